@@ -1,0 +1,45 @@
+# Helpers that keep every subsystem's build description to a few lines.
+# Sources are picked up from the directory, so adding a file needs no edit here.
+
+function(lumetra_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+    -Wconversion -Wno-sign-conversion -Wnon-virtual-dtor -Woverloaded-virtual)
+  if(LUMETRA_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# lumetra_library(<name> DIR <dir> [DEPS <targets>...])
+# A static library from the *.cpp files directly inside <dir> (not ui/).
+function(lumetra_library name)
+  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(NOT sources)
+    # A layer without sources yet still gives its dependents headers and links.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  lumetra_warnings(${name})
+endfunction()
+
+# lumetra_test(<name> DIR <dir> [DEPS <targets>...])
+# One GoogleTest executable from the *.cpp files inside <dir>, registered with CTest.
+function(lumetra_test name)
+  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} lumetra_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  lumetra_warnings(${name})
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "LUMETRA_SHARED_DIR=${PROJECT_SOURCE_DIR}/../shared;LUMETRA_SOURCE_DIR=${PROJECT_SOURCE_DIR};QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -45,4 +45,28 @@ std::uint32_t addressSpaceWordsOf(Family family);
 std::string formatAddress(Family family, std::uint32_t address);
 std::uint16_t coffTargetIdOf(Family family);
 
+// Status pane text for any stored index: the row's status name, or "F2812-150MHz(30MHz*5)" outside 0..70.
+std::string_view statusPaneTextOf(int storedIndex);
+// The index in use for a stored value: the low byte, replaced by 26 when it has no row.
+int resolveStoredDeviceIndex(int storedValue);
+
+// Code security module keys: 4 (rows 0..5), 8, or 0 (rows 36..41, where the fields are disabled).
+int csmKeyCountOf(int index);
+// Label of key field n (0..7). Rows 36..41 are labelled as rows 6..29 when the dialog opened with the row
+// selected, as rows 30..35 once the row was chosen in the list (chosenInDialog).
+std::string csmKeyLabel(int index, int n, bool chosenInDialog);
+
+// External SPI data flash (rows 36..41) and its six chip types.
+inline constexpr int kDataFlashTypeCount = 6;
+inline constexpr int kDefaultDataFlashType = 1;
+bool hasDataFlash(int index);
+std::string_view dataFlashNameOf(int type);
+std::uint32_t dataFlashCapacityOf(int type);
+
+// POD firmware version values (major * 10 + minor) the download needs; 0 when there is no requirement.
+int requiredFirmwareForDownload(int index);
+// The message shown when the POD's firmware is older than requiredFirmwareForDownload; empty when none.
+std::string_view firmwareTooOldMessage(int index);
+inline constexpr int kDataFlashRequiredFirmware = 19;
+
 } // namespace lumetra::core

@@ -1,0 +1,26 @@
+// One program variable: a symbol of the loaded program or a monitored variable, as stored in symbol files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lumetra::image {
+
+class CDataObject {
+public:
+    std::string name;      // without the one leading "_" of the COFF name; UTF-8
+    std::uint32_t address = 0;
+    std::uint16_t type = 0; // the whole COFF type field
+    std::string arrayInfo;  // empty, or "Array Info : [..]"
+    std::uint8_t viewType = 0;
+
+    // True when the variable now lives elsewhere or has another type: address or type differ.
+    bool placementDiffersFrom(const CDataObject& other) const
+    {
+        return address != other.address || type != other.type;
+    }
+
+    bool operator==(const CDataObject&) const = default;
+};
+
+} // namespace lumetra::image

@@ -1,0 +1,44 @@
+// Transports of a POSIX system: tty devices for the serial POD, the D2XX library for the USB POD.
+#pragma once
+
+#ifndef _WIN32
+
+#include "link/d2xx_library.h"
+#include "link/transport.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lumetra::link {
+
+// The device of "COM<comPort>": /dev/ttyUSB<comPort-1> when that exists (a USB serial adapter), else
+// /dev/ttyS<comPort-1>. Empty for a port number below 1.
+std::string serialDeviceForComPort(int comPort, const std::function<bool(const std::string&)>& exists);
+
+class PosixTransportFactory final : public TransportFactory {
+public:
+    struct Options {
+        // When set, every serial open uses this device (a tty or a pseudo-terminal) whatever the COM number.
+        std::optional<std::string> serialDevice;
+        // The D2XX library to load: a file name for the loader's search, or a path.
+        std::string usbLibrary = D2xxLibrary::defaultName();
+    };
+
+    PosixTransportFactory() = default;
+    explicit PosixTransportFactory(Options options) : options_(std::move(options)) {}
+
+    std::unique_ptr<Transport> openSerial(int comPort) override;
+    bool loadUsbDriver() override;
+    std::optional<std::vector<std::string>> listUsbDescriptions() override;
+    std::unique_ptr<Transport> openUsb(const std::string& description, int baud, Milliseconds timeout) override;
+
+private:
+    Options options_;
+    std::shared_ptr<const D2xxLibrary> usbLibrary_;
+};
+
+} // namespace lumetra::link
+
+#endif

@@ -1,0 +1,191 @@
+#include "image/program_image.h"
+
+#include "core/device_catalogue.h"
+#include "image/flash_layout.h"
+#include "image/section_rules.h"
+#include "image/symbol_reader.h"
+
+#include <algorithm>
+#include <fstream>
+#include <new>
+#include <optional>
+#include <system_error>
+
+namespace lumetra::image {
+
+namespace {
+
+struct FileBytes {
+    CoffLoadResult status = CoffLoadResult::Loaded;
+    std::vector<std::uint8_t> bytes;
+};
+
+FileBytes readWholeFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return {CoffLoadResult::CannotOpen, {}};
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {CoffLoadResult::CannotOpen, {}};
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size < 0 || !in)
+        return {CoffLoadResult::FileError, {}};
+    FileBytes file;
+    file.bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(file.bytes.data()), size);
+    if (in.gcount() != size)
+        return {CoffLoadResult::FileError, {}};
+    return file;
+}
+
+// The C2xx target id goes with the LF240x rows (below 6), the C28x id with all others.
+bool targetMatchesRow(std::uint16_t targetId, int deviceRow)
+{
+    return (targetId == core::kTargetIdLf240x && deviceRow < 6) || (targetId == core::kTargetIdC28x && deviceRow >= 6);
+}
+
+bool hasDataFlashImage(int deviceRow)
+{
+    return core::isValidDeviceIndex(deviceRow) && core::hasDataFlash(deviceRow);
+}
+
+} // namespace
+
+CoffLoadResult ProgramImage::load(const std::filesystem::path& path, int deviceRow)
+{
+    try {
+        FileBytes file = readWholeFile(path);
+        if (file.status != CoffLoadResult::Loaded)
+            return failed(file.status);
+        return loadFrom(ByteView(file.bytes), deviceRow);
+    } catch (const std::bad_alloc&) {
+        return failed(CoffLoadResult::OutOfMemory);
+    }
+}
+
+CoffLoadResult ProgramImage::load(std::span<const std::uint8_t> file, int deviceRow)
+{
+    try {
+        return loadFrom(ByteView(file), deviceRow);
+    } catch (const std::bad_alloc&) {
+        return failed(CoffLoadResult::OutOfMemory);
+    }
+}
+
+void ProgramImage::clear()
+{
+    sections_.clear();
+    buffer_.clear();
+    flashSummary_ = FlashSummary();
+    dataFlashImage_ = DataFlashImage();
+    symbols_.clear();
+}
+
+std::span<const std::uint8_t> ProgramImage::sectionData(std::size_t index) const
+{
+    const LoadedSection& section = sections_.at(index);
+    return std::span<const std::uint8_t>(buffer_).subspan(section.bufferOffset, section.sizeBytes());
+}
+
+CoffLoadResult ProgramImage::failed(CoffLoadResult result)
+{
+    clear();
+    return result;
+}
+
+CoffLoadResult ProgramImage::loadFrom(ByteView file, int deviceRow)
+{
+    const std::optional<CoffFileHeader> header = parseFileHeader(file);
+    if (!header)
+        return failed(CoffLoadResult::NotCoff);
+    if (!targetMatchesRow(header->targetId, deviceRow))
+        return failed(CoffLoadResult::TargetMismatch);
+    const std::optional<CoffStringTable> strings = locateStringTable(*header, file);
+    if (!strings)
+        return failed(CoffLoadResult::NotCoff);
+    clear();
+    if (!core::isValidDeviceIndex(deviceRow))
+        return failed(CoffLoadResult::UnsupportedDevice);
+
+    const CoffLoadResult sectionsResult = loadSections(*header, *strings, file, deviceRow);
+    if (sectionsResult != CoffLoadResult::Loaded)
+        return failed(sectionsResult);
+
+    CoffLoadResult result = CoffLoadResult::LoadedWithoutSymbols;
+    if (header->symbolCount > 0) {
+        SymbolReadResult read = readSymbolTable(file, *header, deviceRow);
+        if (read.status == SymbolReadStatus::ReadPastEnd)
+            return failed(CoffLoadResult::FileError);
+        if (read.status == SymbolReadStatus::OutOfMemory)
+            return failed(CoffLoadResult::OutOfMemory);
+        symbols_ = std::move(read.symbols);
+        result = CoffLoadResult::Loaded;
+    }
+    targetId_ = header->targetId;
+    deviceRow_ = deviceRow;
+    if (core::familyOf(deviceRow) == core::Family::F28x)
+        flashSummary_ = summariseFlash(deviceRow, sections_);
+    if (hasDataFlashImage(deviceRow))
+        dataFlashImage_ = DataFlashImage::build(sections_, buffer_);
+    return result;
+}
+
+CoffLoadResult ProgramImage::loadSections(
+    const CoffFileHeader& header, const CoffStringTable& strings, ByteView file, int deviceRow)
+{
+    for (std::size_t i = 0; i < header.sectionCount; ++i) {
+        const std::optional<CoffSectionHeader> section = parseSectionHeader(header, file, i);
+        if (!section)
+            return CoffLoadResult::NotCoff;
+        const std::optional<std::string> coffName = decodeName(ByteView(section->nameField), strings);
+        if (!coffName)
+            return CoffLoadResult::NotCoff;
+        const std::string_view name = withoutLeadingUnderscore(*coffName);
+        if (!isLoadableSection(*section, name, deviceRow))
+            continue;
+
+        const std::uint64_t sizeBytes = std::uint64_t{section->sizeWords} * 2;
+        const std::size_t offset = buffer_.size();
+        if (sizeBytes > kImageBufferCapacity - offset)
+            return CoffLoadResult::ImageTooLarge;
+        // Raw data past the end of the file are not there to read: those words keep 0xFF.
+        const ByteView raw = file.available(section->rawDataOffset, sizeBytes);
+        buffer_.resize(offset + static_cast<std::size_t>(sizeBytes), 0xFF);
+        std::copy(raw.bytes().begin(), raw.bytes().end(), buffer_.begin() + static_cast<std::ptrdiff_t>(offset));
+
+        const std::uint32_t start = section->startAddress;
+        const std::uint64_t last = std::uint64_t{start} + section->sizeWords - 1;
+        const bool split = splitsAcrossBanks(deviceRow) && start >= kBank0Base && start < kBank1Base
+            && last >= kBank1Base;
+        if (split) {
+            const std::uint32_t firstWords = kBank1Base - start;
+            appendSection(std::string(name) + "_1", start, firstWords, offset, deviceRow);
+            appendSection(std::string(name) + "_2", kBank1Base, section->sizeWords - firstWords,
+                offset + std::size_t{firstWords} * 2, deviceRow);
+        } else {
+            appendSection(std::string(name), start, section->sizeWords, offset, deviceRow);
+        }
+    }
+    return CoffLoadResult::Loaded;
+}
+
+void ProgramImage::appendSection(
+    std::string name, std::uint32_t start, std::uint32_t sizeWords, std::size_t bufferOffset, int deviceRow)
+{
+    LoadedSection section;
+    section.name = std::move(name);
+    section.startAddress = start;
+    section.sizeWords = sizeWords;
+    section.bufferOffset = bufferOffset;
+    const FlashTag tag = tagSection(deviceRow, start, sizeWords);
+    section.inFlash = tag.inFlash;
+    section.flashMask = tag.mask;
+    section.inSecondBank = tag.inSecondBank;
+    section.secondBankMask = tag.secondBankMask;
+    sections_.push_back(std::move(section));
+}
+
+} // namespace lumetra::image

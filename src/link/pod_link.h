@@ -128,10 +128,12 @@ private:
     bool receive(std::size_t count, Milliseconds timeout);
     bool expectAck(Milliseconds timeout);
     bool command(std::string_view frame, Milliseconds ackTimeout);
-    bool lineCommand(std::string_view frame, Milliseconds ackTimeout);
     bool readAttempt(const std::uint32_t* address, char mode, std::uint32_t& value);
     bool readWithRetry(const std::uint32_t* address, char mode, std::uint32_t& value);
-    bool queueStream(std::string_view frame, bool flush);
+    bool controlLine(char letter);
+    bool sendStreamed(std::string_view frame);
+    bool sendClosing(std::string_view frame);
+    bool flushStream();
     bool strayByteWaiting();
     bool dataFlashPage(std::uint8_t type, std::uint32_t page, std::uint8_t lastByteIndex,
                        std::span<const std::uint8_t> data);

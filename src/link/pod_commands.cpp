@@ -1,0 +1,149 @@
+// CPodLink: POD parameters, the alive check, target memory reads and writes, and the target's control lines.
+#include "link/link_pause.h"
+#include "link/pod_frames.h"
+#include "link/pod_link.h"
+
+namespace lumetra::link {
+
+namespace {
+
+constexpr Milliseconds kTxDelaySettle{30};
+constexpr Milliseconds kBaudSettle{10};
+constexpr Milliseconds kLineSettle{10};
+constexpr Milliseconds kLongReplyTimeout{2000};
+constexpr Milliseconds kLineReplyTimeout{600};
+constexpr int kReadAttempts = 2;
+
+} // namespace
+
+bool CPodLink::SetTxDelay(std::uint8_t index)
+{
+    const auto frame = txDelayFrame(index);
+    if (!frame || !sendFrame(*frame)) {
+        return false;
+    }
+    pause(kTxDelaySettle);
+    return true;
+}
+
+std::uint8_t CPodLink::QueryFirmwareVersion()
+{
+    if (!sendFrame(frame("Q")) || !receive(4, replyTimeout_)) {
+        return 0;
+    }
+    return parseFirmwareReply(lastReply_).value_or(0);
+}
+
+bool CPodLink::SetTargetBaud(int baudCode)
+{
+    const auto frame = targetBaudFrame(baudCode);
+    if (!frame) {
+        return false;
+    }
+    pause(kBaudSettle);
+    if (!command(*frame, replyTimeout_)) {
+        return false;
+    }
+    pause(kBaudSettle);
+    return true;
+}
+
+bool CPodLink::Ping()
+{
+    return command(frame("!"), kLongReplyTimeout);
+}
+
+bool CPodLink::readAttempt(const std::uint32_t* address, char mode, std::uint32_t& value)
+{
+    value = 0;
+    if (address && !command(*addressFrame(*address), kLongReplyTimeout)) {
+        return false;
+    }
+    if (!sendFrame(frame(std::string(1, mode)))) {
+        return false;
+    }
+    const int digits = readReplyDigits(mode);
+    if (digits == 0) {
+        return true;
+    }
+    const auto length = static_cast<std::size_t>(digits);
+    if (!receive(length + 1, kLongReplyTimeout) || lastReply_[length] != kCr) {
+        return false;
+    }
+    const auto parsed = parseHex(std::string_view(lastReply_).substr(0, length));
+    if (!parsed) {
+        return false;
+    }
+    value = *parsed;
+    return true;
+}
+
+bool CPodLink::readWithRetry(const std::uint32_t* address, char mode, std::uint32_t& value)
+{
+    for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
+        if (readAttempt(address, mode, value)) {
+            return true;
+        }
+        if (attempt < kReadAttempts) {
+            Purge();
+            SetTxDelay(txDelayIndex_);
+            Purge();
+        }
+    }
+    return false;
+}
+
+bool CPodLink::ReadWord(std::uint32_t address, char mode, std::uint32_t& value)
+{
+    value = 0;
+    if (!addressFrame(address)) {
+        return false;
+    }
+    return readWithRetry(&address, mode, value);
+}
+
+bool CPodLink::ReadNext(char mode, std::uint32_t& value)
+{
+    return readWithRetry(nullptr, mode, value);
+}
+
+bool CPodLink::WriteWord(int width, std::uint32_t address, std::uint32_t value)
+{
+    const auto frame = writeWordFrame(width, address, value);
+    return frame && command(*frame, kLongReplyTimeout);
+}
+
+bool CPodLink::controlLine(char letter)
+{
+    pause(kLineSettle);
+    if (!command(frame(std::string(1, letter)), kLineReplyTimeout)) {
+        return false;
+    }
+    pause(kLineSettle);
+    if (!useUsb_) {
+        Purge();
+    }
+    return true;
+}
+
+bool CPodLink::EnterBootMode()
+{
+    return controlLine('M');
+}
+
+bool CPodLink::ResetTarget()
+{
+    return controlLine('N');
+}
+
+bool CPodLink::AutoBaudLf240x()
+{
+    return command(frame("T"), kLongReplyTimeout);
+}
+
+bool CPodLink::AutoBaudF28x()
+{
+    return command(frame("P"), kLongReplyTimeout);
+}
+
+} // namespace lumetra::link

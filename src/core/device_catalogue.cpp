@@ -54,7 +54,7 @@ int addressBitsOf(Family family)
 
 std::uint32_t addressSpaceWordsOf(Family family)
 {
-    return std::uint32_t{1} << addressBitsOf(family);
+    return std::uint32_t {1} << addressBitsOf(family);
 }
 
 std::string_view addressFormatOf(Family family)

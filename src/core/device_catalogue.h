@@ -14,16 +14,16 @@ inline constexpr int kDefaultDeviceIndex = 26;
 enum class Family { Lf240x, F28x };
 
 enum class DeviceGroup {
-    Lf240xA,      // 0..5
-    F280x,        // 6..17
-    F281x,        // 18..26
-    F2801x2804x,  // 27..29
-    F2823x2833x,  // 30..35
-    F2834x,       // 36..41
-    F2802x,       // 42..51
-    F2803x,       // 52..57
-    F2806x,       // 58..65
-    F2837xS,      // 66..70
+    Lf240xA, // 0..5
+    F280x, // 6..17
+    F281x, // 18..26
+    F2801x2804x, // 27..29
+    F2823x2833x, // 30..35
+    F2834x, // 36..41
+    F2802x, // 42..51
+    F2803x, // 52..57
+    F2806x, // 58..65
+    F2837xS, // 66..70
 };
 
 // COFF target identifiers accepted by each family.
@@ -59,8 +59,8 @@ int resolveStoredDeviceIndex(int storedValue);
 
 // Code security module keys: 4 (rows 0..5), 8, or 0 (rows 36..41, where the fields are disabled).
 int csmKeyCountOf(int index);
-// Label of key field n (0..7; empty for any other n). Rows 36..41 are labelled as rows 6..29 when the dialog opened with the row
-// selected, as rows 30..35 once the row was chosen in the list (chosenInDialog).
+// Label of key field n (0..7; empty for any other n). Rows 36..41 are labelled as rows 6..29 when the dialog opened
+// with the row selected, as rows 30..35 once the row was chosen in the list (chosenInDialog).
 std::string csmKeyLabel(int index, int n, bool chosenInDialog);
 
 // External SPI data flash (rows 36..41) and its six chip types.

@@ -27,8 +27,8 @@ std::string keyLabel(const GroupTraits& traits, int n, bool chosenInDialog)
         std::snprintf(text, sizeof text, "Z1/2 CSMKEY%d-%d", n / 2, n % 2);
         break;
     case KeyLabelStyle::DialogPath:
-        return keyLabel(detail::traitsOf(chosenInDialog ? DeviceGroup::F2823x2833x : DeviceGroup::F280x), n,
-                        chosenInDialog);
+        return keyLabel(
+            detail::traitsOf(chosenInDialog ? DeviceGroup::F2823x2833x : DeviceGroup::F280x), n, chosenInDialog);
     }
     return text;
 }

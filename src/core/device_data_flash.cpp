@@ -13,7 +13,7 @@ struct DataFlashType {
     std::uint32_t capacityBytes;
 };
 
-constexpr std::array<DataFlashType, kDataFlashTypeCount> kDataFlashTypes{{
+constexpr std::array<DataFlashType, kDataFlashTypeCount> kDataFlashTypes {{
     {"AT25DF021", 0x40000},
     {"AT25DF041A", 0x80000},
     {"AT25DF081A", 0x100000},
@@ -47,7 +47,7 @@ std::uint32_t dataFlashCapacityOf(int type)
 
 std::string_view dataFlashPaneTextOf(int index, int type)
 {
-    return hasDataFlash(index) ? dataFlashNameOf(type) : std::string_view{};
+    return hasDataFlash(index) ? dataFlashNameOf(type) : std::string_view {};
 }
 
 } // namespace lumetra::core

@@ -8,7 +8,7 @@ namespace {
 
 using G = DeviceGroup;
 
-constexpr std::array<DeviceRow, kDeviceCount> kRows{{
+constexpr std::array<DeviceRow, kDeviceCount> kRows {{
     {"LF2401A - 30MHz(7.5MHz * 4)", "LF2401A-30MHz(7.5MHz*4)", G::Lf240xA},
     {"LF2401A - 40MHz(10MHz * 4)", "LF2401A-40MHz(10MHz*4)", G::Lf240xA},
     {"LF(2402/2403/2406)A - 30MHz(7.5MHz * 4)", "LF240(2/3/6)A-30MHz(7.5MHz*4)", G::Lf240xA},
@@ -90,14 +90,14 @@ constexpr std::uint32_t kKeyBaseF28x = 0x3F7FF8;
 constexpr std::uint32_t kKeyBaseF2833x = 0x33FFF8;
 
 // In the order of DeviceGroup.
-constexpr std::array<GroupTraits, 10> kGroups{{
+constexpr std::array<GroupTraits, 10> kGroups {{
     {G::Lf240xA, "LF240xA", Family::Lf240x, 4, KeyLabelStyle::Word16, kKeyBaseLf240x, false, 0, {}},
     {G::F280x, "F280x", Family::F28x, 8, KeyLabelStyle::Word22, kKeyBaseF28x, false, 0, {}},
     {G::F281x, "F281x", Family::F28x, 8, KeyLabelStyle::Word22, kKeyBaseF28x, false, 0, {}},
     {G::F2801x2804x, "F2801x/F2804x", Family::F28x, 8, KeyLabelStyle::Word22, kKeyBaseF28x, false, 16,
-     kNeedsFirmware16},
+        kNeedsFirmware16},
     {G::F2823x2833x, "F2823x/F2833x", Family::F28x, 8, KeyLabelStyle::Word22, kKeyBaseF2833x, false, 16,
-     kNeedsFirmware16},
+        kNeedsFirmware16},
     {G::F2834x, "F2834x", Family::F28x, 0, KeyLabelStyle::DialogPath, 0, true, 16, kNeedsFirmware16},
     {G::F2802x, "F2802x", Family::F28x, 8, KeyLabelStyle::Word22, kKeyBaseF28x, false, 16, kNeedsFirmware16},
     {G::F2803x, "F2803x", Family::F28x, 8, KeyLabelStyle::Word22, kKeyBaseF28x, false, 16, kNeedsFirmware16},

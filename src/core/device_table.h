@@ -16,9 +16,9 @@ struct DeviceRow {
 
 // How the settings dialog labels the eight key fields of a group.
 enum class KeyLabelStyle {
-    Word16,     // "KEY%d (0x%04X)", keyBase + n for the first keyCount keys, 0 for the rest
-    Word22,     // "KEY%d (0x%06X)", keyBase + n
-    Zone,       // "Z1/2 CSMKEY%d-%d", n / 2 and n % 2
+    Word16, // "KEY%d (0x%04X)", keyBase + n for the first keyCount keys, 0 for the rest
+    Word22, // "KEY%d (0x%06X)", keyBase + n
+    Zone, // "Z1/2 CSMKEY%d-%d", n / 2 and n % 2
     DialogPath, // as F280x when the dialog opened on the row, as F2823x/F2833x once the row was chosen
 };
 

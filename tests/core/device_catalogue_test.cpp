@@ -56,7 +56,7 @@ TEST(DeviceCatalogue, GroupsChangeExactlyAtTheirBoundaries)
         int last;
         std::string_view name;
     };
-    const std::array<Range, 10> ranges{{
+    const std::array<Range, 10> ranges {{
         {DeviceGroup::Lf240xA, 0, 5, "LF240xA"},
         {DeviceGroup::F280x, 6, 17, "F280x"},
         {DeviceGroup::F281x, 18, 26, "F281x"},
@@ -166,7 +166,7 @@ TEST(DeviceCatalogue, DataFlashTypesAndPane)
         std::string_view name;
         std::uint32_t capacity;
     };
-    const std::array<Type, kDataFlashTypeCount> types{{
+    const std::array<Type, kDataFlashTypeCount> types {{
         {"AT25DF021", 262144},
         {"AT25DF041A", 524288},
         {"AT25DF081A", 1048576},

@@ -3,6 +3,8 @@
 // until reply bytes are due (waitForReply), so transports over it are event-driven.
 #pragma once
 
+#include "sim/sim_config.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -15,83 +17,6 @@
 #include <vector>
 
 namespace lumetra::sim {
-
-using Clock = std::chrono::steady_clock;
-using Milliseconds = std::chrono::milliseconds;
-
-inline constexpr std::uint32_t kMemoryWords = 0x400000;
-
-enum class FaultKind {
-    NoReply,      // the matching command gets no reply
-    WrongAck,     // the reply's first byte is replaced by '?'
-    ShortReply,   // the reply loses its last byte
-    Delay,        // the reply comes `delay` later
-    StrayByte,    // an unexpected byte arrives right after a matching stream word (S or J)
-    HangUp,       // after `hangUpAfterBytes` more host bytes the POD is gone: no reply, writes fail
-};
-
-// One armed fault. It applies to the frames whose command letter is `command` (0: any frame), after
-// `skip` matching frames have passed, for `count` frames (negative: for ever).
-struct Fault {
-    FaultKind kind = FaultKind::NoReply;
-    char command = 0;
-    int skip = 0;
-    int count = 1;
-    Milliseconds delay{0};
-    std::size_t hangUpAfterBytes = 0;
-};
-
-// Variables that move: evaluated at the time of each read command (or at animateAt).
-enum class AnimationKind {
-    Counter16,    // 16-bit word: start + rate * t, wrapping
-    SineFloat32,  // IEEE float (low word first): offset + amplitude * sin(2 pi rate t)
-    RampLong32,   // 32-bit (low word first): start + rate * t, wrapping
-    SineTable16,  // `length` words of a signed 16-bit sine period, phase moving at `rate` periods/s
-};
-
-struct Animation {
-    AnimationKind kind = AnimationKind::Counter16;
-    std::uint32_t address = 0;
-    double rate = 1.0;
-    double amplitude = 1.0;
-    double offset = 0.0;
-    double start = 0.0;
-    std::uint32_t length = 1;
-};
-
-struct AddressRange {
-    std::uint32_t first = 0;
-    std::uint32_t count = 0;
-};
-
-// One `O` flash operation as the simulated flash algorithm received it.
-struct FlashRequest {
-    std::uint8_t op = 0;
-    std::uint16_t sectors = 0;
-    std::uint32_t address = 0;
-    std::uint16_t count = 0;
-    std::uint16_t extra = 0;
-};
-
-struct SimConfig {
-    std::uint8_t firmwareVersion = 21;
-    std::string usbDescription = "USB POD";
-    // Host line bauds the POD answers at; empty: every baud. Bytes at other bauds are lost.
-    std::vector<int> answeringHostBauds;
-    // Bytes take 10 bits at the host baud in both directions.
-    bool wireTime = false;
-    // Reply of `O` op 00 while the CSM is unlocked ('!' or 'X'); a locked CSM replies '?'.
-    char unlockedCheckReply = '!';
-    bool csmLocked = false;
-    // The words of a flash sector field, so that `O` op 01 erases them to 0xFFFF; unset: erase is recorded only.
-    std::function<std::vector<AddressRange>(std::uint16_t sectors)> sectorRanges;
-    // Animations follow the clock at each read; off: only animateAt moves them.
-    bool liveAnimation = true;
-    std::size_t traceLimit = 100000;
-};
-
-// Where the target's boot loader stands.
-enum class BootState { Running, WaitingAutoBaud, F28xStream, Lf240xStream };
 
 class PodSimulator {
 public:
@@ -144,6 +69,8 @@ public:
     BootState bootState() const;
     std::optional<std::uint32_t> entryPoint() const;  // of the last completed F28x boot stream
     std::size_t bootWordCount() const;                // words received since the last auto-baud
+    // The LF240x kernel flow's routines as received (kernel first).
+    std::vector<std::vector<std::uint16_t>> lf240xRoutines() const;
     std::vector<FlashRequest> flashRequests() const;
     int selectedBank() const;                         // 1 or 2 after `O` 04/05, 0 before
     int dataFlashType() const;                        // after record 71, -1 before

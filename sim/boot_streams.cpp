@@ -1,0 +1,122 @@
+#include "sim/boot_streams.h"
+
+namespace lumetra::sim {
+
+namespace {
+
+void store(Memory& memory, std::uint32_t address, std::uint16_t word)
+{
+    memory[address % memory.size()] = word;
+}
+
+} // namespace
+
+StreamStep F28xBootStream::feed(std::uint16_t word, Memory& memory)
+{
+    switch (state_) {
+    case State::Key:
+        state_ = word == kKey ? State::Reserved : State::Failed;
+        break;
+    case State::Reserved:
+        if (++reserved_ == kReservedWords) {
+            state_ = State::EntryHigh;
+        }
+        break;
+    case State::EntryHigh:
+        entry_ = static_cast<std::uint32_t>(word) << 16;
+        state_ = State::EntryLow;
+        break;
+    case State::EntryLow:
+        entry_ |= word;
+        state_ = State::BlockCount;
+        break;
+    case State::BlockCount:
+        remaining_ = word;
+        state_ = word == 0 ? State::Done : State::AddressHigh;
+        return word == 0 ? StreamStep::Finished : StreamStep::Accepted;
+    case State::AddressHigh:
+        address_ = static_cast<std::uint32_t>(word) << 16;
+        state_ = State::AddressLow;
+        break;
+    case State::AddressLow:
+        address_ |= word;
+        state_ = State::Data;
+        break;
+    case State::Data:
+        store(memory, address_++, word);
+        if (--remaining_ == 0) {
+            state_ = State::BlockCount;
+        }
+        break;
+    case State::Done:
+    case State::Failed:
+        state_ = State::Failed;
+        break;
+    }
+    return state_ == State::Failed ? StreamStep::Rejected : StreamStep::Accepted;
+}
+
+std::optional<std::uint32_t> F28xBootStream::entryPoint() const
+{
+    return state_ == State::Done ? std::optional(entry_) : std::nullopt;
+}
+
+StreamStep Lf240xBootStream::fail()
+{
+    state_ = State::Failed;
+    return StreamStep::Rejected;
+}
+
+StreamStep Lf240xBootStream::feed(char kind, std::uint16_t word, Memory& memory)
+{
+    const bool closing = kind == 'Y' || kind == 'Z';
+    switch (state_) {
+    case State::Routines:
+        routines_.back().push_back(word);
+        if (closing) {
+            if (routines_.size() == kRoutineCount) {
+                state_ = State::FirstAddress;
+            } else {
+                routines_.emplace_back();
+            }
+        }
+        return StreamStep::Accepted;
+    case State::FirstAddress:
+    case State::Address:
+        if (kind != 'U') {
+            return fail();
+        }
+        address_ = word;
+        state_ = State::Count;
+        return StreamStep::Accepted;
+    case State::Count:
+        if (kind != 'U') {
+            return fail();
+        }
+        remaining_ = static_cast<std::uint32_t>(word) + 1;
+        state_ = State::Data;
+        return StreamStep::Accepted;
+    case State::Data:
+        // Every word of a chunk but the last is streamed; the last one closes it.
+        if ((remaining_ == 1) != (kind == 'Z') || (kind != 'S' && kind != 'Z')) {
+            return fail();
+        }
+        store(memory, address_++, word);
+        if (--remaining_ == 0) {
+            state_ = State::Continuation;
+        }
+        return StreamStep::Accepted;
+    case State::Continuation:
+        if (kind != 'U' || word > 1) {
+            return fail();
+        }
+        state_ = word == 1 ? State::Address : State::Done;
+        return word == 1 ? StreamStep::Accepted : StreamStep::Finished;
+    case State::Done:
+    case State::Failed:
+        break;
+    }
+    return fail();
+}
+
+} // namespace lumetra::sim

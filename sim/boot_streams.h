@@ -1,0 +1,53 @@
+// The target-side boot streams the POD relays word by word: the F28x boot ROM's stream (key, reserved words,
+// entry point, blocks) and the LF240x kernel flow (four routines, then the user program in chunks).
+#pragma once
+
+#include "sim/sim_config.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace lumetra::sim {
+
+// Result of feeding one word.
+enum class StreamStep { Accepted, Finished, Rejected };
+
+class F28xBootStream {
+public:
+    static constexpr std::uint16_t kKey = 0x08AA;
+    static constexpr int kReservedWords = 8;
+
+    StreamStep feed(std::uint16_t word, Memory& memory);
+    bool finished() const { return state_ == State::Done; }
+    // The entry point once the stream has finished.
+    std::optional<std::uint32_t> entryPoint() const;
+
+private:
+    enum class State { Key, Reserved, EntryHigh, EntryLow, BlockCount, AddressHigh, AddressLow, Data, Done, Failed };
+    State state_ = State::Key;
+    int reserved_ = 0;
+    std::uint32_t entry_ = 0;
+    std::uint32_t address_ = 0;
+    std::uint32_t remaining_ = 0;
+};
+
+class Lf240xBootStream {
+public:
+    static constexpr int kRoutineCount = 4;  // kernel, clear, erase, flash program
+
+    // kind is the frame letter: routines end with Y or Z; user chunks end with Z.
+    StreamStep feed(char kind, std::uint16_t word, Memory& memory);
+    bool finished() const { return state_ == State::Done; }
+    const std::vector<std::vector<std::uint16_t>>& routines() const { return routines_; }
+
+private:
+    enum class State { Routines, FirstAddress, Continuation, Address, Count, Data, Done, Failed };
+    StreamStep fail();
+    State state_ = State::Routines;
+    std::vector<std::vector<std::uint16_t>> routines_{1};
+    std::uint32_t address_ = 0;
+    std::uint32_t remaining_ = 0;
+};
+
+} // namespace lumetra::sim

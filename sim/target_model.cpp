@@ -1,0 +1,274 @@
+#include "sim/target_model.h"
+
+#include "sim/animations.h"
+
+#include "link/pod_frames.h"
+
+#include <algorithm>
+
+namespace lumetra::sim {
+
+namespace {
+
+constexpr std::string_view kAck = "!";
+constexpr std::string_view kNak = "?";
+constexpr int kMaxBaudCode = 8;
+
+std::optional<std::uint32_t> hexAt(std::string_view text, std::size_t position, std::size_t digits)
+{
+    if (position + digits > text.size()) {
+        return std::nullopt;
+    }
+    return link::parseHex(text.substr(position, digits));
+}
+
+// A checksummed body: fields, two checksum digits, CR. Returns the fields when the sum matches.
+std::optional<std::string_view> checkedFields(std::string_view body)
+{
+    if (body.size() < 3 || body.back() != link::kCr) {
+        return std::nullopt;
+    }
+    const std::string_view fields = body.substr(0, body.size() - 3);
+    if (link::asciiChecksum(fields) != body.substr(body.size() - 3, 2)) {
+        return std::nullopt;
+    }
+    return fields;
+}
+
+} // namespace
+
+TargetModel::TargetModel(const SimConfig& config) : config_(config), memory_(kMemoryWords, 0) {}
+
+void TargetModel::animateAt(double seconds)
+{
+    for (const Animation& animation : animations_) {
+        applyAnimation(animation, seconds, memory_);
+    }
+}
+
+std::string TargetModel::handle(std::string_view body, double seconds)
+{
+    if (body.empty()) {
+        return {};
+    }
+    const std::string_view rest = body.substr(1);
+    switch (body[0]) {
+    case 'I':
+        if (auto index = hexAt(rest, 0, 1); index && rest.size() == 1) {
+            txDelayIndex_ = static_cast<int>(*index);
+        }
+        return {};
+    case 'Q':
+        return "UP" + std::to_string(config_.firmwareVersion / 10 % 10) + std::to_string(config_.firmwareVersion % 10);
+    case 'K':
+        if (auto code = hexAt(rest, 0, 1); code && rest.size() == 1 && *code <= kMaxBaudCode) {
+            targetBaudCode_ = static_cast<int>(*code);
+            return std::string(kAck);
+        }
+        return std::string(kNak);
+    case '!':
+        return std::string(kAck);
+    case '@':
+        if (auto address = hexAt(rest, 0, 6); address && rest.size() == 7 && rest[6] == link::kCr) {
+            podAddress_ = *address;
+            return std::string(kAck);
+        }
+        return std::string(kNak);
+    case 'R':
+    case 'r':
+    case 'L':
+    case 'l':
+        return rest.empty() ? read(body[0], seconds) : std::string(kNak);
+    case 'W':
+        return write(body);
+    case 'M':
+        bootModeLine_ = true;
+        bootState_ = BootState::WaitingAutoBaud;
+        return std::string(kAck);
+    case 'N':
+        bootModeLine_ = false;
+        bootState_ = BootState::Running;
+        ++resetCount_;
+        return std::string(kAck);
+    case 'T':
+        return autoBaud(BootState::Lf240xStream);
+    case 'P':
+        return autoBaud(BootState::F28xStream);
+    case 'U':
+    case 'V':
+    case 'X':
+    case 'S':
+    case 'Y':
+    case 'Z':
+        return bootWord(body[0], rest);
+    case 'J':
+        if (auto word = hexAt(rest, 0, 4); word && rest.size() == 4) {
+            streamedWords_.push_back(static_cast<std::uint16_t>(*word));
+        }
+        return {};
+    case 'O':
+        return flashOperation(rest);
+    case ':':
+        return dataFlashRecord(rest);
+    default:
+        return {};
+    }
+}
+
+std::string TargetModel::read(char mode, double seconds)
+{
+    if (config_.liveAnimation) {
+        animateAt(seconds);
+    }
+    const bool wide = mode == 'L' || mode == 'l';
+    const std::uint32_t low = memory_[podAddress_ % kMemoryWords];
+    const std::uint32_t value = wide ? low | static_cast<std::uint32_t>(memory_[(podAddress_ + 1) % kMemoryWords]) << 16 : low;
+    if (mode == 'r' || mode == 'l') {
+        podAddress_ = (podAddress_ + (wide ? 2 : 1)) % kMemoryWords;
+    }
+    return *link::hexField(value, wide ? 8 : 4) + link::kCr;
+}
+
+std::string TargetModel::write(std::string_view body)
+{
+    const auto fields = checkedFields(body);
+    if (!fields || fields->size() < 2) {
+        return std::string(kNak);
+    }
+    const bool wide = (*fields)[1] == '2';
+    const std::size_t valueDigits = wide ? 8 : 4;
+    if (((*fields)[1] != '1' && !wide) || fields->size() != 2 + 6 + valueDigits) {
+        return std::string(kNak);
+    }
+    const auto address = hexAt(*fields, 2, 6);
+    const auto value = hexAt(*fields, 8, valueDigits);
+    if (!address || !value) {
+        return std::string(kNak);
+    }
+    memory_[*address % kMemoryWords] = static_cast<std::uint16_t>(*value & 0xFFFF);
+    if (wide) {
+        memory_[(*address + 1) % kMemoryWords] = static_cast<std::uint16_t>(*value >> 16);
+    }
+    return std::string(kAck);
+}
+
+std::string TargetModel::autoBaud(BootState stream)
+{
+    if (!bootModeLine_) {
+        return {};
+    }
+    bootState_ = stream;
+    f28x_ = {};
+    lf240x_ = {};
+    bootWordCount_ = 0;
+    return std::string(kAck);
+}
+
+std::string TargetModel::bootWord(char kind, std::string_view digits)
+{
+    const auto word = hexAt(digits, 0, 4);
+    const bool acknowledged = kind != 'S';
+    if (!word || digits.size() != 4 ||
+        (bootState_ != BootState::F28xStream && bootState_ != BootState::Lf240xStream)) {
+        return {};
+    }
+    ++bootWordCount_;
+    const auto value = static_cast<std::uint16_t>(*word);
+    const StreamStep step =
+        bootState_ == BootState::F28xStream ? f28x_.feed(value, memory_) : lf240x_.feed(kind, value, memory_);
+    if (step == StreamStep::Finished && bootState_ == BootState::F28xStream) {
+        entryPoint_ = f28x_.entryPoint();
+    }
+    if (!acknowledged) {
+        return {};
+    }
+    return std::string(step == StreamStep::Rejected ? kNak : kAck);
+}
+
+std::string TargetModel::flashOperation(std::string_view fields)
+{
+    const auto op = hexAt(fields, 0, 2);
+    if (!op) {
+        return std::string(kNak);
+    }
+    FlashRequest request;
+    request.op = static_cast<std::uint8_t>(*op);
+    const std::string_view rest = fields.substr(2);
+    const std::size_t expected = request.op == 0x01 ? 4 : request.op == 0x02 ? 10 : request.op == 0x03 ? 14 : 0;
+    if (request.op > 0x05 || rest.size() != expected) {
+        return std::string(kNak);
+    }
+    if (request.op == 0x01) {
+        request.sectors = static_cast<std::uint16_t>(hexAt(rest, 0, 4).value_or(0));
+    } else if (request.op == 0x02 || request.op == 0x03) {
+        request.address = hexAt(rest, 0, 6).value_or(0);
+        request.count = static_cast<std::uint16_t>(hexAt(rest, 6, 4).value_or(0));
+        if (request.op == 0x03) {
+            request.extra = static_cast<std::uint16_t>(hexAt(rest, 10, 4).value_or(0));
+        }
+    }
+    flashRequests_.push_back(request);
+    switch (request.op) {
+    case 0x00:
+        return config_.csmLocked ? std::string(kNak) : std::string(1, config_.unlockedCheckReply);
+    case 0x01:
+        if (config_.sectorRanges) {
+            for (const AddressRange& range : config_.sectorRanges(request.sectors)) {
+                for (std::uint32_t i = 0; i < range.count; ++i) {
+                    memory_[(range.first + i) % kMemoryWords] = 0xFFFF;
+                }
+            }
+        }
+        return std::string(kAck);
+    case 0x02: {
+        const bool complete = streamedWords_.size() == request.count;
+        if (complete) {
+            for (std::size_t i = 0; i < streamedWords_.size(); ++i) {
+                memory_[(request.address + i) % kMemoryWords] = streamedWords_[i];
+            }
+        }
+        streamedWords_.clear();
+        return std::string(complete ? kAck : kNak);
+    }
+    case 0x04:
+    case 0x05:
+        selectedBank_ = request.op - 0x03;
+        return std::string(kAck);
+    default:
+        return std::string(kAck);
+    }
+}
+
+std::string TargetModel::dataFlashRecord(std::string_view body)
+{
+    const auto fields = checkedFields(body);
+    const auto type = fields ? hexAt(*fields, 0, 2) : std::nullopt;
+    if (!type) {
+        return std::string(kNak);
+    }
+    bool done = false;
+    if (*type == 0x71 && fields->size() == 4) {
+        done = dataFlash_.initialise(static_cast<int>(hexAt(*fields, 2, 2).value_or(0xFF)));
+    } else if (*type == 0x72 && fields->size() == 6) {
+        done = dataFlash_.eraseSector(hexAt(*fields, 2, 4).value_or(0xFFFF));
+    } else if ((*type == 0x73 || *type == 0x74) && fields->size() == 8 + 2 * SpiDataFlash::kPageBytes) {
+        const auto page = hexAt(*fields, 2, 4);
+        const auto last = hexAt(*fields, 6, 2);
+        std::vector<std::uint8_t> data;
+        for (std::size_t i = 0; i < SpiDataFlash::kPageBytes; ++i) {
+            const auto byte = hexAt(*fields, 8 + 2 * i, 2);
+            if (!byte) {
+                return std::string(kNak);
+            }
+            data.push_back(static_cast<std::uint8_t>(*byte));
+        }
+        if (page && last) {
+            const auto lastIndex = static_cast<std::uint8_t>(*last);
+            done = *type == 0x73 ? dataFlash_.programPage(*page, lastIndex, data)
+                                 : dataFlash_.verifyPage(*page, lastIndex, data);
+        }
+    }
+    return std::string(done ? kAck : kNak);
+}
+
+} // namespace lumetra::sim

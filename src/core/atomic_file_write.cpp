@@ -1,0 +1,131 @@
+#include "core/atomic_file_write.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace lumetra::core {
+
+namespace {
+
+constexpr int kNameAttempts = 16;
+
+std::error_code lastErrno()
+{
+    return std::error_code(errno, std::generic_category());
+}
+
+FileWriteResult failure(FileWriteError error, std::error_code cause)
+{
+    return FileWriteResult{error, cause};
+}
+
+std::filesystem::path temporaryNameFor(const std::filesystem::path& target)
+{
+    static std::atomic<unsigned> counter {0};
+    static thread_local std::mt19937 random {std::random_device {}()};
+    const std::string suffix = ".~" + std::to_string(random() % 1000000) + "-" + std::to_string(counter++) + ".tmp";
+    return target.parent_path() / (target.filename().string() + suffix);
+}
+
+// Opens a new file that did not exist before.
+std::FILE* createExclusive(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"wbx");
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+bool flushToDisk(std::FILE* file)
+{
+    if (std::fflush(file) != 0)
+        return false;
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+std::error_code replace(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+#ifdef _WIN32
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return std::error_code(static_cast<int>(GetLastError()), std::system_category());
+#else
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    if (ec)
+        return ec;
+    // Make the new directory entry durable too; file systems that cannot sync a directory simply refuse.
+    const std::filesystem::path folder = to.has_parent_path() ? to.parent_path() : std::filesystem::path(".");
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return {};
+#endif
+}
+
+std::filesystem::path resolveLink(const std::filesystem::path& target)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(target, ec))
+        return target;
+    const auto resolved = std::filesystem::canonical(target, ec);
+    return ec ? target : resolved;
+}
+
+} // namespace
+
+FileWriteResult writeFileAtomically(const std::filesystem::path& requestedTarget, std::span<const std::uint8_t> bytes)
+{
+    const std::filesystem::path target = resolveLink(requestedTarget);
+    std::filesystem::path temporary;
+    std::FILE* file = nullptr;
+    for (int attempt = 0; attempt < kNameAttempts && !file; ++attempt) {
+        temporary = temporaryNameFor(target);
+        errno = 0;
+        file = createExclusive(temporary);
+        if (!file && errno != EEXIST)
+            break;
+    }
+    if (!file)
+        return failure(FileWriteError::CreateFailed, lastErrno());
+
+    const bool written
+        = (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size()) && flushToDisk(file);
+    const std::error_code writeCause = lastErrno();
+    const bool closed = std::fclose(file) == 0;
+    std::error_code ignored;
+    if (!written || !closed) {
+        std::filesystem::remove(temporary, ignored);
+        return failure(FileWriteError::WriteFailed, written ? lastErrno() : writeCause);
+    }
+
+    const auto oldStatus = std::filesystem::status(target, ignored);
+    if (std::filesystem::is_regular_file(oldStatus))
+        std::filesystem::permissions(temporary, oldStatus.permissions(), ignored);
+
+    if (const std::error_code cause = replace(temporary, target)) {
+        std::filesystem::remove(temporary, ignored);
+        return failure(FileWriteError::ReplaceFailed, cause);
+    }
+    return {};
+}
+
+} // namespace lumetra::core

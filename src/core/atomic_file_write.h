@@ -1,0 +1,30 @@
+// Saves a file so that a failure or crash never leaves it half written: the bytes go to a temporary file in
+// the same folder, are flushed to the disk, and the temporary file then replaces the target in one step.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <system_error>
+
+namespace lumetra::core {
+
+enum class FileWriteError {
+    None,
+    CreateFailed,  // the temporary file could not be created (missing folder, no permission)
+    WriteFailed,   // writing or flushing failed (disk full, size limit)
+    ReplaceFailed, // the temporary file could not take the target's place
+};
+
+struct FileWriteResult {
+    FileWriteError error = FileWriteError::None;
+    std::error_code cause; // the system's reason, when it gave one
+
+    bool ok() const { return error == FileWriteError::None; }
+};
+
+// On failure the target keeps its old content (or stays absent) and no temporary file is left behind.
+// An existing target keeps its permissions; a symbolic link is followed and the file it names is replaced.
+FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+
+} // namespace lumetra::core

@@ -75,14 +75,22 @@ std::uint16_t coffTargetIdOf(Family family)
     return family == Family::Lf240x ? kTargetIdLf240x : kTargetIdC28x;
 }
 
+// The device index is stored as a byte: only the low byte of the stored number counts.
+static int storedDeviceByte(int storedValue)
+{
+    return static_cast<int>(static_cast<unsigned>(storedValue) & 0xFFu);
+}
+
 std::string_view statusPaneTextOf(int storedIndex)
 {
-    return isValidDeviceIndex(storedIndex) ? statusNameOf(storedIndex) : kOutOfRangeStatusText;
+    const int index = storedDeviceByte(storedIndex);
+    return isValidDeviceIndex(index) ? statusNameOf(index) : kOutOfRangeStatusText;
 }
 
 int resolveStoredDeviceIndex(int storedValue)
 {
-    return isValidDeviceIndex(storedValue) ? storedValue : kDefaultDeviceIndex;
+    const int index = storedDeviceByte(storedValue);
+    return isValidDeviceIndex(index) ? index : kDefaultDeviceIndex;
 }
 
 int requiredFirmwareForDownload(int index)

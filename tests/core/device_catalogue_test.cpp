@@ -233,12 +233,13 @@ TEST(DeviceCatalogue, StoredIndexWithoutRowBecomes26WithTheMHzPaneText)
     }
 }
 
-// A stored number outside 0..255 is not a device byte: it comes from a damaged or hand-edited setting. Taking
-// its low byte would turn 259 (0x103) into row 3, an LF240x part of the other family, without a word to the
-// user; it is treated like any other value without a row instead.
-TEST(DeviceCatalogue, StoredNumberThatIsNoByteBecomes26RatherThanItsLowByte)
+// The device index is a byte: a stored number counts by its low byte only.
+TEST(DeviceCatalogue, StoredNumberCountsByItsLowByte)
 {
-    for (int stored : {256 + 3, 256 + 26, 512 + 70, -1, -256 + 3}) {
+    EXPECT_EQ(resolveStoredDeviceIndex(256 + 3), 3);
+    EXPECT_EQ(statusPaneTextOf(256 + 3), statusNameOf(3));
+    EXPECT_EQ(resolveStoredDeviceIndex(512 + 70), 70);
+    for (int stored : {256 + 71, -1, 0x1FF}) {
         EXPECT_EQ(resolveStoredDeviceIndex(stored), 26) << stored;
         EXPECT_EQ(statusPaneTextOf(stored), "F2812-150MHz(30MHz*5)") << stored;
     }

@@ -1,0 +1,125 @@
+// lumetra-podsim: the POD and target simulator served on a pseudo-terminal. Prints the device path on the
+// first line of standard output, then serves until SIGINT, SIGTERM or the end of standard input.
+#include "sim/fault_option.h"
+#include "sim/pod_simulator.h"
+#include "sim/pseudo_terminal.h"
+#include "sim/pty_server.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
+using namespace lumetra::sim;
+
+namespace {
+
+int stopPipe[2] = {-1, -1};
+
+void onStopSignal(int)
+{
+    const char byte = 0;
+    [[maybe_unused]] const auto written = ::write(stopPipe[1], &byte, 1);
+}
+
+std::optional<std::string> podDescription(const QString& kind)
+{
+    if (kind == QLatin1String("usb-pod"))
+        return "USB POD";
+    if (kind == QLatin1String("uta-pod"))
+        return "Vestral_UTA POD";
+    if (kind == QLatin1String("korimat"))
+        return "Korimat USBCOM";
+    return std::nullopt;
+}
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "lumetra-podsim: %s\n", message.toLocal8Bit().constData());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("lumetra-podsim"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Serves the POD and target simulator on a pseudo-terminal and prints its device path."));
+    parser.addHelpOption();
+    const QCommandLineOption firmware(QStringLiteral("firmware"), QStringLiteral("Firmware version (13 is 1.30)."),
+                                      QStringLiteral("N"), QStringLiteral("21"));
+    const QCommandLineOption podKind(QStringLiteral("pod-kind"),
+                                     QStringLiteral("USB description the POD reports: usb-pod, uta-pod or korimat."),
+                                     QStringLiteral("KIND"), QStringLiteral("usb-pod"));
+    const QCommandLineOption wireTime(QStringLiteral("wire-time"),
+                                      QStringLiteral("Delay every byte by its time on the line."));
+    const QCommandLineOption wireBaud(QStringLiteral("wire-baud"),
+                                      QStringLiteral("Line speed for the wire time (default 115200)."),
+                                      QStringLiteral("BAUD"), QStringLiteral("115200"));
+    const QCommandLineOption fault(QStringLiteral("fault"),
+                                   QStringLiteral("Arm a fault, e.g. kind=no-reply,command=R,skip=2,count=1 "
+                                                  "(kinds: no-reply, wrong-ack, short-reply, delay, stray-byte, "
+                                                  "hang-up; keys: command, skip, count, delay, after). Repeatable."),
+                                   QStringLiteral("SPEC"));
+    const QCommandLineOption ignoreStdin(QStringLiteral("ignore-stdin"),
+                                         QStringLiteral("Keep serving at the end of standard input."));
+    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin});
+    parser.process(app);
+
+    bool ok = false;
+    const uint version = parser.value(firmware).toUInt(&ok);
+    if (!ok || version > 99)
+        return fail(QStringLiteral("--firmware takes 0 to 99"));
+    const auto description = podDescription(parser.value(podKind));
+    if (!description)
+        return fail(QStringLiteral("unknown --pod-kind '%1'").arg(parser.value(podKind)));
+    const int baud = parser.value(wireBaud).toInt(&ok);
+    if (!ok || baud <= 0)
+        return fail(QStringLiteral("--wire-baud takes a positive number"));
+    std::vector<Fault> faults;
+    for (const QString& text : parser.values(fault)) {
+        const auto parsed = parseFaultOption(text.toStdString());
+        if (!parsed)
+            return fail(QStringLiteral("bad --fault '%1'").arg(text));
+        faults.push_back(*parsed);
+    }
+
+    PodSimulator simulator;
+    simulator.configure([&](SimConfig& config) {
+        config.firmwareVersion = static_cast<std::uint8_t>(version);
+        config.usbDescription = *description;
+        config.wireTime = parser.isSet(wireTime);
+    });
+    simulator.setHostBaud(baud);
+    for (const Fault& armed : faults)
+        simulator.injectFault(armed);
+
+    auto terminal = PseudoTerminal::open();
+    if (!terminal)
+        return fail(QStringLiteral("cannot open a pseudo-terminal"));
+    if (::pipe2(stopPipe, O_CLOEXEC) != 0)
+        return fail(QStringLiteral("cannot create the stop pipe"));
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+    std::signal(SIGPIPE, SIG_IGN);
+#ifdef __linux__
+    // Wake-ups on time to the microsecond: reply bytes at 921600 baud are 11 us apart.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
+#endif
+
+    std::printf("%s\n", terminal->slavePath().c_str());
+    std::fflush(stdout);
+
+    PtyServer server(*terminal, simulator);
+    const bool served = server.run(stopPipe[0], parser.isSet(ignoreStdin) ? -1 : STDIN_FILENO);
+    return served ? 0 : fail(QStringLiteral("the pseudo-terminal failed"));
+}

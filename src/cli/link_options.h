@@ -1,0 +1,79 @@
+// The link options shared by the commands that talk to the POD, and the connection they open.
+#pragma once
+
+#include "link/pod_link.h"
+#include "link/posix_transport_factory.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <optional>
+#include <string>
+
+namespace lumetra::cli {
+
+struct LinkSettings {
+    bool usb = false;
+    std::optional<std::string> device; // a device path; otherwise the device of COM<comPort>
+    int comPort = 1;
+    int baudCode = 4;
+    link::Milliseconds timeout = link::kDefaultReplyTimeout;
+    std::uint8_t txDelayIndex = 3;
+};
+
+// --port DEVICE | --usb, --baud CODE, --timeout MS, --txdelay N.
+class LinkOptions {
+public:
+    LinkOptions();
+    void addTo(QCommandLineParser& parser) const;
+    // nullopt (with the reason printed) for a missing or bad value.
+    std::optional<LinkSettings> read(const QCommandLineParser& parser) const;
+
+private:
+    QCommandLineOption port_;
+    QCommandLineOption usb_;
+    QCommandLineOption baud_;
+    QCommandLineOption timeout_;
+    QCommandLineOption txDelay_;
+};
+
+// Parses the command's arguments with the link options and the options already added to parser. Prints the
+// reason and returns nullopt for a bad option or a positional count outside [minArgs, maxArgs].
+struct LinkCommandLine {
+    LinkSettings settings;
+    QStringList arguments;
+};
+std::optional<LinkCommandLine> parseLinkCommand(QCommandLineParser& parser, const QStringList& args,
+                                                qsizetype minArgs, qsizetype maxArgs);
+
+// --width 16|32 of the memory commands.
+QCommandLineOption widthOption();
+// 16 or 32; nullopt (printed) otherwise.
+std::optional<int> readWidth(const QCommandLineParser& parser, const QCommandLineOption& option);
+
+// A whole number as the dialogs take it: trimmed; a "0x" prefix or an "H" suffix (either case) means
+// hexadecimal, otherwise decimal. nullopt for anything else or a value above 0xFFFFFFFF.
+std::optional<std::uint32_t> parseNumberArgument(const QString& text);
+
+// The POD link of one command: connects with the settings and disconnects when it goes.
+class CliLink {
+public:
+    explicit CliLink(const LinkSettings& settings);
+    ~CliLink();
+    CliLink(const CliLink&) = delete;
+    CliLink& operator=(const CliLink&) = delete;
+
+    // Opens the transport and initialises the POD; on failure prints the system's message and returns false.
+    bool connect();
+    link::CPodLink& pod() { return pod_; }
+
+private:
+    LinkSettings settings_;
+    link::PosixTransportFactory factory_;
+    link::CPodLink pod_;
+};
+
+// Printed when a POD command fails.
+inline constexpr const char* kCommunicationError = "통신 오류 발생 !";
+
+} // namespace lumetra::cli

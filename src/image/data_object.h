@@ -6,6 +6,9 @@
 
 namespace lumetra::image {
 
+// View types are the codes 0..7.
+inline constexpr std::uint8_t kLastViewTypeCode = 7;
+
 class CDataObject {
 public:
     std::string name;      // without the one leading "_" of the COFF name; UTF-8

@@ -1,9 +1,11 @@
 #include "image/symbol_reader.h"
 
+#include "core/cp949_codec.h"
 #include "image/array_info.h"
 #include "image/coff_types.h"
 #include "image/symbol_filter.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -12,6 +14,19 @@ namespace lumetra::image {
 namespace {
 
 SymbolReadResult failed(SymbolReadStatus status) { return SymbolReadResult{status, {}}; }
+
+// Names are code page 949 bytes; the list holds UTF-8. Should the platform lack the converter, a non-ASCII name
+// keeps its bytes.
+std::string listedNameText(std::string_view name)
+{
+    const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        core::TextConversion utf8 = core::cp949ToUtf8(name);
+        if (utf8.ok())
+            return std::move(utf8.text);
+    }
+    return std::string(name);
+}
 
 std::string arrayInfoFromAux(ByteView aux)
 {
@@ -46,7 +61,7 @@ SymbolReadResult readSymbolTable(ByteView file, const CoffFileHeader& header, in
             };
             if (isListedSymbol(fields, header.sectionCount, deviceRow)) {
                 CDataObject record;
-                record.name = std::string(fields.listedName);
+                record.name = listedNameText(fields.listedName);
                 record.address = fields.value;
                 record.type = fields.type;
                 if (auxCount > 0 && derivationOf(fields.type, 0) == DerivedType::Array)

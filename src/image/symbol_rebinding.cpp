@@ -1,0 +1,15 @@
+#include "image/symbol_rebinding.h"
+
+namespace lumetra::image {
+
+void rebindToSymbols(std::vector<CDataObject>& records, const SymbolList& symbols)
+{
+    for (CDataObject& record : records) {
+        if (const CDataObject* symbol = symbols.findFirst(record.name)) {
+            record.address = symbol->address;
+            record.type = symbol->type;
+        }
+    }
+}
+
+} // namespace lumetra::image

@@ -102,7 +102,7 @@ std::string TargetModel::handle(std::string_view body, double seconds)
     case 'Z':
         return bootWord(body[0], rest);
     case 'J':
-        if (auto word = hexAt(rest, 0, 4); word && rest.size() == 4) {
+        if (auto word = hexAt(rest, 0, 4); word && rest.size() == 5 && rest[4] == link::kCr) {
             streamedWords_.push_back(static_cast<std::uint16_t>(*word));
         }
         return {};
@@ -168,7 +168,7 @@ std::string TargetModel::bootWord(char kind, std::string_view digits)
 {
     const auto word = hexAt(digits, 0, 4);
     const bool acknowledged = kind != 'S';
-    if (!word || digits.size() != 4 ||
+    if (!word || digits.size() != 5 || digits[4] != link::kCr ||
         (bootState_ != BootState::F28xStream && bootState_ != BootState::Lf240xStream)) {
         return {};
     }

@@ -116,7 +116,7 @@ std::optional<std::string> writeWordFrame(int width, std::uint32_t address, std:
 
 std::string bootWordFrame(char kind, std::uint16_t value)
 {
-    return frame(std::string(1, kind) + hex(value, 4));
+    return frame(std::string(1, kind) + hex(value, 4) + kCr);
 }
 
 std::optional<std::string> flashFrame(std::uint8_t op, std::uint16_t sectors, std::uint32_t address,

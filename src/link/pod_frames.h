@@ -33,7 +33,7 @@ std::optional<std::string> targetBaudFrame(int baudCode);
 std::optional<std::string> addressFrame(std::uint32_t address);
 // W1 + address + value & 0xFFFF, or W2 + address + value; checksum; CR. Width other than 1 or 2: nullopt.
 std::optional<std::string> writeWordFrame(int width, std::uint32_t address, std::uint32_t value);
-// kind + value (4 hex); also `J` stream words.
+// kind + value (4 hex) + CR: 8 bytes in all; also `J` stream words.
 std::string bootWordFrame(char kind, std::uint16_t value);
 // `O` + op + fields by op: 01 sectors; 02 address + count; 03 address + count + extra; others none.
 std::optional<std::string> flashFrame(std::uint8_t op, std::uint16_t sectors, std::uint32_t address,

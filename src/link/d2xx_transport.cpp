@@ -116,8 +116,9 @@ bool D2xxTransport::setReadTimeout(Milliseconds timeout)
 }
 
 // A blocking read returns the moment all requested bytes are in, or at the end of its time-out with what
-// came. The time-out is the first-byte wait until a byte has arrived and the inter-byte silence after that,
-// so a read that returns nothing means the allowed silence has passed.
+// came. The first byte is read alone under the first-byte time-out, so that a reply that has begun is never
+// held to it; the rest under the inter-byte time-out, so a read that returns nothing means the allowed
+// silence has passed. Time-outs are set only when they change.
 bool D2xxTransport::read(std::uint8_t* buffer, std::size_t count, Milliseconds firstByteTimeout,
                          Milliseconds interByteTimeout)
 {
@@ -125,9 +126,10 @@ bool D2xxTransport::read(std::uint8_t* buffer, std::size_t count, Milliseconds f
         return false;
     std::size_t received = 0;
     while (received < count) {
-        if (!setReadTimeout(received == 0 ? firstByteTimeout : interByteTimeout))
+        const bool first = received == 0;
+        if (!setReadTimeout(first ? firstByteTimeout : interByteTimeout))
             return false;
-        const auto wanted = static_cast<d2xx::Dword>(count - received);
+        const auto wanted = static_cast<d2xx::Dword>(first ? 1 : count - received);
         d2xx::Dword got = 0;
         if (ft_.read(handle_, buffer + received, wanted, &got) != kOk || got == 0 || got > wanted)
             return false;

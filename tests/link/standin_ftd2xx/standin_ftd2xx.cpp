@@ -77,6 +77,16 @@ __attribute__((visibility("default"))) void lumetraStandinSetup(const Setup* set
     std::lock_guard lock(s.mutex);
     s.setup = *setup;
     s.calls.clear();
+    for (OpenDevice* device : s.open)
+        delete device;
+    s.open.clear();
+}
+
+__attribute__((visibility("default"))) void lumetraStandinFailCall(const char* call)
+{
+    State& s = state();
+    std::lock_guard lock(s.mutex);
+    s.setup.failingCall = call;
 }
 
 __attribute__((visibility("default"))) void lumetraStandinRecord(std::vector<std::string>* calls)

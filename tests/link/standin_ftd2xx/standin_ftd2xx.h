@@ -45,8 +45,10 @@ struct Setup {
 } // namespace lumetra::test::standin
 
 extern "C" {
-// Replaces the devices, closes nothing that is open, and clears the call record.
+// Replaces the devices, forgets the open handles, and clears the call record.
 using StandinSetupFn = void(const lumetra::test::standin::Setup* setup);
+// Makes this call fail from now on (empty: none), leaving devices, handles and record as they are.
+using StandinFailCallFn = void(const char* call);
 // The driver calls since the last setup, one line each: the call's name and its arguments, e.g.
 // "FT_SetBaudRate 921600" or "FT_OpenEx USB POD".
 using StandinRecordFn = void(std::vector<std::string>* calls);

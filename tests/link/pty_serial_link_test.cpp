@@ -1,0 +1,108 @@
+// CPodLink over the POSIX serial transport, with the simulator served on a pseudo-terminal.
+#include "link/pod_link.h"
+#include "link/posix_transport_factory.h"
+#include "sim/pty_server.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
+
+namespace lumetra::link {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+class PtySerialLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        terminal_ = sim::PseudoTerminal::open();
+        ASSERT_NE(terminal_, nullptr);
+        ASSERT_EQ(::pipe2(stop_, O_CLOEXEC), 0);
+        server_ = std::thread([this] { served_ = sim::PtyServer(*terminal_, pod_).run(stop_[0]); });
+        factory_ = std::make_unique<PosixTransportFactory>(
+            PosixTransportFactory::Options{terminal_->slavePath(), D2xxLibrary::defaultName()});
+        link_ = std::make_unique<CPodLink>(*factory_);
+    }
+
+    void TearDown() override
+    {
+        link_.reset();
+        const char byte = 0;
+        EXPECT_EQ(::write(stop_[1], &byte, 1), 1);
+        server_.join();
+        EXPECT_TRUE(served_);
+        ::close(stop_[0]);
+        ::close(stop_[1]);
+    }
+
+    sim::PodSimulator pod_;
+    std::unique_ptr<sim::PseudoTerminal> terminal_;
+    int stop_[2] = {-1, -1};
+    std::thread server_;
+    bool served_ = false;
+    std::unique_ptr<PosixTransportFactory> factory_;
+    std::unique_ptr<CPodLink> link_;
+};
+
+TEST_F(PtySerialLinkTest, ConnectsAndReadsAndWritesMemory)
+{
+    ASSERT_EQ(link_->Connect(1, 2, false), ConnectCode::Connected);
+    EXPECT_EQ(pod_.targetBaudCode(), 2);
+    EXPECT_TRUE(link_->Ping());
+
+    pod_.setWord(0x8000, 0x1234);
+    pod_.setWord(0x8001, 0x5678);
+    std::uint32_t value = 0;
+    ASSERT_TRUE(link_->ReadWord(0x8000, 'r', value));
+    EXPECT_EQ(value, 0x1234u);
+    ASSERT_TRUE(link_->ReadNext('r', value));
+    EXPECT_EQ(value, 0x5678u);
+
+    ASSERT_TRUE(link_->WriteWord(2, 0x3F8000, 0xCAFEF00D));
+    EXPECT_EQ(pod_.words(0x3F8000, 2), (std::vector<std::uint16_t>{0xF00D, 0xCAFE}));
+    EXPECT_TRUE(link_->Disconnect());
+}
+
+// The server keeps the terminal between clients: a second connection works after the first has closed.
+TEST_F(PtySerialLinkTest, ServesOneClientAfterAnother)
+{
+    ASSERT_EQ(link_->Connect(1, 4, false), ConnectCode::Connected);
+    ASSERT_TRUE(link_->Disconnect());
+    ASSERT_EQ(link_->Connect(1, 4, false), ConnectCode::Connected);
+    EXPECT_EQ(link_->QueryFirmwareVersion(), 21);
+}
+
+TEST_F(PtySerialLinkTest, ReplyThatStopsFailsWithoutWaitingForTheLongTimeout)
+{
+    ASSERT_EQ(link_->Connect(1, 4, false), ConnectCode::Connected);
+    pod_.injectFault({sim::FaultKind::ShortReply, 'r', 0, -1});
+    std::uint32_t value = 0;
+    const auto start = Clock::now();
+    EXPECT_FALSE(link_->ReadWord(0x8000, 'r', value));
+    // Two attempts, each ending on the inter-byte silence rather than the 2000 ms reply time-out.
+    EXPECT_LT(Clock::now() - start, 2000ms);
+}
+
+TEST(PtySerialLinkOpen, AMissingDeviceIsPortNotOpened)
+{
+    PosixTransportFactory factory({std::string("/dev/lumetra-no-such-port"), D2xxLibrary::defaultName()});
+    CPodLink link(factory);
+    EXPECT_EQ(link.Connect(1, 4, false), ConnectCode::PortNotOpened);
+}
+
+TEST(SerialDeviceForComPort, PrefersAUsbSerialAdapterThenTheBuiltInPort)
+{
+    const auto none = [](const std::string&) { return false; };
+    const auto usb0 = [](const std::string& path) { return path == "/dev/ttyUSB0"; };
+    EXPECT_EQ(serialDeviceForComPort(1, none), "/dev/ttyS0");
+    EXPECT_EQ(serialDeviceForComPort(1, usb0), "/dev/ttyUSB0");
+    EXPECT_EQ(serialDeviceForComPort(16, usb0), "/dev/ttyS15");
+    EXPECT_EQ(serialDeviceForComPort(0, usb0), "");
+}
+
+} // namespace
+} // namespace lumetra::link

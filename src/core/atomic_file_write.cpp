@@ -27,7 +27,7 @@ std::error_code lastErrno()
 
 FileWriteResult failure(FileWriteError error, std::error_code cause)
 {
-    return FileWriteResult{error, cause};
+    return FileWriteResult {error, cause};
 }
 
 std::filesystem::path temporaryNameFor(const std::filesystem::path& target)

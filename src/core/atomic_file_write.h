@@ -11,8 +11,8 @@ namespace lumetra::core {
 
 enum class FileWriteError {
     None,
-    CreateFailed,  // the temporary file could not be created (missing folder, no permission)
-    WriteFailed,   // writing or flushing failed (disk full, size limit)
+    CreateFailed, // the temporary file could not be created (missing folder, no permission)
+    WriteFailed, // writing or flushing failed (disk full, size limit)
     ReplaceFailed, // the temporary file could not take the target's place
 };
 

@@ -51,7 +51,10 @@ struct Cp949CharConverter::Handles {
     }
 };
 
-Cp949CharConverter::Cp949CharConverter() : handles_(std::make_unique<Handles>()) { }
+Cp949CharConverter::Cp949CharConverter()
+    : handles_(std::make_unique<Handles>())
+{
+}
 
 Cp949CharConverter::~Cp949CharConverter() = default;
 
@@ -76,8 +79,9 @@ std::optional<std::string> Cp949CharConverter::encode(char32_t value) const
 {
     if (!available())
         return std::nullopt;
-    const std::array<unsigned char, 4> unicode {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    const std::array<unsigned char, 4> unicode {static_cast<unsigned char>(value),
+        static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value >> 16),
+        static_cast<unsigned char>(value >> 24)};
     std::array<char, 8> bytes {};
     const auto produced = convert(handles_->fromUnicode, unicode, bytes);
     if (!produced || *produced == 0)

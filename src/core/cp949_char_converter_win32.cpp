@@ -16,7 +16,10 @@ constexpr UINT kCodePage = 949;
 // The Win32 code page API needs no handles.
 struct Cp949CharConverter::Handles { };
 
-Cp949CharConverter::Cp949CharConverter() : handles_(std::make_unique<Handles>()) { }
+Cp949CharConverter::Cp949CharConverter()
+    : handles_(std::make_unique<Handles>())
+{
+}
 
 Cp949CharConverter::~Cp949CharConverter() = default;
 
@@ -30,9 +33,8 @@ std::optional<char32_t> Cp949CharConverter::decode(std::span<const unsigned char
     if (sequence.empty() || sequence.size() > 2)
         return std::nullopt;
     std::array<wchar_t, 4> wide {};
-    const int produced = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS,
-        reinterpret_cast<LPCCH>(sequence.data()), static_cast<int>(sequence.size()), wide.data(),
-        static_cast<int>(wide.size()));
+    const int produced = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, reinterpret_cast<LPCCH>(sequence.data()),
+        static_cast<int>(sequence.size()), wide.data(), static_cast<int>(wide.size()));
     if (produced == 1 && (wide[0] < 0xD800 || wide[0] > 0xDFFF))
         return static_cast<char32_t>(wide[0]);
     if (produced == 2 && wide[0] >= 0xD800 && wide[0] <= 0xDBFF && wide[1] >= 0xDC00 && wide[1] <= 0xDFFF)

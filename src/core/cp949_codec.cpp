@@ -27,7 +27,8 @@ std::optional<char32_t> decodeExactly(std::span<const unsigned char> sequence)
     if (!value || *value < 0x80 || isRawByteCodePoint(*value))
         return std::nullopt;
     const auto bytes = converter().encode(*value);
-    if (!bytes || std::string_view(*bytes)
+    if (!bytes
+        || std::string_view(*bytes)
             != std::string_view(reinterpret_cast<const char*>(sequence.data()), sequence.size()))
         return std::nullopt;
     return value;
@@ -35,7 +36,7 @@ std::optional<char32_t> decodeExactly(std::span<const unsigned char> sequence)
 
 TextConversion failure(TextConversionError error, std::size_t offset)
 {
-    return TextConversion{{}, error, offset};
+    return TextConversion {{}, error, offset};
 }
 
 } // namespace

@@ -18,8 +18,8 @@ inline constexpr char32_t kCp949RawByteBase = 0x10FF00;
 enum class TextConversionError {
     None,
     ConverterUnavailable, // the platform has no code page 949 converter
-    InvalidUtf8,          // the UTF-8 input is malformed
-    Unmappable,           // a character that code page 949 cannot represent
+    InvalidUtf8, // the UTF-8 input is malformed
+    Unmappable, // a character that code page 949 cannot represent
 };
 
 struct TextConversion {

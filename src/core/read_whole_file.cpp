@@ -11,7 +11,7 @@ constexpr std::size_t kChunkBytes = 64 * 1024;
 
 FileReadResult failure(FileReadError error)
 {
-    return FileReadResult{{}, error};
+    return FileReadResult {{}, error};
 }
 
 } // namespace

@@ -10,9 +10,9 @@ namespace lumetra::core {
 
 enum class FileReadError {
     None,
-    NotFound,   // no file at the path
+    NotFound, // no file at the path
     OpenFailed, // the path exists but cannot be opened as a file (a folder, no permission)
-    TooLarge,   // the file holds more than the limit
+    TooLarge, // the file holds more than the limit
     ReadFailed,
 };
 

@@ -8,7 +8,7 @@ std::optional<Utf8CodePoint> decodeUtf8At(std::string_view text, std::size_t off
         return std::nullopt;
     const auto lead = static_cast<unsigned char>(text[offset]);
     if (lead < 0x80)
-        return Utf8CodePoint{lead, 1};
+        return Utf8CodePoint {lead, 1};
     std::size_t length = 0;
     char32_t value = 0;
     char32_t smallest = 0;
@@ -37,7 +37,7 @@ std::optional<Utf8CodePoint> decodeUtf8At(std::string_view text, std::size_t off
     }
     if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
         return std::nullopt;
-    return Utf8CodePoint{value, length};
+    return Utf8CodePoint {value, length};
 }
 
 void appendUtf8(std::string& text, char32_t value)

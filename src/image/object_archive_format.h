@@ -26,14 +26,14 @@ inline constexpr std::uint16_t kArchiveWideStringMarker = 0xFFFE;
 
 enum class ArchiveError {
     None,
-    Truncated,        // the data ends inside a field
-    NotAnArchive,     // the first word is not the signature
-    WrongFileKind,    // the second word names another kind of file
-    BadObjectTag,     // a null tag, a reference to an object or to a class never declared
-    WrongClass,       // the object's class is not the one expected here
-    WrongSchema,      // the class carries another schema number
-    BadStringLength,  // a string prefix this format does not produce (16-bit character strings)
-    ValueTooLarge,    // writing: a string or class name longer than its prefix can express
+    Truncated, // the data ends inside a field
+    NotAnArchive, // the first word is not the signature
+    WrongFileKind, // the second word names another kind of file
+    BadObjectTag, // a null tag, a reference to an object or to a class never declared
+    WrongClass, // the object's class is not the one expected here
+    WrongSchema, // the class carries another schema number
+    BadStringLength, // a string prefix this format does not produce (16-bit character strings)
+    ValueTooLarge, // writing: a string or class name longer than its prefix can express
 };
 
 // Short English description of an error for logs and command-line output.

@@ -153,8 +153,8 @@ bool ArchiveReader::readObjectTag(std::string_view className, std::uint16_t sche
         const auto number = readClassReference(*tag);
         if (!ok())
             return false;
-        const auto declared = std::find_if(classes_.begin(), classes_.end(),
-            [&](const DeclaredClass& c) { return number && c.number == *number; });
+        const auto declared = std::find_if(
+            classes_.begin(), classes_.end(), [&](const DeclaredClass& c) { return number && c.number == *number; });
         if (declared == classes_.end())
             return fail(ArchiveError::BadObjectTag, start);
         if (declared->name != className || declared->schema != schema)

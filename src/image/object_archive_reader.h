@@ -18,7 +18,10 @@ namespace lumetra::image {
 // errorOffset() name the failure and the offset of the field that failed.
 class ArchiveReader {
 public:
-    explicit ArchiveReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) { }
+    explicit ArchiveReader(std::span<const std::uint8_t> bytes)
+        : bytes_(bytes)
+    {
+    }
 
     std::optional<std::uint8_t> readU8();
     std::optional<std::uint16_t> readU16();

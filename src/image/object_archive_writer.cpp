@@ -66,8 +66,8 @@ void ArchiveWriter::writeString(std::string_view bytes)
 
 void ArchiveWriter::writeObjectTag(std::string_view className, std::uint16_t schema)
 {
-    const auto declared = std::find_if(
-        classes_.begin(), classes_.end(), [&](const DeclaredClass& c) { return c.name == className; });
+    const auto declared
+        = std::find_if(classes_.begin(), classes_.end(), [&](const DeclaredClass& c) { return c.name == className; });
     if (declared == classes_.end()) {
         if (className.size() > std::numeric_limits<std::uint16_t>::max()) {
             error_ = ArchiveError::ValueTooLarge;

@@ -32,7 +32,7 @@ struct InProcessPorts {
     bool usbDriverPresent = true;
     bool usbPodAttached = true;
     // Other USB devices listed before the POD.
-    std::vector<std::string> otherUsbDescriptions;
+    std::vector<std::string> otherUsbDescriptions{};
 };
 
 class InProcessTransportFactory : public link::TransportFactory {

@@ -251,6 +251,7 @@ void PodSimulator::purgeHost()
 {
     std::lock_guard lock(mutex_);
     impl_->replies.clear();
+    impl_->lastReplyDue = {};
     impl_->inFrame = false;
     impl_->body.clear();
 }

@@ -72,14 +72,14 @@ struct SimConfig {
     std::uint8_t firmwareVersion = 21;
     std::string usbDescription = "USB POD";
     // Host line bauds the POD answers at; empty: every baud. Bytes at other bauds are lost.
-    std::vector<int> answeringHostBauds;
+    std::vector<int> answeringHostBauds{};
     // Bytes take 10 bits at the host baud in both directions.
     bool wireTime = false;
     // Reply of `O` op 00 while the CSM is unlocked ('!' or 'X'); a locked CSM replies '?'.
     char unlockedCheckReply = '!';
     bool csmLocked = false;
     // The words of a flash sector field, so that `O` op 01 erases them to 0xFFFF; unset: erase is recorded only.
-    std::function<std::vector<AddressRange>(std::uint16_t sectors)> sectorRanges;
+    std::function<std::vector<AddressRange>(std::uint16_t sectors)> sectorRanges{};
     // Animations follow the clock at each read; off: only animateAt moves them.
     bool liveAnimation = true;
     std::size_t traceLimit = 100000;

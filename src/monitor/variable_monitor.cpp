@@ -1,0 +1,202 @@
+#include "monitor/variable_monitor.h"
+
+#include "monitor/address_width.h"
+#include "monitor/data_types.h"
+#include "monitor/value_parse.h"
+#include "monitor/value_render.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace lumetra::monitor {
+
+namespace {
+
+const DataTypeInfo& dataTypeOf(const image::CDataObject& record)
+{
+    return dataTypeInfo(record.type);
+}
+
+VariableRow rowOf(const image::CDataObject& record, std::string_view viewTypeText)
+{
+    return {{}, std::string(viewTypeText), std::string(dataTypeOf(record).displayName), {}};
+}
+
+std::vector<std::size_t> existingRowsLastFirst(std::span<const std::size_t> selectedRows, std::size_t rowCount)
+{
+    std::vector<std::size_t> rows;
+    std::copy_if(selectedRows.begin(), selectedRows.end(), std::back_inserter(rows),
+        [rowCount](std::size_t row) { return row < rowCount; });
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+} // namespace
+
+VariableMonitor::VariableMonitor(std::vector<image::CDataObject>& registered, MonitoringSwitch& monitoring)
+    : registered_(registered)
+    , monitoring_(monitoring)
+{
+    rebuildRows();
+}
+
+ViewType VariableMonitor::viewTypeOf(const image::CDataObject& record) const
+{
+    return viewTypeFromCode(record.viewType).value_or(ViewType::Hex16);
+}
+
+bool VariableMonitor::addVariable(std::string_view name, const image::SymbolList& symbols)
+{
+    syncRows();
+    const image::CDataObject* symbol = symbols.findFirst(name);
+    if (!symbol)
+        return false;
+    image::CDataObject record = *symbol;
+    std::string_view viewTypeText;
+    if (const auto view = dataTypeOf(record).defaultViewType) {
+        record.viewType = viewTypeCode(*view);
+        viewTypeText = viewTypeName(*view);
+    }
+    rows_.push_back(rowOf(record, viewTypeText));
+    registered_.push_back(std::move(record));
+    if (!monitoring_.variableMonitoring())
+        monitoring_.startVariableMonitoring();
+    return true;
+}
+
+void VariableMonitor::setVisibleRows(std::size_t firstVisible, std::size_t rowsPerPage)
+{
+    firstVisible_ = firstVisible;
+    rowsPerPage_ = rowsPerPage;
+}
+
+void VariableMonitor::syncRows()
+{
+    // The list is the application's: when it was replaced without a rebuild, the rows follow it now.
+    if (rows_.size() != registered_.size())
+        rebuildRows();
+}
+
+bool VariableMonitor::poll(link::CPodLink& link)
+{
+    syncRows();
+    // One row more than a page: the last one may be cut off at the bottom of the pane.
+    const std::size_t end = std::min(registered_.size(), firstVisible_ + rowsPerPage_ + 1);
+    for (std::size_t index = firstVisible_; index < end; ++index) {
+        if (!readRow(link, index))
+            return false;
+    }
+    return true;
+}
+
+bool VariableMonitor::readRow(link::CPodLink& link, std::size_t index)
+{
+    const image::CDataObject& record = registered_[index];
+    const DataTypeInfo& type = dataTypeOf(record);
+    if (type.wordCount == 0 || !type.displayGroup)
+        return true;
+    std::uint32_t raw = 0;
+    if (!link.ReadWord(record.address, type.wordCount == 1 ? 'R' : 'L', raw))
+        return false;
+    RenderedValue rendered = renderVariableValue(raw, viewTypeOf(record), *type.displayGroup);
+    rows_[index].value = std::move(rendered.value);
+    rows_[index].ascii = std::move(rendered.ascii);
+    return true;
+}
+
+void VariableMonitor::setViewType(std::span<const std::size_t> selectedRows, ViewType view)
+{
+    syncRows();
+    for (const std::size_t row : selectedRows) {
+        if (row >= registered_.size())
+            continue;
+        registered_[row].viewType = viewTypeCode(view);
+        rows_[row].viewTypeText = viewTypeName(view);
+    }
+}
+
+std::optional<VariableDataChangeDialog> VariableMonitor::dataChangeDialog(std::size_t row, std::uint16_t targetId) const
+{
+    if (row >= registered_.size())
+        return std::nullopt;
+    const image::CDataObject& record = registered_[row];
+    return VariableDataChangeDialog {record.name,
+        core::formatAddress(addressFamilyOfTargetId(targetId), record.address),
+        std::string(dataTypeOf(record).displayName), row < rows_.size() ? rows_[row].value : std::string {}};
+}
+
+DataChangeResult VariableMonitor::changeData(link::CPodLink& link, std::size_t row, std::string_view entry)
+{
+    if (row >= registered_.size())
+        return {};
+    const image::CDataObject& record = registered_[row];
+    const EntryResult parsed = parseVariableEntry(entry, viewTypeOf(record), record.type);
+    if (!parsed.ok())
+        return {DataChangeStatus::EntryRefused, entryErrorMessage(*parsed.error)};
+    const int width = dataTypeOf(record).wordCount == 1 ? 1 : 2;
+    const std::uint32_t value = width == 1 ? parsed.value & 0xFFFF : parsed.value;
+    if (!link.WriteWord(width, record.address, value))
+        return {DataChangeStatus::WriteFailed, kWriteErrorMessage};
+    return {DataChangeStatus::Written, {}};
+}
+
+void VariableMonitor::removeRows(std::span<const std::size_t> selectedRows)
+{
+    syncRows();
+    for (const std::size_t row : existingRowsLastFirst(selectedRows, registered_.size())) {
+        rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
+        registered_.erase(registered_.begin() + static_cast<std::ptrdiff_t>(row));
+    }
+    if (registered_.empty() && monitoring_.variableMonitoring())
+        monitoring_.stopVariableMonitoring();
+}
+
+void VariableMonitor::removeAll()
+{
+    if (monitoring_.variableMonitoring())
+        monitoring_.stopVariableMonitoring();
+    rows_.clear();
+    registered_.clear();
+}
+
+void VariableMonitor::refreshAgainstSymbols(const image::SymbolList& symbols)
+{
+    if (registered_.empty() || symbols.empty())
+        return;
+    syncRows();
+    const bool monitoring = monitoring_.variableMonitoring();
+    if (monitoring)
+        monitoring_.stopVariableMonitoring();
+    for (std::size_t index = 0; index < registered_.size(); ++index) {
+        image::CDataObject& record = registered_[index];
+        const image::CDataObject* symbol = symbols.findFirst(record.name);
+        if (!symbol || symbol->address == record.address || symbol->type == record.type)
+            continue;
+        record = *symbol;
+        const auto view = refreshedViewType(record.type);
+        record.viewType = viewTypeCode(view.value_or(ViewType::Hex16));
+        rows_[index].dataTypeText = dataTypeOf(record).displayName;
+        rows_[index].viewTypeText = view ? viewTypeName(*view) : std::string_view {};
+    }
+    if (monitoring)
+        monitoring_.startVariableMonitoring();
+}
+
+void VariableMonitor::rebuildRows()
+{
+    rows_.clear();
+    rows_.reserve(registered_.size());
+    for (const image::CDataObject& record : registered_)
+        rows_.push_back(rowOf(record, viewTypeName(viewTypeOf(record))));
+}
+
+VariableMenuState VariableMonitor::menuState(bool rowSelected) const
+{
+    const bool hasRows = !registered_.empty();
+    const bool selected = hasRows && rowSelected;
+    return {monitoring_.variableMonitoring() ? kStopVariableMonitoringText : kStartVariableMonitoringText,
+        hasRows && !monitoring_.graphAcquiring(), true, hasRows, hasRows, selected, selected, selected};
+}
+
+} // namespace lumetra::monitor

@@ -1,0 +1,127 @@
+#include "cli_process.h"
+
+#include "support/coff_writer.h"
+#include "support/test_paths.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+using namespace lumetra::test;
+
+namespace {
+
+QJsonObject parseObject(const QByteArray& text)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+QString pathText(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+void writeProgram(const std::filesystem::path& path)
+{
+    CoffSection text;
+    text.name = "_text";
+    text.startAddress = 0x3F7000;
+    text.words = {1, 2, 3};
+    CoffSection ram;
+    ram.name = "ramdata";
+    ram.startAddress = 0x8000;
+    ram.words = {4};
+    CoffSymbol zeta;
+    zeta.name = "_zeta";
+    zeta.value = 0x8000;
+    zeta.type = coffType(4);
+    CoffSymbol alpha;
+    alpha.name = "_Alpha";
+    alpha.value = 0x8001;
+    alpha.type = coffType(5, {3});
+    alpha.aux.push_back(CoffAuxEntry::arrayDimensions(4));
+    CoffWriter(2, kTargetC28x).addSection(text).addSection(ram).addSymbol(zeta).addSymbol(alpha).writeTo(path);
+}
+
+} // namespace
+
+TEST(InfoCli, JsonDescribesTheLoadedProgram)
+{
+    ScratchDir dir;
+    writeProgram(dir / "prog.out");
+    const CliRun run = runCli({"info", pathText(dir / "prog.out"), "--device", "36", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject info = parseObject(run.out);
+    EXPECT_EQ(info["result"].toInt(), 0);
+    EXPECT_TRUE(info["loaded"].toBool());
+    EXPECT_EQ(info["targetId"].toInt(), 0x009D);
+    EXPECT_EQ(info["sizeWords"].toInt(), 4);
+
+    const QJsonArray sections = info["sections"].toArray();
+    ASSERT_EQ(sections.size(), 2);
+    const QJsonObject text = sections[0].toObject();
+    EXPECT_EQ(text["name"].toString(), "text");
+    EXPECT_EQ(text["start"].toInt(), 0x3F7000);
+    EXPECT_EQ(text["end"].toInt(), 0x3F7002);
+    EXPECT_EQ(text["startText"].toString(), "0x3F7000");
+    EXPECT_EQ(text["sizeText"].toString(), "0x3 Words");
+    EXPECT_FALSE(text["inFlash"].toBool()); // the F2834x have no internal flash
+
+    // Symbols sorted by name, ignoring case.
+    const QJsonArray symbols = info["symbols"].toArray();
+    ASSERT_EQ(symbols.size(), 2);
+    EXPECT_EQ(symbols[0].toObject()["name"].toString(), "Alpha");
+    EXPECT_EQ(symbols[0].toObject()["address"].toString(), "0x008001");
+    EXPECT_EQ(symbols[0].toObject()["etc"].toString(), "Array Info : [4]");
+    EXPECT_EQ(symbols[1].toObject()["name"].toString(), "zeta");
+
+    // 22 header bytes, two blocks of 6 + data, the end word.
+    EXPECT_EQ(info["dataFlashImageLength"].toInt(), 22 + 6 + 6 + 6 + 2 + 2);
+    EXPECT_TRUE(info["dataFlashImageComplete"].toBool());
+}
+
+TEST(InfoCli, FlashTagsAndSummaryForAFlashDevice)
+{
+    ScratchDir dir;
+    writeProgram(dir / "prog.out");
+    const QJsonObject info = parseObject(runCli({"info", pathText(dir / "prog.out"), "--device", "6", "--json"}).out);
+    const QJsonObject text = info["sections"].toArray()[0].toObject();
+    EXPECT_TRUE(text["inFlash"].toBool());
+    EXPECT_EQ(text["flashMask"].toInt(), 0x0001);
+    const QJsonObject summary = info["flashSummary"].toObject();
+    EXPECT_EQ(summary["mask"].toInt(), 0x0001);
+    EXPECT_EQ(summary["flashBytes"].toInt(), 6);
+    EXPECT_EQ(summary["ramSections"].toInt(), 1);
+    EXPECT_FALSE(info.contains("dataFlashImageLength"));
+
+    const CliRun textRun = runCli({"info", pathText(dir / "prog.out"), "--device", "6"});
+    ASSERT_EQ(textRun.exitCode, 0);
+    const QString out = QString::fromUtf8(textRun.out);
+    EXPECT_TRUE(out.contains("Result: 0 loaded")) << out.toStdString();
+    EXPECT_TRUE(out.contains("Size : 0x000004")) << out.toStdString();
+    EXPECT_LT(out.indexOf("Alpha"), out.indexOf("zeta"));
+}
+
+TEST(InfoCli, FailedLoadGivesItsCodeAndMessage)
+{
+    ScratchDir dir;
+    writeProgram(dir / "prog.out");
+    const CliRun mismatch = runCli({"info", pathText(dir / "prog.out"), "--device", "4", "--json"});
+    EXPECT_EQ(mismatch.exitCode, 1);
+    const QJsonObject info = parseObject(mismatch.out);
+    EXPECT_EQ(info["result"].toInt(), 3);
+    EXPECT_EQ(info["message"].toString(), QString::fromUtf8("COFF 파일이 선택한 CPU 타입과 일치하지 않읍니다."));
+    EXPECT_FALSE(info.contains("sections"));
+
+    const CliRun missing = runCli({"info", pathText(dir / "missing.out")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(missing.out).contains(QString::fromUtf8("Result: 1 파일을 여는데 실패했읍니다.")));
+
+    EXPECT_EQ(runCli({"info", pathText(dir / "prog.out"), "--device", "x"}).exitCode, 2);
+    EXPECT_EQ(runCli({"info"}).exitCode, 2);
+}

@@ -1,0 +1,270 @@
+// The variable monitor model over the in-process POD simulator: adding, polling the visible rows, view types,
+// data changes, removal, and following a reloaded program's symbols.
+#include "monitor/variable_monitor.h"
+
+#include "simulated_link.h"
+
+#include "image/symbol_rebinding.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace lumetra::monitor {
+namespace {
+
+using image::CDataObject;
+using test::RecordingMonitoring;
+using test::SimulatedLink;
+using Frames = std::vector<std::string>;
+
+constexpr std::uint16_t kVoid = 0;
+constexpr std::uint16_t kShort = 3;
+constexpr std::uint16_t kLong = 5;
+constexpr std::uint16_t kFloat = 6;
+constexpr std::uint16_t kEnumeration = 10;
+constexpr std::uint16_t kUnsignedInt = 14;
+
+CDataObject symbol(std::string name, std::uint32_t address, std::uint16_t type)
+{
+    return {std::move(name), address, type, {}, 0};
+}
+
+class VariableMonitorTest : public ::testing::Test {
+protected:
+    VariableMonitorTest() { monitor.setVisibleRows(0, 10); }
+
+    void add(std::initializer_list<std::string_view> names)
+    {
+        for (const std::string_view name : names)
+            ASSERT_TRUE(monitor.addVariable(name, symbols));
+    }
+
+    image::SymbolList symbols {{symbol("counter", 0x8000, kLong), symbol("speed", 0x8002, kShort),
+        symbol("nothing", 0x8004, kVoid), symbol("gain", 0x8006, kFloat), symbol("mode", 0x8008, kEnumeration),
+        symbol("limit", 0x800A, kUnsignedInt), symbol("speed", 0x9000, kLong)}};
+    std::vector<CDataObject> registered;
+    RecordingMonitoring monitoring;
+    SimulatedLink sim;
+    VariableMonitor monitor {registered, monitoring};
+};
+
+TEST_F(VariableMonitorTest, AddingTakesTheFirstSymbolWithItsDefaultViewTypeAndStartsMonitoring)
+{
+    add({"speed"});
+    EXPECT_EQ(monitoring.calls, (Frames {"start variables"}));
+    add({"counter", "nothing", "gain"});
+    EXPECT_EQ(monitoring.calls.size(), 1u);
+    EXPECT_FALSE(monitor.addVariable("missing", symbols));
+    ASSERT_EQ(registered.size(), 4u);
+    EXPECT_EQ(registered[0].address, 0x8002u);
+    EXPECT_EQ(registered[0].viewType, 2);
+    EXPECT_EQ(monitor.rows()[0], (VariableRow {"", "signed integer (16bit)", "Short", ""}));
+    EXPECT_EQ(monitor.rows()[1].viewTypeText, "signed integer (32bit)");
+    EXPECT_EQ(monitor.rows()[2], (VariableRow {"", "", "Void", ""}));
+    EXPECT_EQ(monitor.rows()[3], (VariableRow {"", "float (32bit)", "Floating point", ""}));
+}
+
+TEST_F(VariableMonitorTest, EachRowReadsByItsAddressWithTheDataTypesWidthVoidNever)
+{
+    add({"counter", "speed", "nothing", "gain"});
+    sim.pod.setWord(0x8000, 0x8000);
+    sim.pod.setWord(0x8001, 0x0001);
+    sim.pod.setWord(0x8002, 0xFFFE);
+    sim.pod.setWord(0x8006, 0x0000);
+    sim.pod.setWord(0x8007, 0x3FC0);
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(sim.takeTrace(), (Frames {"@008000\r", "L", "@008002\r", "R", "@008006\r", "L"}));
+    EXPECT_EQ(monitor.rows()[0].value, "98304");
+    EXPECT_EQ(monitor.rows()[1].value, "-2");
+    EXPECT_EQ(monitor.rows()[2], (VariableRow {"", "", "Void", ""}));
+    EXPECT_EQ(monitor.rows()[3].value, "1.500000");
+    EXPECT_EQ(monitor.rows()[3].ascii, "...?");
+}
+
+TEST_F(VariableMonitorTest, OnlyTheVisibleRowsAndOneMoreAreRead)
+{
+    for (std::uint32_t n = 0; n < 40; ++n)
+        registered.push_back(symbol("v" + std::to_string(n), 0x9000 + n, kShort));
+    monitor.rebuildRows();
+    monitor.setVisibleRows(25, 10);
+    ASSERT_TRUE(monitor.poll(sim.link));
+    Frames expected;
+    for (std::uint32_t n = 25; n <= 35; ++n) {
+        char frame[16];
+        std::snprintf(frame, sizeof frame, "@%06X\r", 0x9000 + n);
+        expected.insert(expected.end(), {frame, "R"});
+    }
+    EXPECT_EQ(sim.takeTrace(), expected);
+
+    monitor.setVisibleRows(35, 10);
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(sim.takeTrace().size(), 10u); // rows 35..39
+}
+
+TEST_F(VariableMonitorTest, ReadFailureKeepsEarlierRowsNewAndLaterRowsOld)
+{
+    add({"speed", "limit", "counter"});
+    ASSERT_TRUE(monitor.poll(sim.link));
+    sim.pod.setWord(0x8002, 7);
+    sim.pod.setWord(0x800A, 8);
+    sim.pod.setWord(0x8000, 9);
+    sim.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'L', .count = -1});
+    EXPECT_FALSE(monitor.poll(sim.link));
+    EXPECT_EQ(monitor.rows()[0].value, "7");
+    EXPECT_EQ(monitor.rows()[1].value, "8");
+    EXPECT_EQ(monitor.rows()[2].value, "0");
+    EXPECT_EQ(monitoring.calls, (Frames {"start variables"}));
+}
+
+TEST_F(VariableMonitorTest, ViewTypeChangeOfSelectedRowsKeepsTheDataTypesWidth)
+{
+    add({"counter", "speed", "limit"});
+    sim.pod.setWord(0x8000, 0x0001);
+    sim.pod.setWord(0x8001, 0x8000);
+    monitoring.calls.clear();
+    const std::array<std::size_t, 2> selected {0, 7};
+    monitor.setViewType(selected, ViewType::Binary16);
+    EXPECT_EQ(registered[0].viewType, 7);
+    EXPECT_EQ(monitor.rows()[0].viewTypeText, "binary (16bit)");
+    EXPECT_EQ(monitor.rows()[1].viewTypeText, "signed integer (16bit)");
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(monitor.rows()[0].value, "10000000000000000000000000000001");
+    EXPECT_TRUE(monitoring.calls.empty());
+}
+
+TEST_F(VariableMonitorTest, DataChangeParsesByTheRowAndWritesItsWidth)
+{
+    add({"counter", "speed", "gain"});
+    const auto dialog = monitor.dataChangeDialog(1, 0x009D);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->name, "speed");
+    EXPECT_EQ(dialog->addressText, "0x008002");
+    EXPECT_EQ(dialog->dataTypeText, "Short");
+    EXPECT_EQ(monitor.dataChangeDialog(1, 0x0092)->addressText, "0x8002");
+    EXPECT_EQ(monitor.dataChangeDialog(3, 0x0092), std::nullopt);
+
+    EXPECT_EQ(monitor.changeData(sim.link, 1, "-1").status, DataChangeStatus::Written);
+    EXPECT_EQ(sim.pod.words(0x8002, 2), (std::vector<std::uint16_t> {0xFFFF, 0x0000}));
+    EXPECT_EQ(monitor.changeData(sim.link, 0, "0x12345678").status, DataChangeStatus::Written);
+    EXPECT_EQ(sim.pod.words(0x8000, 2), (std::vector<std::uint16_t> {0x5678, 0x1234}));
+    EXPECT_EQ(monitor.changeData(sim.link, 2, "1.5").status, DataChangeStatus::Written);
+    EXPECT_EQ(sim.pod.words(0x8006, 2), (std::vector<std::uint16_t> {0x0000, 0x3FC0}));
+
+    const std::array<std::size_t, 1> first {0};
+    monitor.setViewType(first, ViewType::Binary16);
+    EXPECT_EQ(monitor.changeData(sim.link, 0, "12"),
+        (DataChangeResult {DataChangeStatus::EntryRefused, "Binary Data Type으로 값을 입력하십시요."}));
+    sim.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'W'});
+    EXPECT_EQ(
+        monitor.changeData(sim.link, 1, "3"), (DataChangeResult {DataChangeStatus::WriteFailed, "데이타 쓰기 오류 !"}));
+    EXPECT_EQ(monitor.changeData(sim.link, 9, "3").status, DataChangeStatus::NotAvailable);
+
+    monitoring.variables = false;
+    EXPECT_FALSE(monitor.doubleClickChangesData());
+    monitoring.variables = true;
+    EXPECT_TRUE(monitor.doubleClickChangesData());
+}
+
+TEST_F(VariableMonitorTest, RemovingTheLastRowStopsOnlyVariableMonitoring)
+{
+    add({"counter", "speed", "gain", "limit"});
+    monitoring.address = true;
+    monitoring.calls.clear();
+    const std::array<std::size_t, 4> selected {1, 3, 1, 12};
+    monitor.removeRows(selected);
+    ASSERT_EQ(registered.size(), 2u);
+    EXPECT_EQ(registered[0].name, "counter");
+    EXPECT_EQ(registered[1].name, "gain");
+    EXPECT_EQ(monitor.rows()[1].dataTypeText, "Floating point");
+    EXPECT_TRUE(monitoring.calls.empty());
+
+    const std::array<std::size_t, 2> rest {0, 1};
+    monitor.removeRows(rest);
+    EXPECT_TRUE(registered.empty());
+    EXPECT_TRUE(monitor.rows().empty());
+    EXPECT_EQ(monitoring.calls, (Frames {"stop variables"}));
+    EXPECT_TRUE(monitoring.address);
+}
+
+TEST_F(VariableMonitorTest, RemoveAllStopsVariableMonitoringFirst)
+{
+    add({"counter", "speed"});
+    monitor.removeAll();
+    EXPECT_TRUE(registered.empty());
+    EXPECT_TRUE(monitor.rows().empty());
+    EXPECT_EQ(monitoring.calls, (Frames {"start variables", "stop variables"}));
+    monitor.removeAll();
+    EXPECT_EQ(monitoring.calls.size(), 2u);
+}
+
+TEST_F(VariableMonitorTest, MovedVariableIsReadAtItsNewAddressAfterReload)
+{
+    add({"counter"});
+    const image::SymbolList rebuilt {{symbol("counter", 0x8100, kLong)}};
+    monitor.refreshAgainstSymbols(rebuilt);
+    image::rebindToSymbols(registered, rebuilt);
+    sim.takeTrace();
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(sim.takeTrace(), (Frames {"@008100\r", "L"}));
+}
+
+TEST_F(VariableMonitorTest, SymbolRefreshTakesOverRecordsWhoseAddressAndTypeBothChanged)
+{
+    add({"counter", "speed", "limit"});
+    const std::array<std::size_t, 1> first {0};
+    monitor.setViewType(first, ViewType::Hex32);
+    monitoring.calls.clear();
+    const image::SymbolList reloaded {{{"counter", 0x8000, kShort, {}, 0}, {"speed", 0x8200, kEnumeration, "x", 0},
+        {"limit", 0x8300, kUnsignedInt, {}, 0}}};
+    monitor.refreshAgainstSymbols(reloaded);
+    EXPECT_EQ(monitoring.calls, (Frames {"stop variables", "start variables"}));
+    // Only the address or only the type differs: the record stays as it was.
+    EXPECT_EQ(registered[0].type, kLong);
+    EXPECT_EQ(registered[0].viewType, 1);
+    EXPECT_EQ(registered[2].address, 0x800Au);
+    EXPECT_EQ(registered[1], (CDataObject {"speed", 0x8200, kEnumeration, "x", 0}));
+    EXPECT_EQ(monitor.rows()[1], (VariableRow {"", "", "Enumeration", ""}));
+
+    const image::SymbolList moved {{{"limit", 0x8400, kFloat, {}, 0}}};
+    monitor.refreshAgainstSymbols(moved);
+    EXPECT_EQ(registered[2].viewType, 6);
+    EXPECT_EQ(monitor.rows()[2], (VariableRow {"", "float (32bit)", "Floating point", ""}));
+
+    monitor.refreshAgainstSymbols(image::SymbolList {});
+    EXPECT_EQ(registered[2].address, 0x8400u);
+}
+
+TEST_F(VariableMonitorTest, RowsFollowAReplacedListWithTheRecordsOwnViewTypes)
+{
+    add({"counter"});
+    registered = {{"a", 0x10, kVoid, {}, 0}, {"b", 0x11, kShort, {}, 7}};
+    monitor.rebuildRows();
+    EXPECT_EQ(monitor.rows()[0], (VariableRow {"", "hex decimal (16bit)", "Void", ""}));
+    EXPECT_EQ(monitor.rows()[1], (VariableRow {"", "binary (16bit)", "Short", ""}));
+    registered.clear();
+    monitor.rebuildRows();
+    EXPECT_TRUE(monitor.rows().empty());
+
+    // A list replaced without a rebuild is followed at the next poll.
+    registered = {{"c", 0x12, kShort, {}, 2}};
+    ASSERT_TRUE(monitor.poll(sim.link));
+    ASSERT_EQ(monitor.rows().size(), 1u);
+    EXPECT_EQ(monitor.rows()[0].value, "0");
+}
+
+TEST_F(VariableMonitorTest, ContextMenuFollowsRowsSelectionAndGraphs)
+{
+    EXPECT_EQ(monitor.menuState(true),
+        (VariableMenuState {"변수 모니터링 시작", false, true, false, false, false, false, false}));
+    add({"speed"});
+    EXPECT_EQ(monitor.menuState(false),
+        (VariableMenuState {"변수 모니터링 중지", true, true, true, true, false, false, false}));
+    EXPECT_EQ(
+        monitor.menuState(true), (VariableMenuState {"변수 모니터링 중지", true, true, true, true, true, true, true}));
+    monitoring.graph = true;
+    EXPECT_FALSE(monitor.menuState(true).monitoringEnabled);
+}
+
+} // namespace
+} // namespace lumetra::monitor

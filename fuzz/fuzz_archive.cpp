@@ -1,5 +1,7 @@
 // Reads arbitrary bytes as an object archive holding symbol records or graph items, then writes what was
-// read and reads it back: the reader must never crash or over-allocate, and the two must agree.
+// read and reads it back: the reader must never crash or over-allocate, and the two must agree. Every text
+// read must also come back byte for byte through its UTF-8 form.
+#include "core/cp949_codec.h"
 #include "image/object_archive_reader.h"
 #include "image/object_archive_writer.h"
 
@@ -60,6 +62,9 @@ bool readItem(ArchiveReader& reader, const ItemShape& shape, Item& item)
         const auto text = reader.readString();
         if (!text)
             return false;
+        const auto utf8 = lumetra::core::cp949ToUtf8(*text);
+        if (!utf8.ok() || lumetra::core::utf8ToCp949(utf8.text).text != *text)
+            std::abort();
         item.texts.push_back(*text);
     }
     for (int i = 0; i < shape.u32s; ++i)

@@ -14,8 +14,8 @@ namespace lumetra::app {
 Application::Application(const ApplicationPorts& ports, const std::filesystem::path& workingDirectory)
     : ports_(ports)
     , applicationDirectory_(workingDirectory / "")
-    , mainFrame_(ports.settings, ports.transports, registered_, programming_, ports.prompts, ports.pollTimer,
-          ports.frame)
+    , mainFrame_(
+          ports.settings, ports.transports, registered_, programming_, ports.prompts, ports.pollTimer, ports.frame)
     , unavailableSciBoot_(ports.prompts)
 {
 }

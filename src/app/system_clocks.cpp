@@ -25,8 +25,8 @@ std::optional<LocalDateTime> SystemFileTimes::lastWriteLocalTime(const std::file
     const std::tm* local = std::localtime(&seconds);
     if (!local)
         return std::nullopt;
-    return LocalDateTime {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min,
-        local->tm_sec};
+    return LocalDateTime {
+        local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec};
 }
 
 } // namespace lumetra::app

@@ -13,7 +13,10 @@ inline constexpr std::string_view kSciBootUnavailableMessage
 
 class UnavailableSciBoot final : public SciBootCommand {
 public:
-    explicit UnavailableSciBoot(UserPrompts& prompts) : prompts_(prompts) {}
+    explicit UnavailableSciBoot(UserPrompts& prompts)
+        : prompts_(prompts)
+    {
+    }
     void run() override;
 
 private:

@@ -13,7 +13,11 @@ public:
 // Shows the wait cursor for the lifetime of the object.
 class WaitCursorScope {
 public:
-    explicit WaitCursorScope(WaitCursor& cursor) : cursor_(cursor) { cursor_.show(); }
+    explicit WaitCursorScope(WaitCursor& cursor)
+        : cursor_(cursor)
+    {
+        cursor_.show();
+    }
     ~WaitCursorScope() { cursor_.restore(); }
     WaitCursorScope(const WaitCursorScope&) = delete;
     WaitCursorScope& operator=(const WaitCursorScope&) = delete;

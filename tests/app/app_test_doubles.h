@@ -7,6 +7,7 @@
 #include "core/memory_settings_store.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
+#include "support/coff_writer.h"
 #include "support/test_paths.h"
 
 #include <functional>
@@ -91,7 +92,10 @@ private:
 
 class LockOnMachine final : public SingleInstance {
 public:
-    explicit LockOnMachine(InstanceLocks& locks) : locks_(locks) {}
+    explicit LockOnMachine(InstanceLocks& locks)
+        : locks_(locks)
+    {
+    }
     bool acquire(std::string_view name) override { return locks_.take(name); }
 
 private:
@@ -116,7 +120,10 @@ public:
 // A tick counter that answers the scripted values in turn, then keeps the last one.
 class ScriptedTicks final : public TickClock {
 public:
-    explicit ScriptedTicks(std::vector<std::uint64_t> values) : values_(std::move(values)) {}
+    explicit ScriptedTicks(std::vector<std::uint64_t> values)
+        : values_(std::move(values))
+    {
+    }
     std::uint64_t milliseconds() override
     {
         const std::uint64_t value = values_[std::min(next_, values_.size() - 1)];
@@ -150,7 +157,11 @@ public:
 // A monitor pane whose passes answer a script (true once the script is used up); records each poll.
 class ScriptedPoller : public MemoryMonitorPoller {
 public:
-    ScriptedPoller(std::string name, std::vector<std::string>& journal) : name_(std::move(name)), journal_(journal) {}
+    ScriptedPoller(std::string name, std::vector<std::string>& journal)
+        : name_(std::move(name))
+        , journal_(journal)
+    {
+    }
     bool poll(link::CPodLink&) override
     {
         journal_.push_back(name_);
@@ -169,6 +180,38 @@ private:
     std::vector<std::string>& journal_;
 };
 
+inline std::int32_t storedInt(const core::MemorySettingsStore& store, std::string_view section, std::string_view name)
+{
+    const auto value = store.stored(section, name);
+    return value ? std::get<std::int32_t>(*value) : -99999;
+}
+
+inline std::string storedText(const core::MemorySettingsStore& store, std::string_view section, std::string_view name)
+{
+    const auto value = store.stored(section, name);
+    return value ? std::get<std::string>(*value) : "<absent>";
+}
+
+// A C28x program of two words at 0x3F4000 with the variable "counter" (Integer) at `counterAddress`; without
+// symbols when `withSymbols` is false.
+inline void writeTestCoff(const std::filesystem::path& path, std::uint32_t counterAddress, bool withSymbols = true)
+{
+    lumetra::test::CoffSection text;
+    text.name = ".text";
+    text.startAddress = 0x3F4000;
+    text.words = {0x1111, 0x2222};
+    lumetra::test::CoffWriter writer(2, lumetra::test::kTargetC28x);
+    writer.addSection(text);
+    if (withSymbols) {
+        lumetra::test::CoffSymbol counter;
+        counter.name = "_counter";
+        counter.value = counterAddress;
+        counter.type = lumetra::test::coffType(4);
+        writer.addSymbol(counter);
+    }
+    writer.writeTo(path);
+}
+
 // The pieces around one application object: store, simulator, ports and a scratch application directory.
 struct AppHarness {
     AppHarness()
@@ -179,8 +222,8 @@ struct AppHarness {
 
     Application& make()
     {
-        const ApplicationPorts ports {store, transports, prompts, timer, cursor, instance, frame, notice, ticks,
-            fileTimes};
+        const ApplicationPorts ports {
+            store, transports, prompts, timer, cursor, instance, frame, notice, ticks, fileTimes};
         app.emplace(ports, scratch.path());
         return *app;
     }

@@ -4,7 +4,6 @@
 #include "app/system_clocks.h"
 #include "app/window_title.h"
 #include "image/symbol_file.h"
-#include "support/coff_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -15,31 +14,6 @@ using namespace lumetra::app::test;
 namespace {
 
 constexpr std::string_view kMain = "Main Configuration";
-
-std::int32_t storedInt(const core::MemorySettingsStore& store, std::string_view section, std::string_view name)
-{
-    const auto value = store.stored(section, name);
-    return value ? std::get<std::int32_t>(*value) : -99999;
-}
-
-std::string storedText(const core::MemorySettingsStore& store, std::string_view section, std::string_view name)
-{
-    const auto value = store.stored(section, name);
-    return value ? std::get<std::string>(*value) : "<absent>";
-}
-
-void writeCoff(const std::filesystem::path& path, std::uint32_t counterAddress)
-{
-    lumetra::test::CoffSection text;
-    text.name = ".text";
-    text.startAddress = 0x3F4000;
-    text.words = {0x1111, 0x2222};
-    lumetra::test::CoffSymbol counter;
-    counter.name = "_counter";
-    counter.value = counterAddress;
-    counter.type = lumetra::test::coffType(4);
-    lumetra::test::CoffWriter(2, lumetra::test::kTargetC28x).addSection(text).addSymbol(counter).writeTo(path);
-}
 
 TEST(ApplicationStartup, AnEmptyRegistryGivesTheDefaultPanesAndTitle)
 {
@@ -121,7 +95,7 @@ TEST(ApplicationStartup, TheLastCoffFileAndTheRecentSymbolFileAreRestored)
 {
     AppHarness h;
     const auto coff = h.scratch / "prog.out";
-    writeCoff(coff, 0x8000);
+    writeTestCoff(coff, 0x8000);
     const image::CDataObject stale {"counter", 0x1234, 3, "", 2};
     ASSERT_EQ(image::saveSymbolFile(image::recentSymbolFilePath(h.scratch.path()), std::vector {stale}),
         image::SymbolFileStatus::Ok);
@@ -205,7 +179,8 @@ TEST(BusyWaitCalibration, AnUnmeasuredValueIsMeasuredUnderTheNoticeAndStoredAtOn
     EXPECT_EQ(storedInt(store, kMain, "MicroTime Length"), measured);
     EXPECT_EQ(notice.title, "Micro Time 계산 중...");
     EXPECT_EQ(notice.lines,
-        (std::vector<std::string> {"올바른 작동을 위해 지금 사용자 PC의 Micro Time을 계산합니다.", "잠시만 기다려주십시요..."}));
+        (std::vector<std::string> {
+            "올바른 작동을 위해 지금 사용자 PC의 Micro Time을 계산합니다.", "잠시만 기다려주십시요..."}));
     EXPECT_EQ(notice.shows, 1);
     EXPECT_EQ(notice.closes, 1);
 

@@ -36,8 +36,8 @@ protected:
     int framesStartingWith(char letter) const
     {
         const auto trace = harness.pod.trace();
-        return static_cast<int>(
-            std::count_if(trace.begin(), trace.end(), [&](const std::string& f) { return !f.empty() && f[0] == letter; }));
+        return static_cast<int>(std::count_if(
+            trace.begin(), trace.end(), [&](const std::string& f) { return !f.empty() && f[0] == letter; }));
     }
 
     std::string linkPane() const { return harness.frame.pane(StatusPane::Link); }
@@ -113,13 +113,16 @@ TEST_F(LinkStateTest, ConnectFailuresShowTheirMessageAndStayOffLine)
                 h.app->mainFrame().linkConfig().portType = core::PortType::Serial;
                 h.transports.ports().serialPortPresent = false;
             }},
-        {"POD를 초기화하는데 실패했읍니다.", [](AppHarness& h) {
+        {"POD를 초기화하는데 실패했읍니다.",
+            [](AppHarness& h) {
                 sim::Fault hangUp;
                 hangUp.kind = sim::FaultKind::HangUp;
                 h.pod.injectFault(hangUp);
             }},
         {"POD의 통신 속도를 설정하는데 실패했읍니다.",
-            [](AppHarness& h) { h.pod.injectFault({sim::FaultKind::WrongAck, 'K'}); }},
+            [](AppHarness& h) {
+                h.pod.injectFault({sim::FaultKind::WrongAck, 'K'});
+            }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -223,7 +226,8 @@ TEST_F(LinkStateTest, AFailingPollEndsThePassOffLineWithExactlyOneMessage)
 class ReadingPoller final : public MonitorPoller {
 public:
     explicit ReadingPoller(std::vector<std::uint32_t> rowAddresses)
-        : addresses(std::move(rowAddresses)), values(addresses.size(), 0xDEAD)
+        : addresses(std::move(rowAddresses))
+        , values(addresses.size(), 0xDEAD)
     {
     }
     bool poll(link::CPodLink& link) override
@@ -292,8 +296,8 @@ TEST_F(LinkStateTest, StoppingOneKindClosesTheLinkOnlyWhenNothingPollsAnyMore)
 TEST_F(LinkStateTest, ProgrammingFlagsKeepTheLinkCommandsOut)
 {
     registerVariable();
-    for (std::atomic<bool>* flag : {&app->programmingFlags().programmingBusy,
-             &app->programmingFlags().programmingThreadBusy}) {
+    for (std::atomic<bool>* flag :
+        {&app->programmingFlags().programmingBusy, &app->programmingFlags().programmingThreadBusy}) {
         *flag = true;
         state->ToggleVariableMonitoring();
         state->ToggleAddressMonitoring();

@@ -1,0 +1,43 @@
+// The main window's placement rules: its normal rectangle and show state from the stored values, the first-start
+// centring and the message window's size.
+#pragma once
+
+#include "core/configuration.h"
+
+namespace lumetra::app {
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Show states of the placement: 1 normal, 2 minimised, 3 maximised.
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowMinimised = 2;
+inline constexpr int kShowMaximised = 3;
+
+// The normal rectangle `Left`, `Top`, `Right`, `Bottom` (right and bottom exclusive); while `FirstSetup` is 0 it
+// is centred in `screen`. An empty or inverted rectangle takes the default size.
+PixelRect normalWindowRect(const core::WindowLayout& layout, const PixelRect& screen);
+// Only the maximised state is restored; a window closed while minimised opens normally.
+bool opensMaximised(const core::WindowLayout& layout);
+int showCmdOf(bool maximised, bool minimised);
+// Stores a captured normal rectangle and show state into the layout.
+void capturePlacement(core::WindowLayout& layout, const PixelRect& normal, int showCmd);
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const PixelSize&) const = default;
+};
+
+// `MsgWndCX` x `MsgWndCY` when both are at least 1, otherwise a quarter of the client width and a sixth of its
+// height.
+PixelSize messageWindowSize(const core::WindowLayout& layout, const PixelSize& client);
+
+} // namespace lumetra::app

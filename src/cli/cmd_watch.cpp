@@ -1,0 +1,101 @@
+// lumetra-cli watch: the variable monitor on the command line. Loads the program's symbols, registers the named
+// variables as the symbol list does, and prints the rows after every poll.
+#include "cli/command.h"
+#include "cli/link_options.h"
+#include "cli/monitor_cli_options.h"
+
+#include "image/program_image.h"
+#include "monitor/variable_monitor.h"
+
+#include <chrono>
+#include <numeric>
+#include <thread>
+
+namespace lumetra::cli {
+
+namespace {
+
+QString rowLine(const image::CDataObject& record, const monitor::VariableRow& row)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5")
+        .arg(QString::fromStdString(record.name), -24)
+        .arg(QString::fromStdString(row.value), -34)
+        .arg(QString::fromStdString(row.viewTypeText), -24)
+        .arg(QString::fromStdString(row.dataTypeText), -28)
+        .arg(QString::fromStdString(row.ascii));
+}
+
+int runWatch(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Polls the variables VAR of the program FILE.out as the variable monitor does and prints "
+                       "name, value, view type, data type and Ascii text after every poll."));
+    parser.addPositionalArgument(QStringLiteral("FILE.out"), QStringLiteral("TI COFF program."));
+    parser.addPositionalArgument(QStringLiteral("VAR"), QStringLiteral("Variable names."), QStringLiteral("VAR..."));
+    const QCommandLineOption device = deviceOption();
+    const QCommandLineOption view = viewOption();
+    const QCommandLineOption interval(QStringLiteral("interval"),
+        QStringLiteral("Milliseconds between polls (default 100)."), QStringLiteral("MS"), QStringLiteral("100"));
+    const QCommandLineOption count(QStringLiteral("count"),
+        QStringLiteral("Number of polls (default 1; 0 polls until interrupted)."), QStringLiteral("N"),
+        QStringLiteral("1"));
+    parser.addOptions({device, view, interval, count});
+    const auto command = parseLinkCommand(parser, args, 2, 1 << 20);
+    if (!command)
+        return 2;
+    const auto deviceIndex = readDevice(parser, device);
+    const ViewChoice viewChoice = readView(parser, view);
+    const auto intervalMs = readPositive(parser, interval, 0);
+    const auto polls = readPositive(parser, count, 0);
+    if (!deviceIndex || !viewChoice.ok || !intervalMs || !polls)
+        return 2;
+
+    image::ProgramImage program;
+    const image::CoffLoadResult loaded = program.load(command->arguments[0].toStdString(), *deviceIndex);
+    if (!image::isLoadSuccess(loaded)) {
+        printError(QString::fromUtf8(
+            image::coffLoadMessage(loaded).data(), static_cast<qsizetype>(image::coffLoadMessage(loaded).size())));
+        return 1;
+    }
+
+    std::vector<image::CDataObject> registered;
+    CliMonitoring monitoring;
+    monitor::VariableMonitor monitor(registered, monitoring);
+    for (qsizetype n = 1; n < command->arguments.size(); ++n) {
+        if (!monitor.addVariable(command->arguments[n].toStdString(), program.symbols())) {
+            printError(QStringLiteral("no variable '%1' in %2").arg(command->arguments[n], command->arguments[0]));
+            return 2;
+        }
+    }
+    if (viewChoice.view) {
+        std::vector<std::size_t> all(registered.size());
+        std::iota(all.begin(), all.end(), std::size_t {0});
+        monitor.setViewType(all, *viewChoice.view);
+    }
+    monitor.setVisibleRows(0, registered.size());
+
+    CliLink link(command->settings);
+    if (!link.connect())
+        return 1;
+    for (std::uint32_t tick = 1; *polls == 0 || tick <= *polls; ++tick) {
+        if (tick > 1)
+            std::this_thread::sleep_for(std::chrono::milliseconds(*intervalMs));
+        if (!monitor.poll(link.pod())) {
+            printError(QString::fromUtf8(kCommunicationError));
+            return 1;
+        }
+        printLine(QStringLiteral("# poll %1").arg(tick));
+        for (std::size_t n = 0; n < registered.size(); ++n)
+            printLine(rowLine(registered[n], monitor.rows()[n]));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+const CommandRegistration reg {
+    QStringLiteral("watch"), QStringLiteral("Poll program variables as the variable monitor does"), runWatch};
+
+} // namespace
+
+} // namespace lumetra::cli

@@ -6,6 +6,7 @@
 #include "core/memory_settings_store.h"
 #include "core/settings_schema.h"
 #include "monitor/memory_monitor.h"
+#include "monitor/monitoring_flags.h"
 
 namespace lumetra::cli {
 
@@ -37,7 +38,7 @@ int runDump(const QStringList& args)
     core::writeSetting(store, core::SettingId::CpuType, *deviceIndex);
     core::writeSetting(store, core::SettingId::StartViewType,
         monitor::viewTypeCode(viewChoice.view.value_or(monitor::ViewType::Hex16)));
-    CliMonitoring monitoring;
+    monitor::MonitoringFlags monitoring;
     monitor::MemoryMonitor memory(store, monitoring);
     memory.setRowsPerPage(static_cast<int>(*rowCount));
     if (const auto refused = memory.enterStartAddress(command->arguments[0].toStdString())) {

@@ -5,6 +5,7 @@
 #include "cli/monitor_cli_options.h"
 
 #include "image/program_image.h"
+#include "monitor/monitoring_flags.h"
 #include "monitor/variable_monitor.h"
 
 #include <chrono>
@@ -60,7 +61,7 @@ int runWatch(const QStringList& args)
     }
 
     std::vector<image::CDataObject> registered;
-    CliMonitoring monitoring;
+    monitor::MonitoringFlags monitoring;
     monitor::VariableMonitor monitor(registered, monitoring);
     for (qsizetype n = 1; n < command->arguments.size(); ++n) {
         if (!monitor.addVariable(command->arguments[n].toStdString(), program.symbols())) {

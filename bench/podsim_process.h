@@ -1,0 +1,66 @@
+// lumetra-podsim as a child process with wire-time emulation at a given baud, for the benchmarks that measure
+// the link against it. Its standard input is a pipe whose closing ends it.
+#pragma once
+
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace lumetra::bench {
+
+class Podsim {
+public:
+    Podsim(const std::string& program, int baud)
+    {
+        int in[2];
+        int out[2];
+        if (::pipe(in) != 0 || ::pipe(out) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        ::posix_spawn_file_actions_init(&actions);
+        ::posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        ::posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        ::posix_spawn_file_actions_addclose(&actions, in[1]);
+        ::posix_spawn_file_actions_addclose(&actions, out[0]);
+        const std::string baudText = std::to_string(baud);
+        char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--wire-time"),
+            const_cast<char*>("--wire-baud"), const_cast<char*>(baudText.c_str()), nullptr};
+        const bool spawned = ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) == 0;
+        ::posix_spawn_file_actions_destroy(&actions);
+        ::close(in[0]);
+        ::close(out[1]);
+        stdin_ = in[1];
+        if (spawned) {
+            char c = 0;
+            while (::read(out[0], &c, 1) == 1 && c != '\n')
+                device_ += c;
+        } else {
+            pid_ = -1;
+        }
+        ::close(out[0]);
+    }
+
+    ~Podsim()
+    {
+        if (stdin_ >= 0)
+            ::close(stdin_);
+        if (pid_ > 0)
+            ::waitpid(pid_, nullptr, 0);
+    }
+
+    Podsim(const Podsim&) = delete;
+    Podsim& operator=(const Podsim&) = delete;
+
+    // The pseudo-terminal it serves; empty when it could not be started.
+    const std::string& device() const { return device_; }
+
+private:
+    pid_t pid_ = -1;
+    int stdin_ = -1;
+    std::string device_;
+};
+
+} // namespace lumetra::bench

@@ -153,8 +153,8 @@ CoffLoadResult ProgramImage::loadSections(
             return CoffLoadResult::ImageTooLarge;
         // Raw data past the end of the file are not there to read: those words keep 0xFF.
         const ByteView raw = file.available(section->rawDataOffset, sizeBytes);
+        buffer_.insert(buffer_.end(), raw.bytes().begin(), raw.bytes().end());
         buffer_.resize(offset + static_cast<std::size_t>(sizeBytes), 0xFF);
-        std::copy(raw.bytes().begin(), raw.bytes().end(), buffer_.begin() + static_cast<std::ptrdiff_t>(offset));
 
         const std::uint32_t start = section->startAddress;
         const std::uint64_t last = std::uint64_t{start} + section->sizeWords - 1;

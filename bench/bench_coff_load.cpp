@@ -115,6 +115,6 @@ int main(int argc, char** argv)
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "lumetra-bench-coff";
     std::filesystem::create_directories(dir);
     ok = measure("synthetic (row 26)", writeSyntheticFile(dir), 26) && ok;
-    if (!std::getenv("KEEP")) std::filesystem::remove_all(dir);
+    std::filesystem::remove_all(dir);
     return ok ? 0 : 1;
 }

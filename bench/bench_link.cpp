@@ -17,13 +17,12 @@ using lumetra::bench::Podsim;
 using Clock = std::chrono::steady_clock;
 
 // Bytes on the wire per operation: frame with STX and ETX, then the reply.
-constexpr int kReadNextBytes = 3 + 5;          // r, then 4 hex digits + CR
+constexpr int kReadNextBytes = 3 + 5; // r, then 4 hex digits + CR
 constexpr int kReadWordBytes = 10 + 1 + 3 + 5; // @ + 6 hex digits + CR, '!', then as ReadNext
 constexpr int kReadNextCount = 1000;
 constexpr int kReadWordCount = 200;
 
-template <typename Operation>
-bool measure(const char* name, int baud, int count, int bytes, Operation operation)
+template <typename Operation> bool measure(const char* name, int baud, int count, int bytes, Operation operation)
 {
     const auto start = Clock::now();
     for (int n = 0; n < count; ++n) {
@@ -35,7 +34,7 @@ bool measure(const char* name, int baud, int count, int bytes, Operation operati
     const double measured = std::chrono::duration<double>(Clock::now() - start).count();
     const double wire = static_cast<double>(count) * bytes * 10.0 / baud;
     std::printf("%-9s at %6d baud: %5d round trips, %8.2f ms measured, %8.2f ms wire time, ratio %.2f\n", name, baud,
-                count, measured * 1e3, wire * 1e3, measured / wire);
+        count, measured * 1e3, wire * 1e3, measured / wire);
     return true;
 }
 
@@ -55,8 +54,7 @@ bool run(const std::string& program, int baud)
     std::uint32_t value = 0;
     const bool ok = link.ReadWord(0x8000, 'r', value)
         && measure("ReadNext", baud, kReadNextCount, kReadNextBytes, [&] { return link.ReadNext('r', value); })
-        && measure("ReadWord", baud, kReadWordCount, kReadWordBytes,
-                   [&] { return link.ReadWord(0x8000, 'r', value); });
+        && measure("ReadWord", baud, kReadWordCount, kReadWordBytes, [&] { return link.ReadWord(0x8000, 'r', value); });
     link.Disconnect();
     return ok;
 }
@@ -65,15 +63,9 @@ bool run(const std::string& program, int baud)
 
 int main(int argc, char** argv)
 {
-#ifdef LUMETRA_PODSIM_PATH
-    const std::string program = argc > 1 ? argv[1] : LUMETRA_PODSIM_PATH;
-#else
-    if (argc < 2) {
-        std::printf("usage: bench_link path-to-lumetra-podsim\n");
+    const auto program = lumetra::bench::podsimProgram(argc, argv);
+    if (!program)
         return 2;
-    }
-    const std::string program = argv[1];
-#endif
-    const bool ok = run(program, 115200) && run(program, 921600);
+    const bool ok = run(*program, 115200) && run(*program, 921600);
     return ok ? 0 : 1;
 }

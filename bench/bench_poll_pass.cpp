@@ -138,15 +138,9 @@ bool run(const std::string& program, int baud, int passes)
 
 int main(int argc, char** argv)
 {
-#ifdef LUMETRA_PODSIM_PATH
-    const std::string program = argc > 1 ? argv[1] : LUMETRA_PODSIM_PATH;
-#else
-    if (argc < 2) {
-        std::printf("usage: bench_poll_pass path-to-lumetra-podsim\n");
+    const auto program = lumetra::bench::podsimProgram(argc, argv);
+    if (!program)
         return 2;
-    }
-    const std::string program = argv[1];
-#endif
-    const bool ok = run(program, 115200, 40) && run(program, 921600, 200);
+    const bool ok = run(*program, 115200, 40) && run(*program, 921600, 200);
     return ok ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 // the link against it. Its standard input is a pipe whose closing ends it.
 #pragma once
 
+#include <cstdio>
+#include <optional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -62,5 +64,19 @@ private:
     int stdin_ = -1;
     std::string device_;
 };
+
+// The simulator program: the first argument, else the one built with the benchmark. nullopt (with the usage
+// printed) when neither is there.
+inline std::optional<std::string> podsimProgram(int argc, char** argv)
+{
+    if (argc > 1)
+        return argv[1];
+#ifdef LUMETRA_PODSIM_PATH
+    return LUMETRA_PODSIM_PATH;
+#else
+    std::printf("usage: %s path-to-lumetra-podsim\n", argc > 0 ? argv[0] : "bench");
+    return std::nullopt;
+#endif
+}
 
 } // namespace lumetra::bench

@@ -1,0 +1,190 @@
+#include "app/ui/desktop_application.h"
+
+#include "app/firmware_check.h"
+#include "app/path_text.h"
+#include "app/ui/file_dialog_filter.h"
+#include "app/ui/main_status_bar.h"
+#include "app/ui/main_window.h"
+#include "app/ui/message_window.h"
+#include "core/ui/settings_dialog.h"
+#include "image/ui/section_page.h"
+#include "image/ui/symbol_list_view.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMenu>
+
+namespace lumetra::app::ui {
+
+namespace {
+
+QString qt(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void apply(QAction* action, const CommandState& state)
+{
+    action->setEnabled(state.enabled);
+    action->setChecked(state.checked);
+}
+
+} // namespace
+
+DesktopApplication::DesktopApplication(
+    core::SettingsStore& store, link::TransportFactory& transports, const std::filesystem::path& workingDirectory)
+    : store_(store)
+    , app_(ApplicationPorts {store, transports, prompts_, pollTimer_, waitCursor_, singleInstance_, *this, busyNotice_,
+               ticks_, fileTimes_},
+          workingDirectory)
+{
+}
+
+DesktopApplication::~DesktopApplication() = default;
+
+StartResult DesktopApplication::start()
+{
+    // The lock first, so that a second instance ends before it shows anything; Start takes it again (kept).
+    if (!singleInstance_.acquire(kSingleInstanceName))
+        return StartResult::AnotherInstanceRuns;
+
+    window_ = std::make_unique<MainWindow>(store_, app_.mainFrame().windowLayout());
+    prompts_.setParent(window_.get());
+    pollTimer_.setTickHandler([this] {
+        app_.linkState().OnPollTimer();
+        refreshCommandStates();
+    });
+    connectCommands();
+    window_->showWithPlacement();
+
+    const StartResult result = app_.Start();
+    window_->showRecentFiles(app_.recentFiles().entries());
+    refreshCommandStates();
+    return result;
+}
+
+void DesktopApplication::connectCommands()
+{
+    const MainActions& a = window_->actions();
+    connect(a.coffOpen, &QAction::triggered, this, &DesktopApplication::openCoff);
+    connect(a.coffReload, &QAction::triggered, this, &DesktopApplication::reloadCoff);
+    connect(window_.get(), &MainWindow::recentFileChosen, this, &DesktopApplication::openRecentFile);
+    connect(window_->symbolList(), &image::ui::SymbolListView::openCoffRequested, this, &DesktopApplication::openCoff);
+    connect(a.variableMonitoring, &QAction::triggered, this, [this] {
+        app_.linkState().ToggleVariableMonitoring();
+        refreshCommandStates();
+    });
+    connect(a.addressMonitoring, &QAction::triggered, this, [this] {
+        app_.linkState().ToggleAddressMonitoring();
+        refreshCommandStates();
+    });
+    connect(a.closePort, &QAction::triggered, this, [this] {
+        app_.linkState().ClosePort();
+        refreshCommandStates();
+    });
+    connect(a.settings, &QAction::triggered, this, &DesktopApplication::runSettingsCommand);
+    for (QMenu* menu : {window_->menus().file, window_->menus().action})
+        connect(menu, &QMenu::aboutToShow, this, &DesktopApplication::refreshCommandStates);
+    connect(window_.get(), &MainWindow::closing, this, [this] { app_.Exit(); });
+
+    // The symbol file commands need the variable monitor pane and its symbol file flow.
+    a.symbolOpen->setEnabled(false);
+    a.symbolSave->setEnabled(false);
+}
+
+void DesktopApplication::refreshCommandStates()
+{
+    const MainActions& a = window_->actions();
+    a.coffReload->setEnabled(app_.reloadEnabled());
+    apply(a.variableMonitoring, app_.linkState().variableMonitorCommand());
+    apply(a.addressMonitoring, app_.linkState().addressMonitorCommand());
+    a.closePort->setEnabled(app_.linkState().closePortEnabled());
+}
+
+void DesktopApplication::openCoff()
+{
+    const QString folder = QString::fromStdString(utf8Of(app_.coffOpenDialogFolder()));
+    const QString chosen
+        = QFileDialog::getOpenFileName(window_.get(), QString(), folder, qtFileFilter(kCoffOpenFilter));
+    if (!chosen.isEmpty())
+        openCoffFile(chosen);
+}
+
+void DesktopApplication::openCoffFile(const QString& path)
+{
+    app_.OpenCoffChosenByUser(pathFromUtf8(path.toStdString()));
+    afterLoad();
+}
+
+void DesktopApplication::openRecentFile(int index)
+{
+    app_.OpenRecentFile(static_cast<std::size_t>(index));
+    afterLoad();
+}
+
+void DesktopApplication::reloadCoff()
+{
+    app_.ReloadCoff();
+    afterLoad();
+}
+
+void DesktopApplication::afterLoad()
+{
+    window_->showRecentFiles(app_.recentFiles().entries());
+    refreshCommandStates();
+}
+
+void DesktopApplication::runSettingsCommand()
+{
+    const std::optional<SettingsSession> session = app_.BeginSettingsCommand();
+    if (!session)
+        return;
+    const core::UsbAccess usb = app_.usbAccess();
+    link::CPodLink& link = app_.mainFrame().link();
+    core::ui::SettingsDialog dialog(
+        session->dialog, usb,
+        [&link, &usb](const core::SettingsDialogState& state) {
+            const FirmwareCheckResult result = checkPodFirmware(link, state, usb);
+            return core::ui::FirmwareCheckAnswer {result.failure, result.report.firstLine, result.report.secondLine};
+        },
+        window_.get());
+    dialog.setMessageSink(
+        [this](const core::DialogMessage& message) { prompts_.showMessage(message.icon, message.text); });
+    dialog.exec();
+    app_.FinishSettingsCommand(*session, dialog.acceptedValues());
+    refreshCommandStates();
+}
+
+void DesktopApplication::setTitle(std::string_view title)
+{
+    if (window_)
+        window_->setWindowTitle(qt(title));
+}
+
+void DesktopApplication::setStatusPane(StatusPane pane, std::string_view text)
+{
+    if (window_)
+        window_->mainStatusBar()->setPaneText(pane, qt(text));
+}
+
+void DesktopApplication::showSectionPage()
+{
+    if (!window_)
+        return;
+    window_->messageWindow()->sectionPage()->showSections(app_.image());
+    window_->messageWindow()->showSectionPage();
+}
+
+void DesktopApplication::symbolListChanged()
+{
+    if (window_)
+        window_->symbolList()->showSymbols(app_.image().symbols(), app_.image().targetId());
+    emit symbolsRefilled();
+}
+
+void DesktopApplication::registeredVariablesChanged()
+{
+    emit registeredListReplaced();
+}
+
+} // namespace lumetra::app::ui

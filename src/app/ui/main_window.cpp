@@ -1,0 +1,181 @@
+#include "app/ui/main_window.h"
+
+#include "app/ui/main_status_bar.h"
+#include "app/ui/message_window.h"
+#include "app/window_placement.h"
+#include "app/window_title.h"
+#include "image/ui/symbol_list_view.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSplitter>
+#include <QToolBar>
+
+namespace lumetra::app::ui {
+
+namespace {
+
+QWidget* emptyPane()
+{
+    auto* pane = new QFrame;
+    pane->setFrameShape(QFrame::StyledPanel);
+    pane->setFocusPolicy(Qt::StrongFocus);
+    return pane;
+}
+
+} // namespace
+
+MainWindow::MainWindow(core::SettingsStore& store, core::WindowLayout& layout, QWidget* parent)
+    : QMainWindow(parent)
+    , layout_(layout)
+    , actions_(createMainActions(this))
+    , menus_(buildMainMenus(menuBar(), actions_))
+    , toolBar_(new QToolBar)
+    , statusBar_(new MainStatusBar)
+    , messageWindow_(new MessageWindow(store))
+    , symbolList_(new image::ui::SymbolListView(store))
+{
+    setWindowTitle(QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+
+    toolBar_->setObjectName(QStringLiteral("MainToolBar"));
+    toolBar_->setIconSize(QSize(20, 20));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    buildMainToolBar(toolBar_, actions_);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    setStatusBar(statusBar_);
+    addDockWidget(Qt::BottomDockWidgetArea, messageWindow_);
+    buildCentralPanes();
+    connectViewToggles();
+
+    addActions({actions_.nextPane, actions_.previousPane});
+    connect(actions_.nextPane, &QAction::triggered, this, [this] { moveFocusToPane(1); });
+    connect(actions_.previousPane, &QAction::triggered, this, [this] { moveFocusToPane(-1); });
+    connect(actions_.exit, &QAction::triggered, this, &QWidget::close);
+    connect(actions_.about, &QAction::triggered, this, &MainWindow::showAboutBox);
+}
+
+void MainWindow::buildCentralPanes()
+{
+    rightColumn_ = new QSplitter(Qt::Vertical);
+    rightColumn_->addWidget(emptyPane());
+    rightColumn_->addWidget(emptyPane());
+    rightColumn_->setChildrenCollapsible(false);
+    columns_ = new QSplitter(Qt::Horizontal);
+    columns_->addWidget(symbolList_);
+    columns_->addWidget(rightColumn_);
+    columns_->setChildrenCollapsible(false);
+    columns_->setStretchFactor(1, 1);
+    rightColumn_->setStretchFactor(1, 1);
+    setCentralWidget(columns_);
+}
+
+void MainWindow::setMonitorPanes(QWidget* variableMonitor, QWidget* memoryMonitor)
+{
+    const QList<int> sizes = rightColumn_->sizes();
+    delete rightColumn_->replaceWidget(0, variableMonitor);
+    delete rightColumn_->replaceWidget(1, memoryMonitor);
+    rightColumn_->setSizes(sizes);
+}
+
+void MainWindow::connectViewToggles()
+{
+    connect(actions_.outputWindow, &QAction::triggered, messageWindow_, &QWidget::setVisible);
+    connect(actions_.toolBar, &QAction::triggered, toolBar_, &QWidget::setVisible);
+    connect(actions_.statusBar, &QAction::triggered, statusBar_, &QWidget::setVisible);
+    // The check marks follow the bars however they were hidden (their own close buttons, the toolbar menu).
+    connect(menus_.view, &QMenu::aboutToShow, this, [this] {
+        actions_.outputWindow->setChecked(!messageWindow_->isHidden());
+        actions_.toolBar->setChecked(!toolBar_->isHidden());
+        actions_.statusBar->setChecked(!statusBar_->isHidden());
+    });
+}
+
+void MainWindow::showRecentFiles(const std::vector<std::string>& paths)
+{
+    const std::vector<QAction*> entries = ui::showRecentFiles(menus_, paths);
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        connect(entries[index], &QAction::triggered, this,
+            [this, index] { emit recentFileChosen(static_cast<int>(index)); });
+    }
+}
+
+std::array<QWidget*, 3> MainWindow::panes() const
+{
+    return {symbolList_, rightColumn_->widget(0), rightColumn_->widget(1)};
+}
+
+void MainWindow::moveFocusToPane(int step)
+{
+    const std::array<QWidget*, 3> order = panes();
+    int current = -1;
+    for (int i = 0; i < static_cast<int>(order.size()); ++i) {
+        const QWidget* pane = order[static_cast<std::size_t>(i)];
+        if (pane == focusWidget() || pane->isAncestorOf(focusWidget()))
+            current = i;
+    }
+    const int count = static_cast<int>(order.size());
+    const int next = current < 0 ? 0 : (current + step + count) % count;
+    order[static_cast<std::size_t>(next)]->setFocus(Qt::ShortcutFocusReason);
+}
+
+void MainWindow::showWithPlacement()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const PixelRect rect = normalWindowRect(layout_, {screen.x(), screen.y(), screen.width(), screen.height()});
+    setGeometry(rect.left, rect.top, rect.width, rect.height);
+    if (opensMaximised(layout_))
+        showMaximized();
+    else
+        show();
+    applyPaneSizes();
+    placed_ = true;
+}
+
+void MainWindow::applyPaneSizes()
+{
+    const int width = columns_->width();
+    columns_->setSizes({layout_.leftPaneWidth, std::max(width - layout_.leftPaneWidth, 1)});
+    const int height = rightColumn_->height();
+    rightColumn_->setSizes({layout_.rightPaneHeight, std::max(height - layout_.rightPaneHeight, 1)});
+
+    const QSize client = size();
+    const PixelSize message = messageWindowSize(layout_, {client.width(), client.height()});
+    resizeDocks({messageWindow_}, {message.height}, Qt::Vertical);
+    resizeDocks({messageWindow_}, {message.width}, Qt::Horizontal);
+}
+
+void MainWindow::captureLayout()
+{
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    capturePlacement(
+        layout_, {normal.x(), normal.y(), normal.width(), normal.height()}, showCmdOf(isMaximized(), isMinimized()));
+    layout_.leftPaneWidth = columns_->sizes().value(0);
+    layout_.rightPaneHeight = rightColumn_->sizes().value(0);
+    layout_.messageWindowWidth = messageWindow_->width();
+    layout_.messageWindowHeight = messageWindow_->height();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (placed_)
+        captureLayout();
+    emit closing();
+    event->accept();
+}
+
+void MainWindow::showAboutBox()
+{
+    QMessageBox::about(this, QStringLiteral("Vestral Lumetra 정보"),
+        QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+}
+
+} // namespace lumetra::app::ui

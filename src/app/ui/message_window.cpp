@@ -1,0 +1,70 @@
+#include "app/ui/message_window.h"
+
+#include "image/ui/section_page.h"
+
+#include <QFont>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTextCursor>
+
+namespace lumetra::app::ui {
+
+namespace {
+
+constexpr int kMessageFontPoints = 8;
+
+QFont messageFont()
+{
+    QFont font(QStringLiteral("Courier"), kMessageFontPoints);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+} // namespace
+
+MessageWindow::MessageWindow(core::SettingsStore& store, QWidget* parent)
+    : QDockWidget(QString(), parent)
+    , pages_(new QTabWidget)
+    , messages_(new QPlainTextEdit)
+    , sections_(new image::ui::SectionPage(store))
+{
+    setObjectName(QStringLiteral("MessageWindow"));
+    messages_->setReadOnly(true);
+    messages_->setFont(messageFont());
+    messages_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    messages_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    messages_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    pages_->setTabPosition(QTabWidget::South);
+    pages_->addTab(messages_, QStringLiteral("메시지 정보"));
+    pages_->addTab(sections_, QStringLiteral("섹션 정보"));
+    pages_->setCurrentIndex(0);
+    setWidget(pages_);
+}
+
+void MessageWindow::appendMessage(const QString& text)
+{
+    QTextCursor end(messages_->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+    messages_->setTextCursor(end);
+    messages_->ensureCursorVisible();
+}
+
+void MessageWindow::clearMessages()
+{
+    messages_->clear();
+}
+
+void MessageWindow::showMessagePage()
+{
+    pages_->setCurrentWidget(messages_);
+}
+
+void MessageWindow::showSectionPage()
+{
+    pages_->setCurrentWidget(sections_);
+}
+
+} // namespace lumetra::app::ui

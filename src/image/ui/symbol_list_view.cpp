@@ -1,0 +1,74 @@
+#include "image/ui/symbol_list_view.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace lumetra::image::ui {
+
+namespace {
+
+const std::string& symbolCell(const SymbolRow& row, int column)
+{
+    switch (column) {
+    case 0:
+        return row.name;
+    case 1:
+        return row.address;
+    case 2:
+        return row.dataType;
+    default:
+        return row.etc;
+    }
+}
+
+} // namespace
+
+SymbolListView::SymbolListView(core::SettingsStore& store, QWidget* parent)
+    : ReportView(store, core::ColumnView::SymbolList, parent)
+    , model_(new SymbolTableModel({"Symbol Name", "Address", "Data Type", "Etc"}, symbolCell, this))
+{
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setModel(model_);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            emit addSymbolsRequested({model_->row(index.row()).name});
+    });
+}
+
+void SymbolListView::showSymbols(const SymbolList& symbols, std::uint16_t targetId)
+{
+    model_->setRows(buildSymbolRows(symbols, targetId));
+}
+
+std::vector<std::string> SymbolListView::selectedNames() const
+{
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(rows.size()));
+    for (const QModelIndex& index : rows)
+        names.push_back(model_->row(index.row()).name);
+    return names;
+}
+
+QMenu* SymbolListView::buildContextMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* open = menu->addAction(QStringLiteral("COFF 파일 열기..."));
+    open->setEnabled(model_->rowCount() == 0);
+    connect(open, &QAction::triggered, this, &SymbolListView::openCoffRequested);
+    QAction* add = menu->addAction(QStringLiteral("심볼 목록 추가"));
+    add->setEnabled(selectionModel()->hasSelection());
+    connect(add, &QAction::triggered, this, [this] { emit addSymbolsRequested(selectedNames()); });
+    return menu;
+}
+
+void SymbolListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    buildContextMenu()->popup(event->globalPos());
+}
+
+} // namespace lumetra::image::ui

@@ -1,0 +1,47 @@
+// The symbol list pane: the program's symbols sorted by name, with the context menu that opens a COFF file or
+// hands the chosen symbols to the variable monitor.
+#pragma once
+
+#include "core/ui/report_view.h"
+#include "core/ui/row_table_model.h"
+#include "image/symbol_list.h"
+#include "image/symbol_rows.h"
+
+#include <string>
+#include <vector>
+
+class QMenu;
+
+namespace lumetra::image::ui {
+
+using SymbolTableModel = core::ui::RowTableModel<SymbolRow>;
+
+class SymbolListView : public core::ui::ReportView {
+    Q_OBJECT
+
+public:
+    explicit SymbolListView(core::SettingsStore& store, QWidget* parent = nullptr);
+
+    // Refills the rows from the symbol list; the addresses follow the target id of the loaded program.
+    void showSymbols(const SymbolList& symbols, std::uint16_t targetId);
+
+    SymbolTableModel* symbolModel() const { return model_; }
+    // The names of the selected rows in row order.
+    std::vector<std::string> selectedNames() const;
+
+    // The context menu as it opens now (tests look at its entries).
+    QMenu* buildContextMenu();
+
+signals:
+    void openCoffRequested();
+    // Symbols to add to the variable monitor, in row order.
+    void addSymbolsRequested(const std::vector<std::string>& names);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    SymbolTableModel* model_;
+};
+
+} // namespace lumetra::image::ui

@@ -76,18 +76,4 @@ TEST(SettingsCommand, ChangingTheDeviceReloadsTheLoadedImageAgainstIt)
     EXPECT_EQ(app.deviceConfig().deviceIndex, 4);
 }
 
-TEST(SettingsCommand, TheUsbLookUpsAskTheLink)
-{
-    AppHarness h;
-    h.transports.ports().usbDriverPresent = false;
-    Application& app = h.start();
-
-    const core::UsbAccess usb = app.usbAccess();
-    EXPECT_FALSE(usb.loadDriver());
-
-    h.transports.ports().usbDriverPresent = true;
-    EXPECT_TRUE(usb.loadDriver());
-    EXPECT_TRUE(usb.findUsbPod());
-}
-
 } // namespace

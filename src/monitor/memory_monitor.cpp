@@ -46,6 +46,7 @@ MemoryMonitor::~MemoryMonitor()
 void MemoryMonitor::setDeviceIndex(int deviceIndex)
 {
     deviceIndex_ = deviceIndex;
+    followAddressWidth();
 }
 
 void MemoryMonitor::setProgramTargetId(std::optional<std::uint16_t> targetId)

@@ -128,8 +128,9 @@ TEST_F(MemoryMonitorTest, AddressWidthFollowsTheLoadedProgram)
     EXPECT_EQ(memory.scrollBar().maximum, 0x3FFFFFu);
 
     // Without a program the device row decides.
-    memory.setDeviceIndex(4);
     memory.setProgramTargetId(std::nullopt);
+    EXPECT_EQ(memory.range(), 0x400000u);
+    memory.setDeviceIndex(4);
     EXPECT_EQ(memory.range(), 0x10000u);
 }
 

@@ -50,11 +50,10 @@ std::string_view addressFormatOf(Family family);
 std::string formatAddress(Family family, std::uint32_t address);
 std::uint16_t coffTargetIdOf(Family family);
 
-// Status pane text for any stored index: the row's status name, or "F2812-150MHz(30MHz*5)" outside 0..70.
+// A stored device index counts by its low byte only.
+// Status pane text for any stored index: the row's status name, or "F2812-150MHz(30MHz*5)" when it has no row.
 std::string_view statusPaneTextOf(int storedIndex);
-// The index in use for a stored value: the value itself when it names a row, otherwise 26. A value outside
-// 0..255 is not a device byte at all (a damaged or hand-edited setting) and also becomes 26 rather than
-// selecting the row of its low byte.
+// The index in use for a stored value: its low byte when that names a row, otherwise 26.
 int resolveStoredDeviceIndex(int storedValue);
 
 // Code security module keys: 4 (rows 0..5), 8, or 0 (rows 36..41, where the fields are disabled).

@@ -10,7 +10,9 @@ namespace lumetra::sim {
 
 namespace {
 
-// How long poll may sleep: until the next reply byte is due, without limit when none is queued.
+constexpr auto kMaxHold = std::chrono::milliseconds(1);
+
+// How long poll may sleep: until the next wake-up, without limit when there is none.
 std::optional<timespec> sleepUntil(std::optional<Clock::time_point> due)
 {
     if (!due)
@@ -31,11 +33,11 @@ bool PtyServer::run(int stopFd, int watchFd)
 {
     for (;;) {
         pollfd fds[3] = {
-            {terminal_.masterFd(), static_cast<short>(POLLIN | (outgoing_.empty() ? 0 : POLLOUT)), 0},
+            {terminal_.masterFd(), static_cast<short>(POLLIN | (writeBlocked_ ? POLLOUT : 0)), 0},
             {stopFd, POLLIN, 0},
             {watchFd, POLLIN, 0},
         };
-        const auto timeout = outgoing_.empty() ? sleepUntil(simulator_.nextReplyDue()) : std::nullopt;
+        const auto timeout = sleepUntil(nextWake());
         const int ready = ::ppoll(fds, watchFd >= 0 ? 3 : 2, timeout ? &*timeout : nullptr, nullptr);
         if (ready < 0 && errno != EINTR)
             return false;
@@ -73,11 +75,29 @@ bool PtyServer::readHostBytes()
     }
 }
 
+// The next reply byte due, or the end of the hold of the bytes taken already.
+std::optional<Clock::time_point> PtyServer::nextWake() const
+{
+    auto wake = simulator_.nextReplyDue();
+    if (!outgoing_.empty() && !writeBlocked_) {
+        const auto holdEnd = heldSince_ + kMaxHold;
+        wake = wake ? std::min(*wake, holdEnd) : holdEnd;
+    }
+    return wake;
+}
+
 bool PtyServer::writeReplyBytes()
 {
     std::uint8_t chunk[4096];
-    for (std::size_t n; (n = simulator_.hostRead(chunk, sizeof chunk)) > 0;)
+    for (std::size_t n; (n = simulator_.hostRead(chunk, sizeof chunk)) > 0;) {
+        if (outgoing_.empty())
+            heldSince_ = Clock::now();
         outgoing_.insert(outgoing_.end(), chunk, chunk + n);
+    }
+    const bool replyGoesOn = simulator_.queuedReplyBytes() > 0;
+    if (outgoing_.empty() || (replyGoesOn && Clock::now() - heldSince_ < kMaxHold))
+        return true;
+    writeBlocked_ = false;
     while (!outgoing_.empty()) {
         const ssize_t n = ::write(terminal_.masterFd(), outgoing_.data(), outgoing_.size());
         if (n > 0) {
@@ -86,7 +106,8 @@ bool PtyServer::writeReplyBytes()
         }
         if (n < 0 && errno == EINTR)
             continue;
-        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+        writeBlocked_ = n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+        return writeBlocked_;
     }
     return true;
 }

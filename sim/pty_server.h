@@ -1,5 +1,6 @@
 // Serves the POD simulator on the master end of a pseudo-terminal: host bytes go in as they arrive, reply
-// bytes go out the moment the simulator has them due.
+// bytes go out when the simulator has them due. Bytes of one reply leave together when its last byte is
+// due (held at most 1 ms), so the host is woken once per reply rather than once per byte.
 #pragma once
 
 #ifndef _WIN32
@@ -20,10 +21,13 @@ public:
 private:
     bool readHostBytes();
     bool writeReplyBytes();
+    std::optional<Clock::time_point> nextWake() const;
 
     PseudoTerminal& terminal_;
     PodSimulator& simulator_;
     std::vector<std::uint8_t> outgoing_;
+    Clock::time_point heldSince_{};
+    bool writeBlocked_ = false;
 };
 
 } // namespace lumetra::sim

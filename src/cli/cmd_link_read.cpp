@@ -6,8 +6,6 @@ namespace lumetra::cli {
 
 namespace {
 
-constexpr std::uint32_t kAddressSpace = 0x400000;
-
 int runRead(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -26,11 +24,11 @@ int runRead(const QStringList& args)
     if (!bits)
         return 2;
     const std::uint32_t step = *bits == 32 ? 2 : 1;
-    if (!address || *address >= kAddressSpace) {
+    if (!address || *address >= kTargetAddressSpace) {
         printError(QStringLiteral("ADDR must be a word address below 0x400000"));
         return 2;
     }
-    if (!count || *count == 0 || *count > (kAddressSpace - *address) / step) {
+    if (!count || *count == 0 || *count > (kTargetAddressSpace - *address) / step) {
         printError(QStringLiteral("COUNT must be at least 1 and stay inside the 0x400000-word address space"));
         return 2;
     }

@@ -8,20 +8,14 @@ namespace {
 
 int runReset(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Resets the target board through the POD."));
-    const auto command = parseLinkCommand(parser, args, 0, 0);
-    if (!command)
-        return 2;
-    CliLink link(command->settings);
-    if (!link.connect())
-        return 1;
-    if (!link.pod().ResetTarget()) {
-        printError(QStringLiteral("타겟보드 리셋에 실패했읍니다."));
-        return 1;
-    }
-    printLine(QStringLiteral("target reset"));
-    return 0;
+    return runLinkCommand(args, QStringLiteral("Resets the target board through the POD."), [](link::CPodLink& pod) {
+        if (!pod.ResetTarget()) {
+            printError(QStringLiteral("타겟보드 리셋에 실패했읍니다."));
+            return 1;
+        }
+        printLine(QStringLiteral("target reset"));
+        return 0;
+    });
 }
 
 const CommandRegistration reg{QStringLiteral("reset"), QStringLiteral("Reset the target board"), runReset};

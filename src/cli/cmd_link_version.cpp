@@ -9,28 +9,21 @@ namespace {
 
 int runVersion(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Queries the POD's firmware version."));
-    const auto command = parseLinkCommand(parser, args, 0, 0);
-    if (!command)
-        return 2;
-    CliLink link(command->settings);
-    if (!link.connect())
-        return 1;
-    const std::uint8_t version = link.pod().QueryFirmwareVersion();
-    const link::FirmwareReport report = link::firmwareReport(version);
-    if (version == 0) {
-        printError(QString::fromStdString(report.firstLine));
-        return 1;
-    }
-    printLine(QString::fromStdString(report.firstLine));
-    if (report.secondLine)
-        printLine(QString::fromStdString(*report.secondLine));
-    return 0;
+    return runLinkCommand(args, QStringLiteral("Queries the POD's firmware version."), [](link::CPodLink& pod) {
+        const std::uint8_t version = pod.QueryFirmwareVersion();
+        const link::FirmwareReport report = link::firmwareReport(version);
+        if (version == 0) {
+            printError(QString::fromStdString(report.firstLine));
+            return 1;
+        }
+        printLine(QString::fromStdString(report.firstLine));
+        if (report.secondLine)
+            printLine(QString::fromStdString(*report.secondLine));
+        return 0;
+    });
 }
 
-const CommandRegistration reg{QStringLiteral("version"), QStringLiteral("Show the POD's firmware version"),
-                              runVersion};
+const CommandRegistration reg{QStringLiteral("version"), QStringLiteral("Show the POD's firmware version"), runVersion};
 
 } // namespace
 

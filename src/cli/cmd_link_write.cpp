@@ -6,8 +6,6 @@ namespace lumetra::cli {
 
 namespace {
 
-constexpr std::uint32_t kAddressSpace = 0x400000;
-
 int runWrite(const QStringList& args)
 {
     QCommandLineParser parser;
@@ -25,7 +23,7 @@ int runWrite(const QStringList& args)
     const auto address = parseNumberArgument(command->arguments[0]);
     const auto value = parseNumberArgument(command->arguments[1]);
     const std::uint32_t words = *bits == 32 ? 2 : 1;
-    if (!address || *address > kAddressSpace - words) {
+    if (!address || *address > kTargetAddressSpace - words) {
         printError(QStringLiteral("ADDR must be a word address inside the 0x400000-word address space"));
         return 2;
     }

@@ -108,6 +108,19 @@ std::optional<LinkCommandLine> parseLinkCommand(QCommandLineParser& parser, cons
     return LinkCommandLine{std::move(*settings), arguments};
 }
 
+int runLinkCommand(const QStringList& args, const QString& description, const std::function<int(link::CPodLink&)>& body)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description);
+    const auto command = parseLinkCommand(parser, args, 0, 0);
+    if (!command)
+        return 2;
+    CliLink link(command->settings);
+    if (!link.connect())
+        return 1;
+    return body(link.pod());
+}
+
 QCommandLineOption widthOption()
 {
     return QCommandLineOption(QStringLiteral("width"), QStringLiteral("Word width in bits: 16 (default) or 32."),

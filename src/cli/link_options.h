@@ -7,6 +7,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -72,6 +73,13 @@ private:
     link::PosixTransportFactory factory_;
     link::CPodLink pod_;
 };
+
+// A command without arguments: parses the link options, connects, and runs body on the POD. The command's
+// exit code: 2 for bad options, 1 when the connection fails, else what body returns.
+int runLinkCommand(const QStringList& args, const QString& description, const std::function<int(link::CPodLink&)>& body);
+
+// Word addresses of the target: 22 bits.
+inline constexpr std::uint32_t kTargetAddressSpace = 0x400000;
 
 // Printed when a POD command fails.
 inline constexpr const char* kCommunicationError = "통신 오류 발생 !";

@@ -20,7 +20,10 @@ QString fromView(std::string_view text)
 }
 
 // A symbol file does not say which family it was saved for: addresses are shown 22 bits wide.
-QString addressText(std::uint32_t address) { return QString::asprintf("0x%06X", address); }
+QString addressText(std::uint32_t address)
+{
+    return QString::asprintf("0x%06X", address);
+}
 
 QString viewTypeText(std::uint8_t code)
 {
@@ -30,7 +33,7 @@ QString viewTypeText(std::uint8_t code)
 
 QJsonObject recordObject(const CDataObject& record)
 {
-    return QJsonObject{
+    return QJsonObject {
         {QStringLiteral("name"), QString::fromStdString(record.name)},
         {QStringLiteral("address"), static_cast<qint64>(record.address)},
         {QStringLiteral("type"), record.type},
@@ -75,7 +78,8 @@ int runSym(const QStringList& args)
         return 2;
     }
 
-    const SymbolFileRead read = readSymbolFile(std::filesystem::path(parser.positionalArguments().first().toStdU16String()));
+    const SymbolFileRead read
+        = readSymbolFile(std::filesystem::path(parser.positionalArguments().first().toStdU16String()));
     if (read.status != SymbolFileStatus::Ok) {
         QString detail;
         if (read.archiveError != ArchiveError::None)
@@ -96,7 +100,7 @@ int runSym(const QStringList& args)
     return 0;
 }
 
-const CommandRegistration reg{
+const CommandRegistration reg {
     QStringLiteral("sym"), QStringLiteral("list the records of a symbol file (.sym)"), runSym};
 
 } // namespace

@@ -6,7 +6,7 @@ namespace lumetra::image {
 
 namespace {
 
-constexpr std::array<std::string_view, 16> kBasicTypeNames{
+constexpr std::array<std::string_view, 16> kBasicTypeNames {
     "Void",
     "Character",
     "Character",

@@ -12,7 +12,10 @@ inline constexpr int kMaxDerivations = 6;
 
 enum class DerivedType : std::uint8_t { None = 0, Pointer = 1, Function = 2, Array = 3 };
 
-constexpr int basicTypeOf(std::uint16_t type) { return type & 0x0F; }
+constexpr int basicTypeOf(std::uint16_t type)
+{
+    return type & 0x0F;
+}
 
 // Derivation n (0 = first, up to kMaxDerivations - 1).
 constexpr DerivedType derivationOf(std::uint16_t type, int n)

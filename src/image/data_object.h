@@ -11,17 +11,14 @@ inline constexpr std::uint8_t kLastViewTypeCode = 7;
 
 class CDataObject {
 public:
-    std::string name;      // without the one leading "_" of the COFF name; UTF-8
+    std::string name; // without the one leading "_" of the COFF name; UTF-8
     std::uint32_t address = 0;
     std::uint16_t type = 0; // the whole COFF type field
-    std::string arrayInfo;  // empty, or "Array Info : [..]"
+    std::string arrayInfo; // empty, or "Array Info : [..]"
     std::uint8_t viewType = 0;
 
     // True when the variable now lives elsewhere or has another type: address or type differ.
-    bool placementDiffersFrom(const CDataObject& other) const
-    {
-        return address != other.address || type != other.type;
-    }
+    bool placementDiffersFrom(const CDataObject& other) const { return address != other.address || type != other.type; }
 
     bool operator==(const CDataObject&) const = default;
 };

@@ -66,9 +66,9 @@ SymbolFileRead readSymbolFile(const std::filesystem::path& path)
 {
     const core::FileReadResult file = core::readWholeFile(path, kMaxSymbolFileBytes);
     if (!file.ok())
-        return SymbolFileRead{statusOf(file.error), {}, ArchiveError::None, 0};
+        return SymbolFileRead {statusOf(file.error), {}, ArchiveError::None, 0};
     SymbolFileDecoding decoding = decodeSymbolFile(file.bytes);
-    return SymbolFileRead{
+    return SymbolFileRead {
         statusOf(decoding.status), std::move(decoding.records), decoding.archiveError, decoding.errorOffset};
 }
 

@@ -20,12 +20,12 @@ inline constexpr std::size_t kMaxSymbolFileBytes = 64 * 1024 * 1024;
 
 enum class SymbolFileStatus {
     Ok,
-    PathNotFound,       // opening: no file at the path
-    CannotOpen,         // opening: the file cannot be opened or read
-    UnsupportedFormat,  // opening: other format words (or a file too large to be one)
-    Damaged,            // opening: a record is damaged or cut off
+    PathNotFound, // opening: no file at the path
+    CannotOpen, // opening: the file cannot be opened or read
+    UnsupportedFormat, // opening: other format words (or a file too large to be one)
+    Damaged, // opening: a record is damaged or cut off
     TextNotConvertible, // a text cannot be converted between code page 949 and UTF-8
-    CannotCreate,       // saving: the file cannot be created or written
+    CannotCreate, // saving: the file cannot be created or written
 };
 
 // The message box text of a status (error icon); empty for Ok.

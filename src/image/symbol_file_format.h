@@ -24,7 +24,7 @@ std::optional<std::vector<std::uint8_t>> encodeSymbolFile(std::span<const CDataO
 enum class SymbolFileDecodeStatus {
     Ok,
     UnsupportedFormat, // the first two words are not 0x1000, 0x1001
-    Damaged,           // a wrong class or schema, a bad tag, a cut-off record or a view type above 7
+    Damaged, // a wrong class or schema, a bad tag, a cut-off record or a view type above 7
     TextNotConvertible, // the platform cannot convert code page 949 text
 };
 
@@ -32,7 +32,7 @@ struct SymbolFileDecoding {
     SymbolFileDecodeStatus status = SymbolFileDecodeStatus::Ok;
     std::vector<CDataObject> records; // all n records in file order; empty unless Ok
     ArchiveError archiveError = ArchiveError::None; // what was wrong, when the archive itself was
-    std::size_t errorOffset = 0;                    // byte offset of the field that failed
+    std::size_t errorOffset = 0; // byte offset of the field that failed
 };
 
 // Bytes after the n-th record are ignored.

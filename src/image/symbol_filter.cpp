@@ -10,9 +10,9 @@ namespace lumetra::image {
 
 namespace {
 
-constexpr std::array<AddressRange, 1> kF2834xFrames{{{0x0800, 0x7FFF}}};
+constexpr std::array<AddressRange, 1> kF2834xFrames {{{0x0800, 0x7FFF}}};
 
-constexpr std::array<AddressRange, 9> kF2837xSFrames{{
+constexpr std::array<AddressRange, 9> kF2837xSFrames {{
     {0x0B00, 0x147F},
     {0x4000, 0x5EFF},
     {0x6000, 0x62FF},

@@ -12,7 +12,10 @@ namespace lumetra::image {
 class SymbolList {
 public:
     SymbolList() = default;
-    explicit SymbolList(std::vector<CDataObject> records) : records_(std::move(records)) {}
+    explicit SymbolList(std::vector<CDataObject> records)
+        : records_(std::move(records))
+    {
+    }
 
     std::size_t count() const { return records_.size(); }
     bool empty() const { return records_.empty(); }

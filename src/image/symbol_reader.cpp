@@ -13,13 +13,17 @@ namespace lumetra::image {
 
 namespace {
 
-SymbolReadResult failed(SymbolReadStatus status) { return SymbolReadResult{status, {}}; }
+SymbolReadResult failed(SymbolReadStatus status)
+{
+    return SymbolReadResult {status, {}};
+}
 
 // Names are code page 949 bytes; the list holds UTF-8. Should the platform lack the converter, a non-ASCII name
 // keeps its bytes.
 std::string listedNameText(std::string_view name)
 {
-    const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii
+        = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (!ascii) {
         core::TextConversion utf8 = core::cp949ToUtf8(name);
         if (utf8.ok())
@@ -52,7 +56,7 @@ SymbolReadResult readSymbolTable(ByteView file, const CoffFileHeader& header, in
             if (!coffName || i + 1 + auxCount > header.symbolCount)
                 return failed(SymbolReadStatus::ReadPastEnd);
 
-            const SymbolEntryFields fields{
+            const SymbolEntryFields fields {
                 withoutLeadingUnderscore(*coffName),
                 *entry.u32(8),
                 static_cast<std::int16_t>(*entry.u16(12)),
@@ -68,9 +72,9 @@ SymbolReadResult readSymbolTable(ByteView file, const CoffFileHeader& header, in
                     record.arrayInfo = arrayInfoFromAux(*table->sub((i + 1) * kSymbolEntrySize, kSymbolEntrySize));
                 records.push_back(std::move(record));
             }
-            i += 1 + std::uint64_t{auxCount};
+            i += 1 + std::uint64_t {auxCount};
         }
-        return SymbolReadResult{SymbolReadStatus::Ok, SymbolList(std::move(records))};
+        return SymbolReadResult {SymbolReadStatus::Ok, SymbolList(std::move(records))};
     } catch (const std::bad_alloc&) {
         return failed(SymbolReadStatus::OutOfMemory);
     }

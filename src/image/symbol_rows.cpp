@@ -9,7 +9,10 @@ namespace lumetra::image {
 
 namespace {
 
-char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldCase(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
@@ -27,7 +30,7 @@ std::vector<SymbolRow> buildSymbolRows(const SymbolList& symbols, std::uint16_t 
     rows.reserve(symbols.count());
     for (std::size_t i = 0; i < symbols.count(); ++i) {
         const CDataObject& symbol = symbols.at(i);
-        rows.push_back(SymbolRow{
+        rows.push_back(SymbolRow {
             symbol.name, core::formatAddress(family, symbol.address), dataTypeText(symbol.type), symbol.arrayInfo, i});
     }
     std::stable_sort(rows.begin(), rows.end(),

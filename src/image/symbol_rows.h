@@ -10,10 +10,10 @@
 namespace lumetra::image {
 
 struct SymbolRow {
-    std::string name;     // "Symbol Name"
-    std::string address;  // "Address": "0x%04X" for target id 0x0092, else "0x%06X"
+    std::string name; // "Symbol Name"
+    std::string address; // "Address": "0x%04X" for target id 0x0092, else "0x%06X"
     std::string dataType; // "Data Type": derived type prefixes and the basic type name
-    std::string etc;      // "Etc": the array info text
+    std::string etc; // "Etc": the array info text
     std::size_t symbolIndex = 0; // the record's index in the symbol list
 };
 

@@ -15,8 +15,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-CDataObject variable(std::string name, std::uint32_t address, std::uint16_t type, std::uint8_t viewType = 0,
-    std::string arrayInfo = {})
+CDataObject variable(
+    std::string name, std::uint32_t address, std::uint16_t type, std::uint8_t viewType = 0, std::string arrayInfo = {})
 {
     CDataObject record;
     record.name = std::move(name);
@@ -31,24 +31,30 @@ Bytes encode(const std::vector<CDataObject>& records)
 {
     const std::optional<Bytes> bytes = encodeSymbolFile(records);
     EXPECT_TRUE(bytes.has_value());
-    return bytes.value_or(Bytes{});
+    return bytes.value_or(Bytes {});
 }
 
-void append(Bytes& bytes, std::initializer_list<std::uint8_t> more) { bytes.insert(bytes.end(), more); }
+void append(Bytes& bytes, std::initializer_list<std::uint8_t> more)
+{
+    bytes.insert(bytes.end(), more);
+}
 
-void appendText(Bytes& bytes, std::string_view text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
+void appendText(Bytes& bytes, std::string_view text)
+{
+    bytes.insert(bytes.end(), text.begin(), text.end());
+}
 
 // Two Short variables a (0x8000, hex 16) and b (0x3F8001, signed 16).
 Bytes twoShortsFile()
 {
-    Bytes expected{0x00, 0x10, 0x01, 0x10, 0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x0B, 0x00};
+    Bytes expected {0x00, 0x10, 0x01, 0x10, 0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x0B, 0x00};
     appendText(expected, "CDataObject");
     append(expected, {0x01, 'a', 0x00, 0x00, 0x80, 0x00, 0x00, 0x03, 0x00, 0x00});
     append(expected, {0x01, 0x80, 0x01, 'b', 0x00, 0x01, 0x80, 0x3F, 0x00, 0x03, 0x00, 0x02});
     return expected;
 }
 
-const std::vector<CDataObject> kTwoShorts{variable("a", 0x8000, 3, 0), variable("b", 0x3F8001, 3, 2)};
+const std::vector<CDataObject> kTwoShorts {variable("a", 0x8000, 3, 0), variable("b", 0x3F8001, 3, 2)};
 
 void writeBytes(const std::filesystem::path& path, const Bytes& bytes)
 {
@@ -67,23 +73,23 @@ Bytes readBytes(const std::filesystem::path& path)
 TEST(SymbolFileFormat, TwoShortVariablesGiveTheseBytes)
 {
     EXPECT_EQ(encode(kTwoShorts), twoShortsFile());
-    EXPECT_EQ(encode({}), (Bytes{0x00, 0x10, 0x01, 0x10, 0x00, 0x00}));
+    EXPECT_EQ(encode({}), (Bytes {0x00, 0x10, 0x01, 0x10, 0x00, 0x00}));
 }
 
 TEST(SymbolFileFormat, TextsAreCodePage949WithLengthPrefixesAndReadBackEqual)
 {
-    const std::vector<CDataObject> records{
+    const std::vector<CDataObject> records {
         variable(std::string(300, 'n'), 0x1234, 0x0035, 3, "Array Info : [4]"),
         variable("변수", 0x3FFFFF, 0xFFFF, 7, "배열"),
         variable(std::string(254, 'm'), 0, 0, 0, std::string(255, 'k')),
     };
     const Bytes bytes = encode(records);
-    const Bytes longPrefix{0xFF, 0x2C, 0x01};
+    const Bytes longPrefix {0xFF, 0x2C, 0x01};
     EXPECT_EQ(Bytes(bytes.begin() + 23, bytes.begin() + 26), longPrefix);
-    const Bytes korean{0x04, 0xBA, 0xAF, 0xBC, 0xF6, 0x04, 0xB9, 0xE8, 0xBF, 0xAD};
+    const Bytes korean {0x04, 0xBA, 0xAF, 0xBC, 0xF6, 0x04, 0xB9, 0xE8, 0xBF, 0xAD};
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), korean.begin(), korean.end()), bytes.end());
-    const Bytes prefix254{0xFE, 'm'};
-    const Bytes prefix255{0xFF, 0xFF, 0x00, 'k'};
+    const Bytes prefix254 {0xFE, 'm'};
+    const Bytes prefix255 {0xFF, 0xFF, 0x00, 'k'};
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), prefix254.begin(), prefix254.end()), bytes.end());
     EXPECT_NE(std::search(bytes.begin(), bytes.end(), prefix255.begin(), prefix255.end()), bytes.end());
 
@@ -94,7 +100,7 @@ TEST(SymbolFileFormat, TextsAreCodePage949WithLengthPrefixesAndReadBackEqual)
 
 TEST(SymbolFileFormat, UndecodableBytesRoundTripUnchanged)
 {
-    Bytes file{0x00, 0x10, 0x01, 0x10, 0x01, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x0B, 0x00};
+    Bytes file {0x00, 0x10, 0x01, 0x10, 0x01, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x0B, 0x00};
     appendText(file, "CDataObject");
     append(file, {0x03, 0x80, 0xFF, 'z', 0x01, 0xBA, 0x01, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00});
     const SymbolFileDecoding decoded = decodeSymbolFile(file);
@@ -108,7 +114,7 @@ TEST(SymbolFileFormat, CountsFrom0xFFFFUseTheWideFormAndReadBack)
     for (std::uint32_t i = 0; i < 0xFFFF; ++i)
         records.push_back(variable("v" + std::to_string(i), i, 4, static_cast<std::uint8_t>(i % 8)));
     const Bytes bytes = encode(records);
-    EXPECT_EQ(Bytes(bytes.begin() + 4, bytes.begin() + 10), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
+    EXPECT_EQ(Bytes(bytes.begin() + 4, bytes.begin() + 10), (Bytes {0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
     const SymbolFileDecoding decoded = decodeSymbolFile(bytes);
     ASSERT_EQ(decoded.status, SymbolFileDecodeStatus::Ok);
     EXPECT_EQ(decoded.records, records);
@@ -122,13 +128,13 @@ TEST(SymbolFileFormat, BytesAfterTheLastRecordAreIgnored)
     bytes.insert(bytes.end(), three.begin() + static_cast<std::ptrdiff_t>(bytes.size()), three.end());
     const SymbolFileDecoding decoded = decodeSymbolFile(bytes);
     ASSERT_EQ(decoded.status, SymbolFileDecodeStatus::Ok);
-    EXPECT_EQ(decoded.records, std::vector<CDataObject>{kTwoShorts[0]});
+    EXPECT_EQ(decoded.records, std::vector<CDataObject> {kTwoShorts[0]});
 }
 
 TEST(SymbolFileFormat, OtherFormatWordsAreUnsupported)
 {
-    for (const Bytes& bytes : {Bytes{0x00, 0x10, 0x02, 0x10, 0x00, 0x00}, Bytes{0x01, 0x10, 0x01, 0x10, 0x00, 0x00},
-             Bytes{0x00, 0x10}, Bytes{}}) {
+    for (const Bytes& bytes : {Bytes {0x00, 0x10, 0x02, 0x10, 0x00, 0x00}, Bytes {0x01, 0x10, 0x01, 0x10, 0x00, 0x00},
+             Bytes {0x00, 0x10}, Bytes {}}) {
         const SymbolFileDecoding decoded = decodeSymbolFile(bytes);
         EXPECT_EQ(decoded.status, SymbolFileDecodeStatus::UnsupportedFormat) << bytes.size();
         EXPECT_TRUE(decoded.records.empty());
@@ -172,7 +178,7 @@ TEST(SymbolFileFormat, EveryDamageRefusesTheWholeFile)
 TEST(SymbolFile, SaveThenOpenRebindsAddressesAndKeepsViewTypes)
 {
     lumetra::test::ScratchDir dir;
-    const std::vector<CDataObject> saved{
+    const std::vector<CDataObject> saved {
         variable("speed", 0x8000, 4, 2, "Array Info : [8]"),
         variable("gone", 0x8100, 5, 3),
         variable("Speed", 0x8200, 4, 7),
@@ -181,23 +187,24 @@ TEST(SymbolFile, SaveThenOpenRebindsAddressesAndKeepsViewTypes)
     EXPECT_EQ(readBytes(dir / "list.sym"), encode(saved));
 
     // The rebuilt program moved speed; its first symbol of that name gives the new address and type.
-    const SymbolList rebuilt(std::vector<CDataObject>{
+    const SymbolList rebuilt(std::vector<CDataObject> {
         variable("speed", 0x9000, 0x000E), variable("speed", 0xA000, 0x0005), variable("other", 0x8100, 5)});
-    std::vector<CDataObject> registered{variable("left over", 1, 1)};
+    std::vector<CDataObject> registered {variable("left over", 1, 1)};
     ASSERT_EQ(openSymbolFile(dir / "list.sym", registered, rebuilt), SymbolFileStatus::Ok);
     EXPECT_EQ(registered,
-        (std::vector<CDataObject>{variable("speed", 0x9000, 0x000E, 2, "Array Info : [8]"), saved[1], saved[2]}));
+        (std::vector<CDataObject> {variable("speed", 0x9000, 0x000E, 2, "Array Info : [8]"), saved[1], saved[2]}));
 
     // Without a loaded program the stored addresses stay.
-    ASSERT_EQ(openSymbolFile(dir / "list.sym", registered, SymbolList{}), SymbolFileStatus::Ok);
+    ASSERT_EQ(openSymbolFile(dir / "list.sym", registered, SymbolList {}), SymbolFileStatus::Ok);
     EXPECT_EQ(registered, saved);
 }
 
 TEST(SymbolFile, SavingReplacesTheWholeOldFile)
 {
     lumetra::test::ScratchDir dir;
-    ASSERT_EQ(saveSymbolFile(dir / "list.sym", std::vector<CDataObject>{kTwoShorts[0], kTwoShorts[1], kTwoShorts[1]}), SymbolFileStatus::Ok);
-    ASSERT_EQ(saveSymbolFile(dir / "list.sym", std::vector<CDataObject>{kTwoShorts[0]}), SymbolFileStatus::Ok);
+    ASSERT_EQ(saveSymbolFile(dir / "list.sym", std::vector<CDataObject> {kTwoShorts[0], kTwoShorts[1], kTwoShorts[1]}),
+        SymbolFileStatus::Ok);
+    ASSERT_EQ(saveSymbolFile(dir / "list.sym", std::vector<CDataObject> {kTwoShorts[0]}), SymbolFileStatus::Ok);
     EXPECT_EQ(readBytes(dir / "list.sym"), encode({kTwoShorts[0]}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
@@ -216,7 +223,7 @@ TEST(SymbolFile, UnreachableFilesLeaveTheListAloneRefusedFilesEmptyIt)
     EXPECT_EQ(openSymbolFile(dir / "folder.sym", registered, {}), SymbolFileStatus::CannotOpen);
     EXPECT_EQ(registered, before);
 
-    writeBytes(dir / "other.sym", Bytes{0x00, 0x10, 0x03, 0x10, 0x00, 0x00});
+    writeBytes(dir / "other.sym", Bytes {0x00, 0x10, 0x03, 0x10, 0x00, 0x00});
     EXPECT_EQ(openSymbolFile(dir / "other.sym", registered, {}), SymbolFileStatus::UnsupportedFormat);
     EXPECT_TRUE(registered.empty());
 
@@ -253,8 +260,10 @@ TEST(DataObject, PlacementDiffersWhenAddressOrTypeDiffers)
 
 TEST(SymbolRebinding, FirstSymbolOfTheExactNameWins)
 {
-    std::vector<CDataObject> records{variable("x", 1, 4, 5, "Array Info : [2]"), variable("X", 2, 4, 1)};
-    rebindToSymbols(records, SymbolList(std::vector<CDataObject>{
-                                 variable("x", 0x10, 0x0E, 0, "Array Info : [9]"), variable("x", 0x20, 0x05)}));
-    EXPECT_EQ(records, (std::vector<CDataObject>{variable("x", 0x10, 0x0E, 5, "Array Info : [2]"), variable("X", 2, 4, 1)}));
+    std::vector<CDataObject> records {variable("x", 1, 4, 5, "Array Info : [2]"), variable("X", 2, 4, 1)};
+    rebindToSymbols(records,
+        SymbolList(
+            std::vector<CDataObject> {variable("x", 0x10, 0x0E, 0, "Array Info : [9]"), variable("x", 0x20, 0x05)}));
+    EXPECT_EQ(
+        records, (std::vector<CDataObject> {variable("x", 0x10, 0x0E, 5, "Array Info : [2]"), variable("X", 2, 4, 1)}));
 }

@@ -58,7 +58,7 @@ TEST(SymbolReader, NameFormsLoseOneUnderscoreAndCompilerNamesAreDropped)
 {
     EXPECT_EQ(listedNames({{"_counter"}, {"__flag"}, {"_x$1"}, {"$abc"}, {".text"}, {"_.bss"}, {"plain"},
                   {"_a_variable_with_a_long_name"}, {"_abcdefg"}, {"abcdefgh"}}),
-        (Names{"counter", "plain", "a_variable_with_a_long_name", "abcdefg", "abcdefgh"}));
+        (Names {"counter", "plain", "a_variable_with_a_long_name", "abcdefg", "abcdefgh"}));
 }
 
 TEST(SymbolReader, OnlyTypedExternalVariablesOfRealSectionsAreKept)
@@ -77,7 +77,7 @@ TEST(SymbolReader, OnlyTypedExternalVariablesOfRealSectionsAreKept)
                   {.name = "_last", .section = 3},
                   {.name = "_first", .section = 1},
               }),
-        (Names{"ok", "last", "first"}));
+        (Names {"ok", "last", "first"}));
 }
 
 TEST(SymbolReader, ListKeepsFileOrderAndDuplicatesWithWholeTypeField)
@@ -89,7 +89,7 @@ TEST(SymbolReader, ListKeepsFileOrderAndDuplicatesWithWholeTypeField)
     const SymbolReadResult result = read(table);
     ASSERT_EQ(result.status, SymbolReadStatus::Ok);
     ASSERT_EQ(result.symbols.count(), 3u);
-    EXPECT_EQ(namesOf(result), (Names{"b", "a", "b"}));
+    EXPECT_EQ(namesOf(result), (Names {"b", "a", "b"}));
     EXPECT_EQ(result.symbols.at(1).type, 0x1204);
     EXPECT_EQ(result.symbols.at(0).address, 0x100u);
     EXPECT_EQ(result.symbols.at(0).viewType, 0);
@@ -113,8 +113,9 @@ TEST(SymbolReader, ArrayInfoComesFromTheAuxiliaryEntryOfAnArray)
     std::vector<std::string> infos;
     for (const CDataObject& r : result.symbols.records())
         infos.push_back(r.arrayInfo);
-    EXPECT_EQ(infos, (Names{"Array Info : [4]", "Array Info : [3][5]", "Array Info : [2][0][7]",
-                         "Array Info : [1][2][3][65535]", "", "", "Array Info : [0]"}));
+    EXPECT_EQ(infos,
+        (Names {"Array Info : [4]", "Array Info : [3][5]", "Array Info : [2][0][7]", "Array Info : [1][2][3][65535]",
+            "", "", "Array Info : [0]"}));
 }
 
 TEST(SymbolReader, AuxiliaryEntriesAreNeverReadAsSymbols)
@@ -127,38 +128,38 @@ TEST(SymbolReader, AuxiliaryEntriesAreNeverReadAsSymbols)
     table.add({.name = "_after"});
     const SymbolReadResult result = read(table);
     ASSERT_EQ(result.status, SymbolReadStatus::Ok);
-    EXPECT_EQ(namesOf(result), (Names{"kept", "two", "after"}));
+    EXPECT_EQ(namesOf(result), (Names {"kept", "two", "after"}));
 }
 
 TEST(SymbolReader, F2834xRowsDropTheirPeripheralFrame)
 {
-    const std::vector<SymbolSpec> specs{
+    const std::vector<SymbolSpec> specs {
         {.name = "_a", .value = 0x07FF},
         {.name = "_b", .value = 0x0800},
         {.name = "_c", .value = 0x0A00},
         {.name = "_d", .value = 0x7FFF},
         {.name = "_e", .value = 0x8000},
     };
-    EXPECT_EQ(listedNames(specs, kF28341Row), (Names{"a", "e"}));
-    EXPECT_EQ(listedNames(specs, kF28346Row), (Names{"a", "e"}));
-    EXPECT_EQ(listedNames(specs, kF2812Row), (Names{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(listedNames(specs, kF28341Row), (Names {"a", "e"}));
+    EXPECT_EQ(listedNames(specs, kF28346Row), (Names {"a", "e"}));
+    EXPECT_EQ(listedNames(specs, kF2812Row), (Names {"a", "b", "c", "d", "e"}));
 }
 
 TEST(SymbolReader, F2837xSRowsDropEveryPeripheralFrameInclusively)
 {
-    const std::vector<std::pair<std::uint32_t, std::uint32_t>> frames{{0x0B00, 0x147F}, {0x4000, 0x5EFF},
+    const std::vector<std::pair<std::uint32_t, std::uint32_t>> frames {{0x0B00, 0x147F}, {0x4000, 0x5EFF},
         {0x6000, 0x62FF}, {0x7000, 0x7F2F}, {0x40000, 0x4A7FF}, {0x50024, 0x5FF3F}, {0x70000, 0x78BFF},
         {0x1070000, 0x108FFFF}, {0x3F0000, 0x3FFFFF}};
     for (const auto& [first, last] : frames) {
-        const std::vector<SymbolSpec> specs{
+        const std::vector<SymbolSpec> specs {
             {.name = "below", .value = first - 1},
             {.name = "first", .value = first},
             {.name = "inside", .value = first + (last - first) / 2},
             {.name = "last", .value = last},
             {.name = "above", .value = last + 1},
         };
-        EXPECT_EQ(listedNames(specs, kF28374SRow), (Names{"below", "above"})) << std::hex << first;
-        EXPECT_EQ(listedNames(specs, kF28379SRow), (Names{"below", "above"})) << std::hex << first;
+        EXPECT_EQ(listedNames(specs, kF28374SRow), (Names {"below", "above"})) << std::hex << first;
+        EXPECT_EQ(listedNames(specs, kF28379SRow), (Names {"below", "above"})) << std::hex << first;
         EXPECT_EQ(listedNames(specs, kF28069Row).size(), 5u) << std::hex << first;
     }
 }

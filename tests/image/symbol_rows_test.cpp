@@ -35,7 +35,7 @@ TEST(DataTypeText, DerivedPrefixesFromTheFirstDerivationUpToTheFirstNone)
 
 TEST(SymbolRows, ColumnsAndAddressWidthByTargetId)
 {
-    const SymbolList symbols(std::vector<CDataObject>{
+    const SymbolList symbols(std::vector<CDataObject> {
         symbol("table", 0x8040, 0x0035, "Array Info : [4]"),
         symbol("far", 0x3F8000, 0x000E),
     });
@@ -57,7 +57,7 @@ TEST(SymbolRows, ColumnsAndAddressWidthByTargetId)
 
 TEST(SymbolRows, SortedByNameIgnoringCaseWhileTheListKeepsFileOrder)
 {
-    const SymbolList symbols(std::vector<CDataObject>{
+    const SymbolList symbols(std::vector<CDataObject> {
         symbol("beta", 1, 4),
         symbol("aB", 2, 4),
         symbol("Alpha", 3, 4),
@@ -71,6 +71,6 @@ TEST(SymbolRows, SortedByNameIgnoringCaseWhileTheListKeepsFileOrder)
     for (const SymbolRow& row : buildSymbolRows(symbols, 0x009D))
         names.push_back(row.name);
     // Letters fold to lower case, so "_" sorts before them; equal names keep list order.
-    EXPECT_EQ(names, (std::vector<std::string>{"a", "a_b", "aB", "Alpha", "ALPHA", "alpha2", "beta", "Zed"}));
+    EXPECT_EQ(names, (std::vector<std::string> {"a", "a_b", "aB", "Alpha", "ALPHA", "alpha2", "beta", "Zed"}));
     EXPECT_EQ(symbols.at(0).name, "beta");
 }

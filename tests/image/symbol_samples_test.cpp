@@ -44,13 +44,13 @@ std::map<std::string, MapSymbol> parseMapGlobals(const std::filesystem::path& ma
         if (!inGlobals)
             continue;
         std::istringstream words(line);
-        const std::vector<std::string> tokens{
+        const std::vector<std::string> tokens {
             std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
         for (std::size_t t = 0; t + 1 < tokens.size(); ++t) {
             if (!isHexWord(tokens[t]) || isHexWord(tokens[t + 1]))
                 continue;
-            const MapSymbol symbol{static_cast<std::uint32_t>(std::stoul(tokens[t], nullptr, 16)),
-                t > 0 && tokens[t - 1] == "abs"};
+            const MapSymbol symbol {
+                static_cast<std::uint32_t>(std::stoul(tokens[t], nullptr, 16)), t > 0 && tokens[t - 1] == "abs"};
             globals.emplace(tokens[t + 1], symbol);
             ++t;
         }
@@ -127,7 +127,7 @@ TEST(SymbolSamples, C24xProgramListsItsVariablesAndTypedRuntimeEntries)
     for (const CDataObject& s : symbols.records())
         listed.push_back(s.name + " " + s.arrayInfo);
     EXPECT_EQ(listed,
-        (std::vector<std::string>{"c_int0 ", "sine Array Info : [32]", "cosine Array Info : [32]", "x ", "abort ",
+        (std::vector<std::string> {"c_int0 ", "sine Array Info : [32]", "cosine Array Info : [32]", "x ", "abort ",
             "configdata ", "exit ", "atexit "}));
     ASSERT_NE(symbols.findFirst("sine"), nullptr);
     EXPECT_EQ(symbols.findFirst("sine")->type, 0x3E);

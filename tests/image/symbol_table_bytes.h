@@ -18,7 +18,7 @@ struct SymbolSpec {
     std::uint16_t type = 4; // Integer
     std::uint8_t storageClass = 2;
     std::uint8_t auxCount = 0;
-    std::array<std::uint16_t, 4> dims{}; // written into every auxiliary entry
+    std::array<std::uint16_t, 4> dims {}; // written into every auxiliary entry
 };
 
 class SymbolTableBytes {
@@ -72,7 +72,7 @@ public:
         h.sectionCount = sectionCount;
         h.symbolTableOffset = kTableOffset;
         h.symbolCount = count.value_or(count_);
-        h.stringTableOffset = std::uint64_t{h.symbolTableOffset} + std::uint64_t{h.symbolCount} * 18;
+        h.stringTableOffset = std::uint64_t {h.symbolTableOffset} + std::uint64_t {h.symbolCount} * 18;
         return h;
     }
 

@@ -23,9 +23,9 @@ FirmwareCheckResult checkPodFirmware(
 {
     const bool useUsb = dialog.port == core::PortType::Usb;
     if (useUsb && !succeeds(usb.loadDriver))
-        return failed("FTD2XX.dll 파일를 로드할 수 없읍니다.", core::MessageIcon::Error);
+        return failed(core::kUsbDriverLoadFailedText, core::MessageIcon::Error);
     if (useUsb && !succeeds(usb.findUsbPod))
-        return failed("USB POD의 연결 상태에 문제가 발생하였읍니다.", core::MessageIcon::Error);
+        return failed(core::kUsbPodNotFoundText, core::MessageIcon::Error);
 
     const link::ConnectCode code
         = link.Connect(dialog.comPortPosition + 1, core::baudCodeOfSpeedText(dialog.speedText), useUsb);

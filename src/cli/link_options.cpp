@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "core/link_option_lists.h"
+#include "core/settings_dialog_logic.h"
 
 namespace lumetra::cli {
 
@@ -177,11 +178,11 @@ bool CliLink::connect()
     if (settings_.usb) {
         // The texts the settings dialog shows for the same two failures.
         if (!pod_.LoadDriver()) {
-            printError(QStringLiteral("FTD2XX.dll 파일를 로드할 수 없읍니다."));
+            printError(QString::fromUtf8(core::kUsbDriverLoadFailedText.data(), core::kUsbDriverLoadFailedText.size()));
             return false;
         }
         if (!pod_.FindUsbPod()) {
-            printError(QStringLiteral("USB POD의 연결 상태에 문제가 발생하였읍니다."));
+            printError(QString::fromUtf8(core::kUsbPodNotFoundText.data(), core::kUsbPodNotFoundText.size()));
             return false;
         }
     }

@@ -1,6 +1,7 @@
 // The link options shared by the commands that talk to the POD, and the connection they open.
 #pragma once
 
+#include "app/link_state.h"
 #include "link/pod_link.h"
 #include "link/posix_transport_factory.h"
 
@@ -81,7 +82,7 @@ int runLinkCommand(const QStringList& args, const QString& description, const st
 // Word addresses of the target: 22 bits.
 inline constexpr std::uint32_t kTargetAddressSpace = 0x400000;
 
-// Printed when a POD command fails.
-inline constexpr const char* kCommunicationError = "통신 오류 발생 !";
+// Printed when a POD command fails (the monitors' own message; the literal ends in a NUL).
+inline constexpr const char* kCommunicationError = app::kCommunicationErrorMessage.data();
 
 } // namespace lumetra::cli

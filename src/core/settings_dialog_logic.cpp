@@ -158,9 +158,9 @@ SettingsDialogOutcome acceptSettingsDialog(const SettingsDialogState& state, con
         values.comPort = clampComPort(state.comPortPosition);
     } else {
         if (!succeeds(usb.loadDriver))
-            return DialogMessage {"FTD2XX.dll 파일를 로드할 수 없읍니다.", MessageIcon::Error};
+            return DialogMessage {std::string(kUsbDriverLoadFailedText), MessageIcon::Error};
         if (!succeeds(usb.findUsbPod))
-            return information("USB POD의 연결 상태에 문제가 발생하였읍니다.");
+            return DialogMessage {std::string(kUsbPodNotFoundText), MessageIcon::Error};
     }
 
     // 6: the speed.

@@ -52,6 +52,10 @@ SettingsDialogControls settingsDialogControls(const SettingsDialogState& state);
 
 enum class MessageIcon { Information, Error };
 
+// USB failures, shown by the settings dialog, its firmware check and the command line (error icon).
+inline constexpr std::string_view kUsbDriverLoadFailedText = "FTD2XX.dll 파일를 로드할 수 없읍니다.";
+inline constexpr std::string_view kUsbPodNotFoundText = "USB POD의 연결 상태에 문제가 발생하였읍니다.";
+
 struct DialogMessage {
     std::string text;
     MessageIcon icon = MessageIcon::Information;

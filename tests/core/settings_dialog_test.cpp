@@ -310,7 +310,7 @@ TEST(SettingsDialogOk, UsbChecksKeepTheDialogOpen)
 
     const UsbAccess noPod {[] { return true; }, [] { return false; }};
     EXPECT_EQ(messageOf(acceptSettingsDialog(state, noPod)),
-        (DialogMessage {"USB POD의 연결 상태에 문제가 발생하였읍니다.", MessageIcon::Information}));
+        (DialogMessage {"USB POD의 연결 상태에 문제가 발생하였읍니다.", MessageIcon::Error}));
     EXPECT_EQ(messageOf(acceptSettingsDialog(state, UsbAccess {})).text, "FTD2XX.dll 파일를 로드할 수 없읍니다.");
 
     // The serial port needs neither.

@@ -98,16 +98,6 @@ TEST(SymbolFileFormat, TextsAreCodePage949WithLengthPrefixesAndReadBackEqual)
     EXPECT_EQ(decoded.records, records);
 }
 
-TEST(SymbolFileFormat, UndecodableBytesRoundTripUnchanged)
-{
-    Bytes file {0x00, 0x10, 0x01, 0x10, 0x01, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x0B, 0x00};
-    appendText(file, "CDataObject");
-    append(file, {0x03, 0x80, 0xFF, 'z', 0x01, 0xBA, 0x01, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00});
-    const SymbolFileDecoding decoded = decodeSymbolFile(file);
-    ASSERT_EQ(decoded.status, SymbolFileDecodeStatus::Ok);
-    EXPECT_EQ(encode(decoded.records), file);
-}
-
 TEST(SymbolFileFormat, CountsFrom0xFFFFUseTheWideFormAndReadBack)
 {
     std::vector<CDataObject> records;

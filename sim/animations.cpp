@@ -34,6 +34,21 @@ std::uint16_t sineSample(const Animation& animation, double phase)
     return static_cast<std::uint16_t>(static_cast<std::int16_t>(clamped));
 }
 
+// The low bits of `count` placed, lowest first, on the set bits of `mask`; the other bits from `base`.
+std::uint16_t spreadOverMask(std::uint16_t base, std::uint16_t mask, std::uint64_t count)
+{
+    std::uint16_t word = base & static_cast<std::uint16_t>(~mask);
+    for (int bit = 0; bit < 16; ++bit) {
+        const auto position = static_cast<std::uint16_t>(1u << bit);
+        if ((mask & position) == 0)
+            continue;
+        if ((count & 1) != 0)
+            word |= position;
+        count >>= 1;
+    }
+    return word;
+}
+
 } // namespace
 
 void applyAnimation(const Animation& animation, double seconds, Memory& memory)
@@ -58,6 +73,12 @@ void applyAnimation(const Animation& animation, double seconds, Memory& memory)
             store(memory, animation.address + i, sineSample(animation, phase));
         }
         break;
+    case AnimationKind::StatusBits16: {
+        const auto base = static_cast<std::uint16_t>(wrap(animation.start, 65536.0));
+        store(memory, animation.address,
+              spreadOverMask(base, animation.mask, wrap(animation.rate * seconds, 65536.0)));
+        break;
+    }
     }
 }
 

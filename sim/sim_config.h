@@ -42,6 +42,7 @@ enum class AnimationKind {
     SineFloat32,  // IEEE float (low word first): offset + amplitude * sin(2 pi rate t)
     RampLong32,   // 32-bit (low word first): start + rate * t, wrapping
     SineTable16,  // `length` words of a signed 16-bit sine period, phase moving at `rate` periods/s
+    StatusBits16, // 16-bit word: `start`, with the bits of `mask` holding the count floor(rate * t), lowest bit first
 };
 
 struct Animation {
@@ -52,6 +53,7 @@ struct Animation {
     double offset = 0.0;
     double start = 0.0;
     std::uint32_t length = 1;
+    std::uint16_t mask = 0;
 };
 
 struct AddressRange {

@@ -31,9 +31,10 @@ void apply(QAction* action, const CommandState& state)
 
 } // namespace
 
-DesktopApplication::DesktopApplication(
-    core::SettingsStore& store, link::TransportFactory& transports, const std::filesystem::path& workingDirectory)
+DesktopApplication::DesktopApplication(core::SettingsStore& store, link::TransportFactory& transports,
+    SingleInstance& singleInstance, const std::filesystem::path& workingDirectory)
     : store_(store)
+    , singleInstance_(singleInstance)
     , app_(ApplicationPorts {store, transports, prompts_, pollTimer_, waitCursor_, singleInstance_, *this, busyNotice_,
                ticks_, fileTimes_},
           workingDirectory)

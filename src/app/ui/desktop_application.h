@@ -4,7 +4,6 @@
 
 #include "app/application.h"
 #include "app/system_clocks.h"
-#include "app/ui/lock_file_single_instance.h"
 #include "app/ui/qt_busy_notice.h"
 #include "app/ui/qt_poll_timer.h"
 #include "app/ui/qt_user_prompts.h"
@@ -23,8 +22,8 @@ class DesktopApplication : public QObject, private FrameView {
     Q_OBJECT
 
 public:
-    DesktopApplication(
-        core::SettingsStore& store, link::TransportFactory& transports, const std::filesystem::path& workingDirectory);
+    DesktopApplication(core::SettingsStore& store, link::TransportFactory& transports, SingleInstance& singleInstance,
+        const std::filesystem::path& workingDirectory);
     ~DesktopApplication() override;
 
     // Start-up of the core with the window shown first; AnotherInstanceRuns ends the program silently.
@@ -61,7 +60,7 @@ private:
     QtUserPrompts prompts_;
     QtPollTimer pollTimer_;
     QtWaitCursor waitCursor_;
-    LockFileSingleInstance singleInstance_;
+    SingleInstance& singleInstance_;
     QtBusyNotice busyNotice_;
     SteadyTickClock ticks_;
     SystemFileTimes fileTimes_;

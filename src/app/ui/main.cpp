@@ -2,6 +2,7 @@
 // path opens that file after start-up.
 #include "app/path_text.h"
 #include "app/ui/desktop_application.h"
+#include "app/ui/lock_file_single_instance.h"
 #include "core/qt/qsettings_store.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
@@ -63,7 +64,9 @@ int main(int argc, char* argv[])
     }
 
     core::qt::QSettingsStore store;
-    app::ui::DesktopApplication desktop(store, *transports, app::pathFromUtf8(QDir::currentPath().toStdString()));
+    app::ui::LockFileSingleInstance singleInstance;
+    app::ui::DesktopApplication desktop(
+        store, *transports, singleInstance, app::pathFromUtf8(QDir::currentPath().toStdString()));
     if (desktop.start() != app::StartResult::Started)
         return 0;
 

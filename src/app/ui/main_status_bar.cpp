@@ -1,8 +1,5 @@
 #include "app/ui/main_status_bar.h"
 
-#include "app/status_texts.h"
-#include "core/device_catalogue.h"
-
 #include <QLabel>
 
 namespace lumetra::app::ui {
@@ -18,28 +15,22 @@ std::size_t slotOf(StatusPane pane)
     return 0;
 }
 
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The texts the panes show until the main frame fills them: COM1, 115200 baud, off line, no image, device row 26
-// with the default data flash type.
+// The texts the panes are created with, shown until the main frame fills them.
 QString creationText(StatusPane pane)
 {
     switch (pane) {
     case StatusPane::Port:
-        return qt(portPaneText(core::LinkConfig {.portType = core::PortType::Serial}));
+        return QStringLiteral("COM1");
     case StatusPane::Speed:
-        return qt(speedPaneText(core::LinkConfig {}.baudCode));
+        return QStringLiteral("BPS : 115200");
     case StatusPane::Link:
-        return qt(linkPaneText(false));
+        return QStringLiteral("OFF LINE");
     case StatusPane::Size:
-        return qt(sizePaneText(0));
+        return QStringLiteral("Size : 0x000000");
     case StatusPane::Device:
-        return qt(core::statusNameOf(core::kDefaultDeviceIndex));
+        return QStringLiteral("F2812-150MHz(30MHz*5)");
     case StatusPane::DataFlash:
-        return qt(core::dataFlashNameOf(core::kDefaultDataFlashType));
+        return QStringLiteral("AT25DF321A");
     }
     return {};
 }

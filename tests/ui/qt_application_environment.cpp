@@ -1,0 +1,31 @@
+// One QApplication for every widget test, on the offscreen platform unless the environment names another.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <memory>
+
+namespace {
+
+class QtApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+
+    void TearDown() override { application_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[9] = "ui_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> application_;
+};
+
+[[maybe_unused]] ::testing::Environment* const environment
+    = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+} // namespace

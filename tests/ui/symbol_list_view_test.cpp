@@ -1,0 +1,119 @@
+#include "core/memory_settings_store.h"
+#include "image/ui/hex_dump_model.h"
+#include "image/ui/section_page.h"
+#include "image/ui/symbol_list_view.h"
+
+#include "core/ui/report_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QMenu>
+
+namespace lumetra::image::ui {
+namespace {
+
+constexpr std::uint16_t kIntType = 4;
+
+SymbolList symbols(std::initializer_list<const char*> names)
+{
+    std::vector<CDataObject> records;
+    std::uint32_t address = 0x8000;
+    for (const char* name : names)
+        records.push_back(CDataObject {name, address++, kIntType, "", 0});
+    return SymbolList(std::move(records));
+}
+
+QStringList column(const SymbolListView& view, int c)
+{
+    QStringList texts;
+    for (int row = 0; row < view.model()->rowCount(); ++row)
+        texts << view.model()->index(row, c).data().toString();
+    return texts;
+}
+
+TEST(SymbolListViewTest, ColumnWidthsComeFromTheStoreAndGoBackToIt)
+{
+    core::MemorySettingsStore store;
+    {
+        SymbolListView view(store);
+        EXPECT_EQ(view.columnWidths(), std::vector<int>({100, 70, 120, 110}));
+        EXPECT_EQ(view.model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Etc"));
+        view.setColumnWidth(2, 155);
+    }
+    EXPECT_EQ(store.readInt("View Information", "Left Column2 Width", 0), 155);
+    SymbolListView again(store);
+    EXPECT_EQ(again.columnWidth(2), 155);
+}
+
+TEST(SymbolListViewTest, RowsAreSortedByNameIgnoringCaseWithTheLoadedAddressWidth)
+{
+    core::MemorySettingsStore store;
+    SymbolListView view(store);
+    view.showSymbols(symbols({"zeta", "Alpha", "beta"}), 0x0092);
+    EXPECT_EQ(column(view, 0), QStringList({"Alpha", "beta", "zeta"}));
+    EXPECT_EQ(column(view, 1), QStringList({"0x8001", "0x8002", "0x8000"}));
+    view.showSymbols(symbols({"zeta"}), 0x009D);
+    EXPECT_EQ(column(view, 1), QStringList({"0x008000"}));
+}
+
+TEST(SymbolListViewTest, ContextMenuFollowsTheListAndTheSelection)
+{
+    core::MemorySettingsStore store;
+    SymbolListView view(store);
+    std::vector<std::string> added;
+    int openRequests = 0;
+    QObject::connect(&view, &SymbolListView::addSymbolsRequested,
+        [&added](const std::vector<std::string>& names) { added = names; });
+    QObject::connect(&view, &SymbolListView::openCoffRequested, [&openRequests] { ++openRequests; });
+
+    QMenu* menu = view.buildContextMenu();
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("COFF 파일 열기..."));
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("심볼 목록 추가"));
+    EXPECT_TRUE(menu->actions()[0]->isEnabled());
+    EXPECT_FALSE(menu->actions()[1]->isEnabled());
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(openRequests, 1);
+    delete menu;
+
+    view.showSymbols(symbols({"c", "a", "b"}), 0x009D);
+    // Selected bottom-up; added in row order.
+    view.selectionModel()->select(view.model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view.selectionModel()->select(view.model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    menu = view.buildContextMenu();
+    EXPECT_FALSE(menu->actions()[0]->isEnabled());
+    EXPECT_TRUE(menu->actions()[1]->isEnabled());
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(added, std::vector<std::string>({"a", "c"}));
+    delete menu;
+
+    emit view.doubleClicked(view.model()->index(1, 2));
+    EXPECT_EQ(added, std::vector<std::string>({"b"}));
+}
+
+TEST(SymbolListViewTest, AHundredThousandSymbolsFitOneModel)
+{
+    core::MemorySettingsStore store;
+    SymbolListView view(store);
+    std::vector<CDataObject> records(100000);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i] = CDataObject {"v" + std::to_string(99999 - i), static_cast<std::uint32_t>(i + 1), kIntType, "", 0};
+    view.showSymbols(SymbolList(std::move(records)), 0x009D);
+    EXPECT_EQ(view.model()->rowCount(), 100000);
+    EXPECT_EQ(view.model()->index(0, 0).data().toString(), QStringLiteral("v0"));
+}
+
+TEST(SectionPageTest, ListsTheSectionsAndShowsTheSelectedOnesBytes)
+{
+    core::MemorySettingsStore store;
+    SectionPage page(store);
+    ProgramImage image;
+    page.showSections(image);
+    EXPECT_EQ(page.sectionModel()->rowCount(), 0);
+    EXPECT_EQ(page.sectionList()->columnWidths(), std::vector<int>({120, 120, 120, 120}));
+}
+
+} // namespace
+} // namespace lumetra::image::ui

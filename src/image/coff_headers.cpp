@@ -51,13 +51,21 @@ std::optional<CoffFileHeader> parseFileHeader(ByteView file)
     return header;
 }
 
-std::optional<std::string> CoffStringTable::textAt(std::uint32_t offset) const
+std::optional<std::string_view> CoffStringTable::viewAt(std::uint32_t offset) const
 {
     if (offset >= table_.size())
         return std::nullopt;
     const auto rest = table_.bytes().subspan(offset);
     const auto end = std::find(rest.begin(), rest.end(), std::uint8_t{0});
-    return std::string(rest.begin(), end);
+    return std::string_view(reinterpret_cast<const char*>(rest.data()), static_cast<std::size_t>(end - rest.begin()));
+}
+
+std::optional<std::string> CoffStringTable::textAt(std::uint32_t offset) const
+{
+    const auto view = viewAt(offset);
+    if (!view)
+        return std::nullopt;
+    return std::string(*view);
 }
 
 std::optional<CoffStringTable> locateStringTable(const CoffFileHeader& header, ByteView file)
@@ -80,13 +88,21 @@ std::optional<ByteView> symbolTableBytes(const CoffFileHeader& header, ByteView 
     return file.sub(header.symbolTableOffset, std::uint64_t{header.symbolCount} * kSymbolEntrySize);
 }
 
-std::optional<std::string> decodeName(ByteView nameField, const CoffStringTable& strings)
+std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStringTable& strings)
 {
     const auto bytes = nameField.bytes().first(std::min(nameField.size(), kNameFieldSize));
     if (bytes.size() == kNameFieldSize && nameField.u32(0) == 0u)
-        return strings.textAt(*nameField.u32(4));
+        return strings.viewAt(*nameField.u32(4));
     const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
-    return std::string(bytes.begin(), end);
+    return std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(end - bytes.begin()));
+}
+
+std::optional<std::string> decodeName(ByteView nameField, const CoffStringTable& strings)
+{
+    const auto view = decodeNameView(nameField, strings);
+    if (!view)
+        return std::nullopt;
+    return std::string(*view);
 }
 
 std::string_view withoutLeadingUnderscore(std::string_view name)

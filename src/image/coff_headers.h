@@ -48,6 +48,8 @@ public:
     std::size_t size() const { return table_.size(); }
     // The NUL-terminated text at the offset (bounded by the table's end); nothing when the offset is outside.
     std::optional<std::string> textAt(std::uint32_t offset) const;
+    // The same text as a view into the file's bytes, without copying.
+    std::optional<std::string_view> viewAt(std::uint32_t offset) const;
 
 private:
     ByteView table_;
@@ -63,6 +65,9 @@ std::optional<ByteView> symbolTableBytes(const CoffFileHeader& header, ByteView 
 // An 8-byte name field: inline characters up to the first NUL, or (first four bytes zero) a string table offset
 // in the last four. Nothing when the offset lies outside the table.
 std::optional<std::string> decodeName(ByteView nameField, const CoffStringTable& strings);
+// The same name as a view into the bytes of the name field or the string table (no allocation); valid while the
+// file's bytes are.
+std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStringTable& strings);
 
 // Section and symbol names lose one leading '_'.
 std::string_view withoutLeadingUnderscore(std::string_view name);

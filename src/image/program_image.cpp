@@ -140,7 +140,7 @@ CoffLoadResult ProgramImage::loadSections(
         const std::optional<CoffSectionHeader> section = parseSectionHeader(header, file, i);
         if (!section)
             return CoffLoadResult::NotCoff;
-        const std::optional<std::string> coffName = decodeName(ByteView(section->nameField), strings);
+        const std::optional<std::string_view> coffName = decodeNameView(ByteView(section->nameField), strings);
         if (!coffName)
             return CoffLoadResult::NotCoff;
         const std::string_view name = withoutLeadingUnderscore(*coffName);

@@ -28,14 +28,8 @@ QString pathText(const std::filesystem::path& path)
 
 void writeProgram(const std::filesystem::path& path)
 {
-    CoffSection text;
-    text.name = "_text";
-    text.startAddress = 0x3F7000;
-    text.words = {1, 2, 3};
-    CoffSection ram;
-    ram.name = "ramdata";
-    ram.startAddress = 0x8000;
-    ram.words = {4};
+    const auto text = CoffSection::withData("_text", 0x3F7000, {1, 2, 3});
+    const auto ram = CoffSection::withData("ramdata", 0x8000, {4});
     CoffSymbol zeta;
     zeta.name = "_zeta";
     zeta.value = 0x8000;

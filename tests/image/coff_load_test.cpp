@@ -15,15 +15,6 @@ namespace {
 constexpr int kRowLf2407 = 4;
 constexpr int kRowF2812 = 26;
 
-CoffSection section(std::string name, std::uint32_t start, std::vector<std::uint16_t> words)
-{
-    CoffSection s;
-    s.name = std::move(name);
-    s.startAddress = start;
-    s.words = std::move(words);
-    return s;
-}
-
 CoffSymbol variable(std::string name, std::uint32_t address)
 {
     CoffSymbol s;
@@ -36,8 +27,8 @@ CoffSymbol variable(std::string name, std::uint32_t address)
 CoffWriter twoSectionProgram(int version, std::uint16_t target)
 {
     CoffWriter writer(version, target);
-    writer.addSection(section(".text", 0x3F4000, {0x1111, 0x2222, 0x3333}))
-        .addSection(section(".cinit", 0x3F5000, {0xABCD}))
+    writer.addSection(CoffSection::withData(".text", 0x3F4000, {0x1111, 0x2222, 0x3333}))
+        .addSection(CoffSection::withData(".cinit", 0x3F5000, {0xABCD}))
         .addSymbol(variable("_counter", 0x8000));
     return writer;
 }
@@ -114,7 +105,7 @@ TEST(CoffLoad, TruncationAtEveryHeaderBoundaryIsNotCoff)
     for (const int version : {0, 1, 2}) {
         SCOPED_TRACE(version);
         CoffWriter writer = twoSectionProgram(version, kTargetC28x).withOptionalHeader();
-        writer.addSection(section("a_long_section_name", 0x8000, {7}));
+        writer.addSection(CoffSection::withData("a_long_section_name", 0x8000, {7}));
         const auto file = writer.build();
         const CoffLayout layout = writer.layout();
         std::vector<std::size_t> cuts = {layout.fileHeaderEnd - 1, layout.fileHeaderEnd, layout.optionalHeaderEnd - 1};
@@ -160,13 +151,13 @@ TEST(CoffLoad, StringTableLengthMustFitTheFile)
 TEST(CoffLoad, SectionNamesInlineOrFromTheStringTableLoseOneUnderscore)
 {
     CoffWriter writer(2, kTargetC28x);
-    CoffSection viaTable = section("_ramfuncs", 0x8000, {1});
+    CoffSection viaTable = CoffSection::withData("_ramfuncs", 0x8000, {1});
     viaTable.nameInStringTable = true;
-    writer.addSection(section("_text", 0x3F4000, {1}))
-        .addSection(section("__twice", 0x3F4001, {1}))
-        .addSection(section("12345678", 0x3F4002, {1}))
+    writer.addSection(CoffSection::withData("_text", 0x3F4000, {1}))
+        .addSection(CoffSection::withData("__twice", 0x3F4001, {1}))
+        .addSection(CoffSection::withData("12345678", 0x3F4002, {1}))
         .addSection(std::move(viaTable))
-        .addSection(section("IQmathTablesRam", 0x9000, {1}));
+        .addSection(CoffSection::withData("IQmathTablesRam", 0x9000, {1}));
     ProgramImage image;
     ASSERT_EQ(image.load(writer.build(), kRowF2812), CoffLoadResult::LoadedWithoutSymbols);
     std::vector<std::string> names;
@@ -178,7 +169,7 @@ TEST(CoffLoad, SectionNamesInlineOrFromTheStringTableLoseOneUnderscore)
 TEST(CoffLoad, NameOffsetOutsideTheStringTableIsRefused)
 {
     CoffWriter writer(2, kTargetC28x);
-    writer.addSection(section("a_long_section_name", 0x8000, {1})).stringTableLength(4);
+    writer.addSection(CoffSection::withData("a_long_section_name", 0x8000, {1})).stringTableLength(4);
     ProgramImage image;
     EXPECT_EQ(image.load(writer.build(), kRowF2812), CoffLoadResult::NotCoff);
 }
@@ -186,18 +177,18 @@ TEST(CoffLoad, NameOffsetOutsideTheStringTableIsRefused)
 TEST(CoffLoad, SectionsWithoutLoadableDataAreSkipped)
 {
     CoffWriter writer(2, kTargetC28x);
-    CoffSection empty = section("empty", 0x8000, {});
-    CoffSection noRaw = section("noraw", 0x8000, {1, 2});
+    CoffSection empty = CoffSection::withData("empty", 0x8000, {});
+    CoffSection noRaw = CoffSection::withData("noraw", 0x8000, {1, 2});
     noRaw.rawDataOffsetOverride = 0;
     writer.addSection(std::move(empty)).addSection(std::move(noRaw));
     for (const std::uint32_t flag : {kSectionDummy, kSectionNoLoad, kSectionCopy}) {
-        CoffSection flagged = section("flagged", 0x8000, {1});
+        CoffSection flagged = CoffSection::withData("flagged", 0x8000, {1});
         flagged.flags = kSectionText | flag;
         writer.addSection(std::move(flagged));
     }
     for (const char* stack : {".stack", ".STACK", "_.Stack"})
-        writer.addSection(section(stack, 0x400, {1}));
-    CoffSection bss = section("kept", 0x8000, {9});
+        writer.addSection(CoffSection::withData(stack, 0x400, {1}));
+    CoffSection bss = CoffSection::withData("kept", 0x8000, {9});
     bss.flags = kSectionBss | kSectionData; // other flags do not matter
     writer.addSection(std::move(bss));
     ProgramImage image;
@@ -211,11 +202,11 @@ TEST(CoffLoad, FamilyRulesForPagesAndC28xOnlySections)
 {
     const auto build = [](std::uint16_t target) {
         CoffWriter writer(1, target);
-        CoffSection page1 = section("onpage1", 0x8000, {1});
+        CoffSection page1 = CoffSection::withData("onpage1", 0x8000, {1});
         page1.page = 1;
-        writer.addSection(section("code", 0x40, {1})).addSection(std::move(page1));
+        writer.addSection(CoffSection::withData("code", 0x40, {1})).addSection(std::move(page1));
         for (const char* name : {"csmpwlfile", ".debug_frame", ".Debug_Abbrev", ".debug_info", ".debug_line"})
-            writer.addSection(section(name, 0x100, {1}));
+            writer.addSection(CoffSection::withData(name, 0x100, {1}));
         return writer.build();
     };
     ProgramImage lf;
@@ -233,9 +224,9 @@ TEST(CoffLoad, FamilyRulesForPagesAndC28xOnlySections)
 TEST(CoffLoad, RawDataPastTheEndOfTheFileReadsAsErased)
 {
     CoffWriter writer(2, kTargetC28x);
-    CoffSection beyond = section("beyond", 0x8000, {0x1234});
+    CoffSection beyond = CoffSection::withData("beyond", 0x8000, {0x1234});
     beyond.sizeWordsOverride = 3; // two more words than the file holds
-    CoffSection far = section("far", 0x9000, {});
+    CoffSection far = CoffSection::withData("far", 0x9000, {});
     far.sizeWordsOverride = 2;
     far.rawDataOffsetOverride = 0x7FFFFFFF;
     writer.addSection(std::move(beyond)).addSection(std::move(far)).withoutStringTable();
@@ -249,7 +240,7 @@ TEST(CoffLoad, RawDataPastTheEndOfTheFileReadsAsErased)
 TEST(CoffLoad, DataBeyondTheImageBufferIsRefused)
 {
     CoffWriter writer(2, kTargetC28x);
-    CoffSection half = section("half", 0x0, {});
+    CoffSection half = CoffSection::withData("half", 0x0, {});
     half.sizeWordsOverride = 0x200000; // 4 MiB
     half.rawDataOffsetOverride = 0x100;
     CoffSection rest = half;
@@ -259,14 +250,14 @@ TEST(CoffLoad, DataBeyondTheImageBufferIsRefused)
     EXPECT_EQ(image.load(writer.build(), kRowF2812), CoffLoadResult::LoadedWithoutSymbols);
     EXPECT_EQ(image.totalBytes(), kImageBufferCapacity);
 
-    CoffSection oneMore = section("one_more", 0x0, {1});
+    CoffSection oneMore = CoffSection::withData("one_more", 0x0, {1});
     writer.addSection(oneMore);
     EXPECT_EQ(image.load(writer.build(), kRowF2812), CoffLoadResult::ImageTooLarge);
     EXPECT_TRUE(image.empty());
     EXPECT_FALSE(coffLoadMessage(CoffLoadResult::ImageTooLarge).empty());
 
     CoffWriter huge(2, kTargetC28x);
-    CoffSection max = section("max", 0x0, {1});
+    CoffSection max = CoffSection::withData("max", 0x0, {1});
     max.sizeWordsOverride = 0xFFFFFFFF;
     huge.addSection(max);
     EXPECT_EQ(image.load(huge.build(), kRowF2812), CoffLoadResult::ImageTooLarge);
@@ -276,7 +267,7 @@ TEST(CoffLoad, NoSymbolsLoadsTheSectionsWithResult4)
 {
     ProgramImage image;
     CoffWriter withoutSymbols(2, kTargetC28x);
-    withoutSymbols.addSection(section(".text", 0x3F4000, {5}));
+    withoutSymbols.addSection(CoffSection::withData(".text", 0x3F4000, {5}));
     ASSERT_EQ(image.load(twoSectionProgram(2, kTargetC28x).build(), kRowF2812), CoffLoadResult::Loaded);
     ASSERT_EQ(image.load(withoutSymbols.build(), kRowF2812), CoffLoadResult::LoadedWithoutSymbols);
     EXPECT_TRUE(isLoadSuccess(CoffLoadResult::LoadedWithoutSymbols));
@@ -286,7 +277,7 @@ TEST(CoffLoad, NoSymbolsLoadsTheSectionsWithResult4)
 
     // A stripped file may carry neither a symbol table offset nor a string table.
     CoffWriter stripped(1, kTargetC2xx);
-    stripped.addSection(section("code", 0x40, {5})).withoutStringTable().symbolTableOffset(0);
+    stripped.addSection(CoffSection::withData("code", 0x40, {5})).withoutStringTable().symbolTableOffset(0);
     ASSERT_EQ(image.load(stripped.build(), kRowLf2407), CoffLoadResult::LoadedWithoutSymbols);
     EXPECT_EQ(image.targetId(), kTargetC2xx);
 }

@@ -26,14 +26,8 @@ std::vector<std::uint8_t> bytesOf(const DataFlashImage& image)
 
 TEST(DataFlashImage, BootTableOfTheLoadedSections)
 {
-    CoffSection text;
-    text.name = "text";
-    text.startAddress = 0x123456;
-    text.words = {0xBEEF, 0x1234};
-    CoffSection data;
-    data.name = "data";
-    data.startAddress = 0x8000;
-    data.words = {0x00AB};
+    const auto text = CoffSection::withData("text", 0x123456, {0xBEEF, 0x1234});
+    const auto data = CoffSection::withData("data", 0x8000, {0x00AB});
     ProgramImage image;
     ASSERT_EQ(image.load(CoffWriter(2, kTargetC28x).addSection(text).addSection(data).build(), 36),
         CoffLoadResult::LoadedWithoutSymbols);
@@ -58,10 +52,7 @@ TEST(DataFlashImage, BootTableOfTheLoadedSections)
 
 TEST(DataFlashImage, OnlyForTheF2834xRows)
 {
-    CoffSection text;
-    text.name = "text";
-    text.startAddress = 0x8000;
-    text.words = {1};
+    const auto text = CoffSection::withData("text", 0x8000, {1});
     const auto file = CoffWriter(2, kTargetC28x).addSection(text).build();
     for (const int row : {35, 36, 41, 42}) {
         ProgramImage image;

@@ -129,18 +129,9 @@ namespace {
 
 std::vector<std::uint8_t> crossingBanks()
 {
-    CoffSection crossing;
-    crossing.name = "_bigflash";
-    crossing.startAddress = 0x0BFFFE;
-    crossing.words = {1, 2, 3, 4, 5};
-    CoffSection ram;
-    ram.name = "ram";
-    ram.startAddress = 0x8000;
-    ram.words = {6};
-    CoffSection bank1;
-    bank1.name = "upper";
-    bank1.startAddress = 0x0C2000;
-    bank1.words = {7, 8};
+    const auto crossing = CoffSection::withData("_bigflash", 0x0BFFFE, {1, 2, 3, 4, 5});
+    const auto ram = CoffSection::withData("ram", 0x8000, {6});
+    const auto bank1 = CoffSection::withData("upper", 0x0C2000, {7, 8});
     return CoffWriter(2, kTargetC28x).addSection(crossing).addSection(ram).addSection(bank1).build();
 }
 
@@ -203,17 +194,9 @@ TEST(FlashLayout, Rows66And68KeepTheSectionWholeAndCountBank1AsRam)
 
 TEST(FlashLayout, SummaryOfASingleBankRow)
 {
-    CoffSection a;
-    a.name = "a";
-    a.startAddress = 0x3F7000;
-    a.words = {1, 2};
-    CoffSection otp = a;
-    otp.name = "otp";
-    otp.startAddress = 0x3D7800;
-    CoffSection ram = a;
-    ram.name = "ram";
-    ram.startAddress = 0x8000;
-    ram.words = {1, 2, 3};
+    const auto a = CoffSection::withData("a", 0x3F7000, {1, 2});
+    const auto otp = CoffSection::withData("otp", 0x3D7800, {1, 2});
+    const auto ram = CoffSection::withData("ram", 0x8000, {1, 2, 3});
     ProgramImage image;
     ASSERT_EQ(image.load(CoffWriter(2, kTargetC28x).addSection(a).addSection(otp).addSection(ram).build(), 6),
         CoffLoadResult::LoadedWithoutSymbols);

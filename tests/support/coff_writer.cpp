@@ -83,6 +83,15 @@ std::uint16_t coffType(int basicType, std::initializer_list<int> derivations)
     return static_cast<std::uint16_t>(type);
 }
 
+CoffSection CoffSection::withData(std::string name, std::uint32_t startAddress, std::vector<std::uint16_t> words)
+{
+    CoffSection section;
+    section.name = std::move(name);
+    section.startAddress = startAddress;
+    section.words = std::move(words);
+    return section;
+}
+
 CoffAuxEntry CoffAuxEntry::arrayDimensions(std::uint16_t d0, std::uint16_t d1, std::uint16_t d2, std::uint16_t d3)
 {
     CoffAuxEntry entry;

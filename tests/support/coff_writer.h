@@ -42,6 +42,9 @@ struct CoffSection {
     // Stored instead of words.size() / the real raw data offset (0 = no raw data), for malformed files.
     std::optional<std::uint32_t> sizeWordsOverride;
     std::optional<std::uint32_t> rawDataOffsetOverride;
+
+    // A text section with its data.
+    static CoffSection withData(std::string name, std::uint32_t startAddress, std::vector<std::uint16_t> words);
 };
 
 // One 18-byte auxiliary entry.

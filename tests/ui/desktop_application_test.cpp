@@ -1,3 +1,4 @@
+#include "app/app_test_doubles.h"
 #include "app/ui/desktop_application.h"
 #include "app/ui/main_status_bar.h"
 #include "app/ui/main_window.h"
@@ -9,7 +10,6 @@
 #include "image/ui/symbol_list_view.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
-#include "support/coff_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -99,18 +99,7 @@ TEST_F(DesktopApplicationTest, SettingsOkRefreshesThePanes)
 TEST_F(DesktopApplicationTest, OpeningACoffFileFillsTheSymbolListSectionsTitleAndRecentFiles)
 {
     const std::filesystem::path coff = std::filesystem::path(scratch.path().toStdString()) / "demo.out";
-    lumetra::test::CoffSection text;
-    text.name = ".text";
-    text.startAddress = 0x3F4000;
-    text.words = {0x1111, 0x2222};
-    lumetra::test::CoffWriter writer(2, lumetra::test::kTargetC28x);
-    writer.addSection(text);
-    lumetra::test::CoffSymbol counter;
-    counter.name = "_counter";
-    counter.value = 0x8000;
-    counter.type = lumetra::test::coffType(4);
-    writer.addSymbol(counter);
-    writer.writeTo(coff);
+    test::writeTestCoff(coff, 0x8000);
 
     DesktopApplication& d = start();
     d.openCoffFile(QString::fromStdString(coff.string()));

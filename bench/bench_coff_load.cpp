@@ -19,8 +19,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kRepeats = 15;
 
-template <typename F>
-double medianSeconds(F&& run)
+template <typename F> double medianSeconds(F&& run)
 {
     std::vector<double> times;
     for (int i = 0; i < kRepeats; ++i) {

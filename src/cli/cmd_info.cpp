@@ -45,7 +45,7 @@ QJsonArray sectionsJson(const ProgramImage& image)
     const auto rows = buildSectionRows(image.sections(), image.targetId());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const LoadedSection& section = image.sections()[i];
-        array.append(QJsonObject{
+        array.append(QJsonObject {
             {QStringLiteral("name"), QString::fromStdString(section.name)},
             {QStringLiteral("start"), static_cast<qint64>(section.startAddress)},
             {QStringLiteral("end"), static_cast<qint64>(section.endAddress())},
@@ -64,7 +64,7 @@ QJsonArray sectionsJson(const ProgramImage& image)
 
 QJsonObject flashSummaryJson(const FlashSummary& summary)
 {
-    return QJsonObject{
+    return QJsonObject {
         {QStringLiteral("mask"), summary.mask},
         {QStringLiteral("secondBankMask"), summary.secondBankMask},
         {QStringLiteral("flashSections"), summary.flashSections},
@@ -80,7 +80,7 @@ QJsonArray symbolsJson(const ProgramImage& image)
 {
     QJsonArray array;
     for (const SymbolRow& row : buildSymbolRows(image.symbols(), image.targetId())) {
-        array.append(QJsonObject{
+        array.append(QJsonObject {
             {QStringLiteral("name"), QString::fromStdString(row.name)},
             {QStringLiteral("address"), QString::fromStdString(row.address)},
             {QStringLiteral("dataType"), QString::fromStdString(row.dataType)},
@@ -102,7 +102,7 @@ bool hasDataFlashRow(int device)
 
 QJsonObject infoJson(const QString& file, int device, CoffLoadResult result, const ProgramImage& image)
 {
-    QJsonObject object{
+    QJsonObject object {
         {QStringLiteral("file"), file},
         {QStringLiteral("device"), device},
         {QStringLiteral("result"), static_cast<int>(result)},
@@ -137,7 +137,8 @@ void printSections(const ProgramImage& image)
     const auto rows = buildSectionRows(image.sections(), image.targetId());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const LoadedSection& section = image.sections()[i];
-        const QString flash = section.inFlash ? QStringLiteral("yes ") + hex(section.flashMask, 4) : QStringLiteral("no");
+        const QString flash
+            = section.inFlash ? QStringLiteral("yes ") + hex(section.flashMask, 4) : QStringLiteral("no");
         const QString bank2
             = section.inSecondBank ? QStringLiteral("yes ") + hex(section.secondBankMask, 4) : QStringLiteral("no");
         printLine(row.arg(QString::fromStdString(rows[i].name), -24)
@@ -184,8 +185,8 @@ void printSymbols(const ProgramImage& image)
 void printInfo(const QString& file, int device, CoffLoadResult result, const ProgramImage& image)
 {
     printLine(QStringLiteral("File: %1").arg(file));
-    const QString deviceName = core::isValidDeviceIndex(device) ? fromUtf8(core::statusNameOf(device))
-                                                                : QStringLiteral("no such device");
+    const QString deviceName
+        = core::isValidDeviceIndex(device) ? fromUtf8(core::statusNameOf(device)) : QStringLiteral("no such device");
     printLine(QStringLiteral("Device: %1 (%2)").arg(device).arg(deviceName));
     printLine(QStringLiteral("Result: %1 %2").arg(static_cast<int>(result)).arg(resultText(result)));
     if (!isLoadSuccess(result))
@@ -238,7 +239,7 @@ int runInfo(const QStringList& args)
     return isLoadSuccess(result) ? 0 : 1;
 }
 
-const CommandRegistration reg{
+const CommandRegistration reg {
     QStringLiteral("info"), QStringLiteral("load a COFF file and show its sections and symbols"), runInfo};
 
 } // namespace

@@ -11,7 +11,10 @@ namespace lumetra::image {
 class ByteView {
 public:
     ByteView() = default;
-    explicit ByteView(std::span<const std::uint8_t> bytes) : bytes_(bytes) { }
+    explicit ByteView(std::span<const std::uint8_t> bytes)
+        : bytes_(bytes)
+    {
+    }
 
     std::size_t size() const { return bytes_.size(); }
     std::span<const std::uint8_t> bytes() const { return bytes_; }

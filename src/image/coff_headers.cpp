@@ -47,7 +47,7 @@ std::optional<CoffFileHeader> parseFileHeader(ByteView file)
         header.sectionHeadersOffset += kOptionalHeaderSize;
     }
     header.stringTableOffset
-        = std::uint64_t{header.symbolTableOffset} + std::uint64_t{header.symbolCount} * kSymbolEntrySize;
+        = std::uint64_t {header.symbolTableOffset} + std::uint64_t {header.symbolCount} * kSymbolEntrySize;
     return header;
 }
 
@@ -56,7 +56,7 @@ std::optional<std::string_view> CoffStringTable::viewAt(std::uint32_t offset) co
     if (offset >= table_.size())
         return std::nullopt;
     const auto rest = table_.bytes().subspan(offset);
-    const auto end = std::find(rest.begin(), rest.end(), std::uint8_t{0});
+    const auto end = std::find(rest.begin(), rest.end(), std::uint8_t {0});
     return std::string_view(reinterpret_cast<const char*>(rest.data()), static_cast<std::size_t>(end - rest.begin()));
 }
 
@@ -85,7 +85,7 @@ std::optional<CoffStringTable> locateStringTable(const CoffFileHeader& header, B
 
 std::optional<ByteView> symbolTableBytes(const CoffFileHeader& header, ByteView file)
 {
-    return file.sub(header.symbolTableOffset, std::uint64_t{header.symbolCount} * kSymbolEntrySize);
+    return file.sub(header.symbolTableOffset, std::uint64_t {header.symbolCount} * kSymbolEntrySize);
 }
 
 std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStringTable& strings)
@@ -93,7 +93,7 @@ std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStr
     const auto bytes = nameField.bytes().first(std::min(nameField.size(), kNameFieldSize));
     if (bytes.size() == kNameFieldSize && nameField.u32(0) == 0u)
         return strings.viewAt(*nameField.u32(4));
-    const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
+    const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t {0});
     return std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(end - bytes.begin()));
 }
 
@@ -114,7 +114,7 @@ std::string_view withoutLeadingUnderscore(std::string_view name)
 
 std::optional<CoffSectionHeader> parseSectionHeader(const CoffFileHeader& header, ByteView file, std::size_t index)
 {
-    const std::uint64_t offset = header.sectionHeadersOffset + std::uint64_t{index} * header.sectionHeaderSize;
+    const std::uint64_t offset = header.sectionHeadersOffset + std::uint64_t {index} * header.sectionHeaderSize;
     const std::optional<ByteView> raw = file.sub(offset, header.sectionHeaderSize);
     if (!raw)
         return std::nullopt;

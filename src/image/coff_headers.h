@@ -23,15 +23,15 @@ inline constexpr std::size_t kSymbolEntrySize = 18;
 inline constexpr std::size_t kNameFieldSize = 8;
 
 struct CoffFileHeader {
-    int version = 0;                       // 0, 1 or 2
-    std::uint16_t targetId = 0;            // 0x0092 (C2xx) or 0x009D (C28x) in a valid file
+    int version = 0; // 0, 1 or 2
+    std::uint16_t targetId = 0; // 0x0092 (C2xx) or 0x009D (C28x) in a valid file
     std::uint16_t sectionCount = 0;
-    std::uint32_t symbolTableOffset = 0;   // file offset of the first 18-byte symbol entry
-    std::uint32_t symbolCount = 0;         // entries, auxiliary entries included
-    std::uint16_t optionalHeaderSize = 0;  // as stored; 28 bytes follow when it is not 0
+    std::uint32_t symbolTableOffset = 0; // file offset of the first 18-byte symbol entry
+    std::uint32_t symbolCount = 0; // entries, auxiliary entries included
+    std::uint16_t optionalHeaderSize = 0; // as stored; 28 bytes follow when it is not 0
     std::uint64_t sectionHeadersOffset = 0;
-    std::size_t sectionHeaderSize = 0;     // 40 or 48
-    std::uint64_t stringTableOffset = 0;   // symbolTableOffset + 18 * symbolCount
+    std::size_t sectionHeaderSize = 0; // 40 or 48
+    std::uint64_t stringTableOffset = 0; // symbolTableOffset + 18 * symbolCount
 };
 
 // Reads the file header and, when its size field is not 0, checks that the 28-byte optional header is present.
@@ -43,7 +43,10 @@ std::optional<CoffFileHeader> parseFileHeader(ByteView file);
 class CoffStringTable {
 public:
     CoffStringTable() = default;
-    explicit CoffStringTable(ByteView table) : table_(table) { }
+    explicit CoffStringTable(ByteView table)
+        : table_(table)
+    {
+    }
     bool empty() const { return table_.size() == 0; }
     std::size_t size() const { return table_.size(); }
     // The NUL-terminated text at the offset (bounded by the table's end); nothing when the offset is outside.
@@ -73,10 +76,10 @@ std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStr
 std::string_view withoutLeadingUnderscore(std::string_view name);
 
 struct CoffSectionHeader {
-    std::array<std::uint8_t, kNameFieldSize> nameField{};
-    std::uint32_t startAddress = 0;   // virtual address, in words
+    std::array<std::uint8_t, kNameFieldSize> nameField {};
+    std::uint32_t startAddress = 0; // virtual address, in words
     std::uint32_t sizeWords = 0;
-    std::uint32_t rawDataOffset = 0;  // bytes
+    std::uint32_t rawDataOffset = 0; // bytes
     std::uint32_t flags = 0;
     std::uint16_t page = 0;
 };

@@ -6,15 +6,15 @@
 namespace lumetra::image {
 
 enum class CoffLoadResult {
-    Loaded = 0,               // sections and symbols
+    Loaded = 0, // sections and symbols
     CannotOpen = 1,
-    NotCoff = 2,              // not COFF, or a truncated header, optional header, section header or string table
-    TargetMismatch = 3,       // target id does not match the selected device family
+    NotCoff = 2, // not COFF, or a truncated header, optional header, section header or string table
+    TargetMismatch = 3, // target id does not match the selected device family
     LoadedWithoutSymbols = 4, // sections loaded, no symbol table; a success
-    FileError = 5,            // the file could not be read
+    FileError = 5, // the file could not be read
     OutOfMemory = 6,
-    UnsupportedDevice = 7,    // the selected device row has no entry
-    ImageTooLarge = 8,        // the loadable data do not fit the 8 MiB image buffer
+    UnsupportedDevice = 7, // the selected device row has no entry
+    ImageTooLarge = 8, // the loadable data do not fit the 8 MiB image buffer
 };
 
 constexpr bool isLoadSuccess(CoffLoadResult result)

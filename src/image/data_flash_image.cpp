@@ -8,7 +8,10 @@ namespace {
 
 class BoundedWriter {
 public:
-    explicit BoundedWriter(std::vector<std::uint8_t>& out) : out_(out) { }
+    explicit BoundedWriter(std::vector<std::uint8_t>& out)
+        : out_(out)
+    {
+    }
 
     void bytes(std::span<const std::uint8_t> data)
     {
@@ -44,8 +47,7 @@ constexpr std::uint32_t kEntryPoint = 0;
 
 } // namespace
 
-DataFlashImage DataFlashImage::build(
-    std::span<const LoadedSection> sections, std::span<const std::uint8_t> imageBuffer)
+DataFlashImage DataFlashImage::build(std::span<const LoadedSection> sections, std::span<const std::uint8_t> imageBuffer)
 {
     DataFlashImage image;
     BoundedWriter out(image.bytes_);
@@ -61,7 +63,7 @@ DataFlashImage DataFlashImage::build(
             const std::uint32_t words = std::min(section.sizeWords - done, kDataFlashBlockWords);
             out.word(static_cast<std::uint16_t>(words));
             out.longWord(section.startAddress + done);
-            out.bytes(data.subspan(std::size_t{done} * 2, std::size_t{words} * 2));
+            out.bytes(data.subspan(std::size_t {done} * 2, std::size_t {words} * 2));
             done += words;
         }
     }

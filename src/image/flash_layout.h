@@ -19,7 +19,7 @@ inline constexpr std::uint32_t kBank1Base = 0x0C0000;
 inline constexpr std::uint32_t kBankWords = 0x040000;
 
 struct FlashTag {
-    bool inFlash = false;          // first (or only) bank, or OTP
+    bool inFlash = false; // first (or only) bank, or OTP
     std::uint16_t mask = 0;
     bool inSecondBank = false;
     std::uint16_t secondBankMask = 0;

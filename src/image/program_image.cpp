@@ -147,7 +147,7 @@ CoffLoadResult ProgramImage::loadSections(
         if (!isLoadableSection(*section, name, deviceRow))
             continue;
 
-        const std::uint64_t sizeBytes = std::uint64_t{section->sizeWords} * 2;
+        const std::uint64_t sizeBytes = std::uint64_t {section->sizeWords} * 2;
         const std::size_t offset = buffer_.size();
         if (sizeBytes > kImageBufferCapacity - offset)
             return CoffLoadResult::ImageTooLarge;
@@ -157,14 +157,14 @@ CoffLoadResult ProgramImage::loadSections(
         buffer_.resize(offset + static_cast<std::size_t>(sizeBytes), 0xFF);
 
         const std::uint32_t start = section->startAddress;
-        const std::uint64_t last = std::uint64_t{start} + section->sizeWords - 1;
-        const bool split = splitsAcrossBanks(deviceRow) && start >= kBank0Base && start < kBank1Base
-            && last >= kBank1Base;
+        const std::uint64_t last = std::uint64_t {start} + section->sizeWords - 1;
+        const bool split
+            = splitsAcrossBanks(deviceRow) && start >= kBank0Base && start < kBank1Base && last >= kBank1Base;
         if (split) {
             const std::uint32_t firstWords = kBank1Base - start;
             appendSection(std::string(name) + "_1", start, firstWords, offset, deviceRow);
             appendSection(std::string(name) + "_2", kBank1Base, section->sizeWords - firstWords,
-                offset + std::size_t{firstWords} * 2, deviceRow);
+                offset + std::size_t {firstWords} * 2, deviceRow);
         } else {
             appendSection(std::string(name), start, section->sizeWords, offset, deviceRow);
         }

@@ -49,8 +49,8 @@ private:
     CoffLoadResult loadSections(
         const CoffFileHeader& header, const CoffStringTable& strings, ByteView file, int deviceRow);
     CoffLoadResult failed(CoffLoadResult result);
-    void appendSection(std::string name, std::uint32_t start, std::uint32_t sizeWords, std::size_t bufferOffset,
-        int deviceRow);
+    void appendSection(
+        std::string name, std::uint32_t start, std::uint32_t sizeWords, std::size_t bufferOffset, int deviceRow);
 
     std::vector<LoadedSection> sections_;
     std::vector<std::uint8_t> buffer_;

@@ -14,7 +14,7 @@ std::vector<SectionRow> buildSectionRows(std::span<const LoadedSection> sections
     for (const LoadedSection& section : sections) {
         char size[32];
         std::snprintf(size, sizeof size, "0x%X Words", static_cast<unsigned>(section.sizeWords));
-        rows.push_back(SectionRow{section.name, core::formatAddress(family, section.startAddress),
+        rows.push_back(SectionRow {section.name, core::formatAddress(family, section.startAddress),
             core::formatAddress(family, section.endAddress()), size});
     }
     return rows;

@@ -13,8 +13,8 @@ namespace lumetra::image {
 struct SectionRow {
     std::string name;
     std::string start; // "0x%04X" for target id 0x0092, else "0x%06X"
-    std::string end;   // start + size - 1, same format
-    std::string size;  // "0x%X Words"
+    std::string end; // start + size - 1, same format
+    std::string size; // "0x%X Words"
 };
 
 std::vector<SectionRow> buildSectionRows(std::span<const LoadedSection> sections, std::uint16_t targetId);

@@ -15,7 +15,7 @@ namespace {
 
 QJsonObject parseObject(const QByteArray& text)
 {
-    QJsonParseError error{};
+    QJsonParseError error {};
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     return document.object();

@@ -52,9 +52,9 @@ TEST(CoffLoad, EveryVersionLoadsItsSectionsInFileOrder)
         EXPECT_EQ(image.sections()[0].sizeWords, 3u);
         EXPECT_EQ(image.sections()[1].bufferOffset, 6u);
         EXPECT_EQ(image.totalBytes(), 8u);
-        EXPECT_EQ(bytesOf(image.imageBuffer()),
-            (std::vector<std::uint8_t>{0x11, 0x11, 0x22, 0x22, 0x33, 0x33, 0xCD, 0xAB}));
-        EXPECT_EQ(bytesOf(image.sectionData(1)), (std::vector<std::uint8_t>{0xCD, 0xAB}));
+        EXPECT_EQ(
+            bytesOf(image.imageBuffer()), (std::vector<std::uint8_t> {0x11, 0x11, 0x22, 0x22, 0x33, 0x33, 0xCD, 0xAB}));
+        EXPECT_EQ(bytesOf(image.sectionData(1)), (std::vector<std::uint8_t> {0xCD, 0xAB}));
         EXPECT_EQ(image.targetId(), kTargetC28x);
         ASSERT_EQ(image.symbols().count(), 1u);
         EXPECT_EQ(image.symbols().at(0).name, "counter");
@@ -89,9 +89,9 @@ TEST(CoffLoad, TargetIdMustMatchTheSelectedFamily)
 TEST(CoffLoad, UnknownFirstFieldOrShortFileIsNotCoff)
 {
     ProgramImage image;
-    EXPECT_EQ(image.load(twoSectionProgram(2, kTargetC28x).firstField(0x00C3).build(), kRowF2812),
-        CoffLoadResult::NotCoff);
-    EXPECT_EQ(image.load(std::vector<std::uint8_t>{}, kRowF2812), CoffLoadResult::NotCoff);
+    EXPECT_EQ(
+        image.load(twoSectionProgram(2, kTargetC28x).firstField(0x00C3).build(), kRowF2812), CoffLoadResult::NotCoff);
+    EXPECT_EQ(image.load(std::vector<std::uint8_t> {}, kRowF2812), CoffLoadResult::NotCoff);
     // A version 0 header is 20 bytes, but fewer than 22 bytes are not read as COFF at all.
     auto v0 = CoffWriter(0, kTargetC28x).build();
     ASSERT_EQ(v0.size(), 24u); // 20-byte header and the string table length word
@@ -112,7 +112,7 @@ TEST(CoffLoad, TruncationAtEveryHeaderBoundaryIsNotCoff)
         for (const std::size_t end : layout.sectionHeaderEnds)
             cuts.push_back(end - 1);
         cuts.push_back(layout.stringTableOffset + 3); // length word cut
-        cuts.push_back(layout.fileSize - 1);           // last string byte missing
+        cuts.push_back(layout.fileSize - 1); // last string byte missing
         for (const std::size_t cut : cuts) {
             SCOPED_TRACE(cut);
             ProgramImage image;
@@ -140,8 +140,8 @@ TEST(CoffLoad, StringTableLengthMustFitTheFile)
     ProgramImage image;
     EXPECT_EQ(image.load(twoSectionProgram(2, kTargetC28x).stringTableLength(0x1000).build(), kRowF2812),
         CoffLoadResult::NotCoff);
-    EXPECT_EQ(image.load(twoSectionProgram(2, kTargetC28x).withoutStringTable().build(), kRowF2812),
-        CoffLoadResult::NotCoff);
+    EXPECT_EQ(
+        image.load(twoSectionProgram(2, kTargetC28x).withoutStringTable().build(), kRowF2812), CoffLoadResult::NotCoff);
     EXPECT_EQ(image.load(twoSectionProgram(2, kTargetC28x).symbolTableOffset(0xFFFFFFF0).build(), kRowF2812),
         CoffLoadResult::NotCoff);
     EXPECT_EQ(image.load(twoSectionProgram(2, kTargetC28x).symbolCount(0xFFFFFFFF).build(), kRowF2812),
@@ -163,7 +163,7 @@ TEST(CoffLoad, SectionNamesInlineOrFromTheStringTableLoseOneUnderscore)
     std::vector<std::string> names;
     for (const LoadedSection& s : image.sections())
         names.push_back(s.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"text", "_twice", "12345678", "ramfuncs", "IQmathTablesRam"}));
+    EXPECT_EQ(names, (std::vector<std::string> {"text", "_twice", "12345678", "ramfuncs", "IQmathTablesRam"}));
 }
 
 TEST(CoffLoad, NameOffsetOutsideTheStringTableIsRefused)
@@ -233,7 +233,7 @@ TEST(CoffLoad, RawDataPastTheEndOfTheFileReadsAsErased)
     auto file = writer.build();
     ProgramImage image;
     ASSERT_EQ(image.load(file, kRowF2812), CoffLoadResult::LoadedWithoutSymbols);
-    EXPECT_EQ(bytesOf(image.sectionData(0)), (std::vector<std::uint8_t>{0x34, 0x12, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(bytesOf(image.sectionData(0)), (std::vector<std::uint8_t> {0x34, 0x12, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(bytesOf(image.sectionData(1)), (std::vector<std::uint8_t>(4, 0xFF)));
 }
 

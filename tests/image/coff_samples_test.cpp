@@ -21,10 +21,7 @@ struct MapSection {
     std::uint32_t origin = 0;
     std::uint32_t length = 0;
     bool operator<(const MapSection& o) const { return std::tie(origin, name) < std::tie(o.origin, o.name); }
-    bool operator==(const MapSection& o) const
-    {
-        return name == o.name && origin == o.origin && length == o.length;
-    }
+    bool operator==(const MapSection& o) const { return name == o.name && origin == o.origin && length == o.length; }
 };
 
 std::ostream& operator<<(std::ostream& out, const MapSection& s)
@@ -80,11 +77,11 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {"c24x_sine", 4},               // LF2407A
-    {"flash28333_api", 35},         // F28335
-    {"flash2803x_api", 57},         // F28035
-    {"pm_sincos", 35},              // F28335
-    {"f2837x_bootrom_cpu01", 69},   // F28377S
+    {"c24x_sine", 4}, // LF2407A
+    {"flash28333_api", 35}, // F28335
+    {"flash2803x_api", 57}, // F28035
+    {"pm_sincos", 35}, // F28335
+    {"f2837x_bootrom_cpu01", 69}, // F28377S
 };
 
 } // namespace

@@ -11,10 +11,10 @@ using namespace lumetra::test;
 namespace {
 
 const std::vector<std::uint8_t> kHeader = {
-    0xAA, 0x08,                                                                         // key 0x08AA
-    0x02, 0x02,                                                                         // clock word
+    0xAA, 0x08, // key 0x08AA
+    0x02, 0x02, // clock word
     0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, // reserved
-    0x00, 0x00, 0x00, 0x00,                                                             // entry point 0
+    0x00, 0x00, 0x00, 0x00, // entry point 0
 };
 
 std::vector<std::uint8_t> bytesOf(const DataFlashImage& image)
@@ -35,8 +35,8 @@ TEST(DataFlashImage, BootTableOfTheLoadedSections)
     std::vector<std::uint8_t> expected = kHeader;
     const std::vector<std::uint8_t> blocks = {
         0x02, 0x00, 0x12, 0x00, 0x56, 0x34, 0xEF, 0xBE, 0x34, 0x12, // 2 words at 0x123456
-        0x01, 0x00, 0x00, 0x00, 0x00, 0x80, 0xAB, 0x00,             // 1 word at 0x8000
-        0x00, 0x00,                                                 // end
+        0x01, 0x00, 0x00, 0x00, 0x00, 0x80, 0xAB, 0x00, // 1 word at 0x8000
+        0x00, 0x00, // end
     };
     expected.insert(expected.end(), blocks.begin(), blocks.end());
     EXPECT_EQ(bytesOf(image.dataFlashImage()), expected);

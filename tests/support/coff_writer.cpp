@@ -12,7 +12,10 @@ constexpr std::size_t kNameFieldSize = 8;
 
 class ByteSink {
 public:
-    explicit ByteSink(std::vector<std::uint8_t>& out) : out_(out) { }
+    explicit ByteSink(std::vector<std::uint8_t>& out)
+        : out_(out)
+    {
+    }
     void u8(std::uint32_t v) { out_.push_back(static_cast<std::uint8_t>(v)); }
     void u16(std::uint32_t v)
     {
@@ -103,7 +106,9 @@ CoffAuxEntry CoffAuxEntry::arrayDimensions(std::uint16_t d0, std::uint16_t d1, s
     return entry;
 }
 
-CoffWriter::CoffWriter(int version, std::uint16_t targetId) : version_(version), targetId_(targetId)
+CoffWriter::CoffWriter(int version, std::uint16_t targetId)
+    : version_(version)
+    , targetId_(targetId)
 {
     if (version < 0 || version > 2)
         throw std::invalid_argument("COFF version must be 0, 1 or 2");

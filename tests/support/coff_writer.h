@@ -49,7 +49,7 @@ struct CoffSection {
 
 // One 18-byte auxiliary entry.
 struct CoffAuxEntry {
-    std::array<std::uint8_t, 18> bytes{};
+    std::array<std::uint8_t, 18> bytes {};
     // The dimensions of an array symbol at offsets 8, 10, 12 and 14.
     static CoffAuxEntry arrayDimensions(
         std::uint16_t d0, std::uint16_t d1 = 0, std::uint16_t d2 = 0, std::uint16_t d3 = 0);

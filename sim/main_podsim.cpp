@@ -1,5 +1,6 @@
 // lumetra-podsim: the POD and target simulator served on a pseudo-terminal. Prints the device path on the
 // first line of standard output, then serves until SIGINT, SIGTERM or the end of standard input.
+#include "sim/demo_target.h"
 #include "sim/fault_option.h"
 #include "sim/pod_simulator.h"
 #include "sim/pseudo_terminal.h"
@@ -72,7 +73,9 @@ int main(int argc, char** argv)
                                    QStringLiteral("SPEC"));
     const QCommandLineOption ignoreStdin(QStringLiteral("ignore-stdin"),
                                          QStringLiteral("Keep serving at the end of standard input."));
-    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin});
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Run the demo program's target: its variables move."));
+    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin, demo});
     parser.process(app);
 
     bool ok = false;
@@ -100,6 +103,8 @@ int main(int argc, char** argv)
         config.wireTime = parser.isSet(wireTime);
     });
     simulator.setHostBaud(baud);
+    if (parser.isSet(demo))
+        configureDemoTarget(simulator);
     for (const Fault& armed : faults)
         simulator.injectFault(armed);
 

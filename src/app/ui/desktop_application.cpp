@@ -9,6 +9,8 @@
 #include "core/ui/settings_dialog.h"
 #include "image/ui/section_page.h"
 #include "image/ui/symbol_list_view.h"
+#include "monitor/ui/memory_monitor_pane.h"
+#include "monitor/ui/variable_monitor_pane.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -32,8 +34,9 @@ void apply(QAction* action, const CommandState& state)
 } // namespace
 
 DesktopApplication::DesktopApplication(core::SettingsStore& store, link::TransportFactory& transports,
-    SingleInstance& singleInstance, const std::filesystem::path& workingDirectory)
+    SingleInstance& singleInstance, const std::filesystem::path& workingDirectory, UserPrompts* prompts)
     : store_(store)
+    , prompts_(prompts ? *prompts : messageBoxes_)
     , singleInstance_(singleInstance)
     , app_(ApplicationPorts {store, transports, prompts_, pollTimer_, waitCursor_, singleInstance_, *this, busyNotice_,
                ticks_, fileTimes_},
@@ -50,9 +53,11 @@ StartResult DesktopApplication::start()
         return StartResult::AnotherInstanceRuns;
 
     window_ = std::make_unique<MainWindow>(store_, app_.mainFrame().windowLayout());
-    prompts_.setParent(window_.get());
+    messageBoxes_.setParent(window_.get());
+    createMonitorPanes();
     pollTimer_.setTickHandler([this] {
         app_.linkState().OnPollTimer();
+        refreshMonitorPanes();
         refreshCommandStates();
     });
     connectCommands();
@@ -71,26 +76,95 @@ void DesktopApplication::connectCommands()
     connect(a.coffReload, &QAction::triggered, this, &DesktopApplication::reloadCoff);
     connect(window_.get(), &MainWindow::recentFileChosen, this, &DesktopApplication::openRecentFile);
     connect(window_->symbolList(), &image::ui::SymbolListView::openCoffRequested, this, &DesktopApplication::openCoff);
-    connect(a.variableMonitoring, &QAction::triggered, this, [this] {
-        app_.linkState().ToggleVariableMonitoring();
-        refreshCommandStates();
+    const auto command = [this](void (LinkState::*toggle)()) {
+        return [this, toggle] {
+            (app_.linkState().*toggle)();
+            refreshMonitorPanes();
+            refreshCommandStates();
+        };
+    };
+    connect(a.variableMonitoring, &QAction::triggered, this, command(&LinkState::ToggleVariableMonitoring));
+    connect(a.addressMonitoring, &QAction::triggered, this, command(&LinkState::ToggleAddressMonitoring));
+    connect(a.closePort, &QAction::triggered, this, command(&LinkState::ClosePort));
+    connect(variablePane_, &monitor::ui::VariableMonitorPane::toggleMonitoringRequested, this,
+        command(&LinkState::ToggleVariableMonitoring));
+    connect(memoryPane_, &monitor::ui::MemoryMonitorPane::toggleMonitoringRequested, this,
+        command(&LinkState::ToggleAddressMonitoring));
+    connect(variablePane_, &monitor::ui::VariableMonitorPane::changed, this, &DesktopApplication::refreshCommandStates);
+    connect(memoryPane_, &monitor::ui::MemoryMonitorPane::changed, this, &DesktopApplication::refreshCommandStates);
+    connect(a.symbolOpen, &QAction::triggered, this, &DesktopApplication::openSymbolFile);
+    connect(a.symbolSave, &QAction::triggered, this, &DesktopApplication::saveSymbolFile);
+    connect(variablePane_, &monitor::ui::VariableMonitorPane::openSymbolFileRequested, this,
+        &DesktopApplication::openSymbolFile);
+    connect(variablePane_, &monitor::ui::VariableMonitorPane::saveSymbolFileRequested, this,
+        &DesktopApplication::saveSymbolFile);
+    connect(window_->symbolList(), &image::ui::SymbolListView::addSymbolsRequested, this,
+        [this](const std::vector<std::string>& names) {
+            monitors_->addVariables(names);
+            refreshMonitorPanes();
+            refreshCommandStates();
+        });
+    connect(this, &DesktopApplication::symbolsRefilled, this, [this] {
+        monitors_->symbolsRefilled();
+        refreshMonitorPanes();
     });
-    connect(a.addressMonitoring, &QAction::triggered, this, [this] {
-        app_.linkState().ToggleAddressMonitoring();
-        refreshCommandStates();
-    });
-    connect(a.closePort, &QAction::triggered, this, [this] {
-        app_.linkState().ClosePort();
-        refreshCommandStates();
+    connect(this, &DesktopApplication::registeredListReplaced, this, [this] {
+        monitors_->variables().rebuildRows();
+        refreshMonitorPanes();
     });
     connect(a.settings, &QAction::triggered, this, &DesktopApplication::runSettingsCommand);
     for (QMenu* menu : {window_->menus().file, window_->menus().action})
         connect(menu, &QMenu::aboutToShow, this, &DesktopApplication::refreshCommandStates);
     connect(window_.get(), &MainWindow::closing, this, [this] { app_.Exit(); });
+}
 
-    // The symbol file commands need the variable monitor pane and its symbol file flow.
-    a.symbolOpen->setEnabled(false);
-    a.symbolSave->setEnabled(false);
+void DesktopApplication::createMonitorPanes()
+{
+    monitors_ = std::make_unique<MonitorPanes>(app_, store_, prompts_);
+    const monitor::ui::MessageSink messages
+        = [this](core::MessageIcon icon, std::string_view text) { prompts_.showMessage(icon, text); };
+    link::CPodLink& link = app_.mainFrame().link();
+    variablePane_ = new monitor::ui::VariableMonitorPane(
+        store_, monitors_->variables(), link, [this] { return monitors_->programTargetId(); }, messages);
+    memoryPane_ = new monitor::ui::MemoryMonitorPane(store_, monitors_->memory(), link, messages);
+    window_->setMonitorPanes(variablePane_, memoryPane_);
+}
+
+void DesktopApplication::refreshMonitorPanes()
+{
+    if (!monitors_)
+        return;
+    variablePane_->refresh();
+    memoryPane_->refresh();
+}
+
+void DesktopApplication::openSymbolFile()
+{
+    const QString folder = QString::fromStdString(utf8Of(monitors_->symbolDialogFolder()));
+    const QString chosen
+        = QFileDialog::getOpenFileName(window_.get(), QString(), folder, qtFileFilter(kSymbolOpenFilter));
+    if (chosen.isEmpty())
+        return;
+    monitors_->openSymbolFile(pathFromUtf8(chosen.toStdString()));
+    refreshMonitorPanes();
+    refreshCommandStates();
+}
+
+void DesktopApplication::saveSymbolFile()
+{
+    if (!monitors_->saveSymbolFileEnabled())
+        return;
+    QFileDialog dialog(window_.get(), QString(), QString::fromStdString(utf8Of(monitors_->symbolDialogFolder())),
+        qtFileFilter(kSymbolSaveFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(
+        QString::fromUtf8(kSymbolDefaultExtension.data(), static_cast<qsizetype>(kSymbolDefaultExtension.size())));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    monitors_->saveSymbolFile(pathFromUtf8(dialog.selectedFiles().first().toStdString()));
+    refreshMonitorPanes();
+    refreshCommandStates();
 }
 
 void DesktopApplication::refreshCommandStates()
@@ -100,6 +174,7 @@ void DesktopApplication::refreshCommandStates()
     apply(a.variableMonitoring, app_.linkState().variableMonitorCommand());
     apply(a.addressMonitoring, app_.linkState().addressMonitorCommand());
     a.closePort->setEnabled(app_.linkState().closePortEnabled());
+    a.symbolSave->setEnabled(monitors_ && monitors_->saveSymbolFileEnabled());
 }
 
 void DesktopApplication::openCoff()
@@ -153,6 +228,8 @@ void DesktopApplication::runSettingsCommand()
         [this](const core::DialogMessage& message) { prompts_.showMessage(message.icon, message.text); });
     dialog.exec();
     app_.FinishSettingsCommand(*session, dialog.acceptedValues());
+    monitors_->deviceChanged();
+    refreshMonitorPanes();
     refreshCommandStates();
 }
 

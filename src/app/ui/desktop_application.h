@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/application.h"
+#include "app/monitor_panes.h"
 #include "app/system_clocks.h"
 #include "app/ui/qt_busy_notice.h"
 #include "app/ui/qt_poll_timer.h"
@@ -14,6 +15,11 @@
 #include <filesystem>
 #include <memory>
 
+namespace lumetra::monitor::ui {
+class MemoryMonitorPane;
+class VariableMonitorPane;
+} // namespace lumetra::monitor::ui
+
 namespace lumetra::app::ui {
 
 class MainWindow;
@@ -22,8 +28,9 @@ class DesktopApplication : public QObject, private FrameView {
     Q_OBJECT
 
 public:
+    // `prompts` replaces the message boxes when given (tests record the messages instead).
     DesktopApplication(core::SettingsStore& store, link::TransportFactory& transports, SingleInstance& singleInstance,
-        const std::filesystem::path& workingDirectory);
+        const std::filesystem::path& workingDirectory, UserPrompts* prompts = nullptr);
     ~DesktopApplication() override;
 
     // Start-up of the core with the window shown first; AnotherInstanceRuns ends the program silently.
@@ -34,6 +41,10 @@ public:
 
     Application& core() { return app_; }
     MainWindow& window() { return *window_; }
+    // The monitor panes; they exist once the application has started.
+    MonitorPanes& monitors() { return *monitors_; }
+    monitor::ui::VariableMonitorPane& variablePane() { return *variablePane_; }
+    monitor::ui::MemoryMonitorPane& memoryPane() { return *memoryPane_; }
 
 signals:
     // For the monitor panes: the symbol list was refilled; the registered variable list was replaced or re-bound.
@@ -55,9 +66,14 @@ private:
     void reloadCoff();
     void runSettingsCommand();
     void afterLoad();
+    void createMonitorPanes();
+    void refreshMonitorPanes();
+    void openSymbolFile();
+    void saveSymbolFile();
 
     core::SettingsStore& store_;
-    QtUserPrompts prompts_;
+    QtUserPrompts messageBoxes_;
+    UserPrompts& prompts_;
     QtPollTimer pollTimer_;
     QtWaitCursor waitCursor_;
     SingleInstance& singleInstance_;
@@ -65,7 +81,11 @@ private:
     SteadyTickClock ticks_;
     SystemFileTimes fileTimes_;
     Application app_;
+    // Declared before the window: the panes in the window show these models and go first.
+    std::unique_ptr<MonitorPanes> monitors_;
     std::unique_ptr<MainWindow> window_;
+    monitor::ui::VariableMonitorPane* variablePane_ = nullptr;
+    monitor::ui::MemoryMonitorPane* memoryPane_ = nullptr;
 };
 
 } // namespace lumetra::app::ui

@@ -1,9 +1,12 @@
-// lumetra: the desktop application. Options: --simulate runs against an in-process simulated POD; a COFF file
-// path opens that file after start-up.
+// lumetra: the desktop application. Options: --simulate runs against an in-process simulated target running the
+// demo program, which opens when no COFF file path is given; a COFF file path opens that file after start-up.
 #include "app/path_text.h"
+#include "app/run_device_override.h"
 #include "app/ui/desktop_application.h"
 #include "app/ui/lock_file_single_instance.h"
 #include "core/qt/qsettings_store.h"
+#include "sim/demo_program.h"
+#include "sim/demo_target.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
 
@@ -14,6 +17,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 
 #include <memory>
 
@@ -21,17 +25,14 @@ using namespace lumetra;
 
 namespace {
 
-// The simulated POD with a few moving variables to watch.
-std::unique_ptr<sim::PodSimulator> makeSimulator()
+// The demo program for the simulated target: installed beside the program, else the one of the build tree.
+QString demoCoffPath()
 {
-    auto simulator = std::make_unique<sim::PodSimulator>();
-    simulator->addAnimation({.kind = sim::AnimationKind::Counter16, .address = 0x8000, .rate = 100.0});
-    simulator->addAnimation(
-        {.kind = sim::AnimationKind::SineFloat32, .address = 0x8002, .rate = 0.5, .amplitude = 10.0});
-    simulator->addAnimation({.kind = sim::AnimationKind::RampLong32, .address = 0x8004, .rate = 1000.0});
-    simulator->addAnimation(
-        {.kind = sim::AnimationKind::SineTable16, .address = 0x8100, .rate = 1.0, .amplitude = 1.0, .length = 64});
-    return simulator;
+    const QString installed
+        = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("../share/lumetra/demo.out"));
+    if (QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    return QStringLiteral(LUMETRA_DEMO_COFF);
 }
 
 } // namespace
@@ -53,7 +54,8 @@ int main(int argc, char* argv[])
     std::unique_ptr<sim::PodSimulator> simulator;
     std::unique_ptr<link::TransportFactory> transports;
     if (parser.isSet(simulate)) {
-        simulator = makeSimulator();
+        simulator = std::make_unique<sim::PodSimulator>();
+        sim::configureDemoTarget(*simulator);
         transports = std::make_unique<sim::InProcessTransportFactory>(*simulator);
     } else {
 #ifndef _WIN32
@@ -63,7 +65,13 @@ int main(int argc, char* argv[])
 #endif
     }
 
-    core::qt::QSettingsStore store;
+    core::qt::QSettingsStore stored;
+    // The demo program is built for one device row: a stored row of the other family is replaced for this run.
+    std::unique_ptr<app::RunDeviceOverride> demoDevice;
+    if (simulator && app::deviceRowNeedsOverride(stored, sim::kDemoDeviceRow))
+        demoDevice = std::make_unique<app::RunDeviceOverride>(stored, sim::kDemoDeviceRow);
+    core::SettingsStore& store = demoDevice ? static_cast<core::SettingsStore&>(*demoDevice) : stored;
+
     app::ui::LockFileSingleInstance singleInstance;
     app::ui::DesktopApplication desktop(
         store, *transports, singleInstance, app::pathFromUtf8(QDir::currentPath().toStdString()));
@@ -73,6 +81,8 @@ int main(int argc, char* argv[])
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty())
         desktop.openCoffFile(QDir::current().absoluteFilePath(files.first()));
+    else if (simulator)
+        desktop.openCoffFile(demoCoffPath());
 
     return QApplication::exec();
 }

@@ -1,0 +1,92 @@
+#include "app/monitor_panes.h"
+
+#include "app/path_text.h"
+
+#include "core/settings_schema.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace lumetra::app {
+
+MonitorPanes::MonitorPanes(Application& app, core::SettingsStore& store, UserPrompts& prompts)
+    : app_(app)
+    , store_(store)
+    , prompts_(prompts)
+    , switch_(app.linkState())
+    , variables_(app.registeredVariables(), switch_)
+    , memory_(store, switch_)
+    , variablePoller_(variables_)
+    , memoryPoller_(memory_)
+{
+    app_.linkState().setVariablePoller(&variablePoller_);
+    app_.linkState().setMemoryPoller(&memoryPoller_);
+    symbolsRefilled();
+}
+
+MonitorPanes::~MonitorPanes()
+{
+    app_.linkState().setVariablePoller(nullptr);
+    app_.linkState().setMemoryPoller(nullptr);
+}
+
+void MonitorPanes::addVariables(std::span<const std::string> names)
+{
+    const std::vector<image::CDataObject>& registered = app_.registeredVariables();
+    for (const std::string& name : names) {
+        const bool known = std::any_of(registered.begin(), registered.end(),
+            [&name](const image::CDataObject& record) { return record.name == name; });
+        if (!known)
+            variables_.addVariable(name, app_.image().symbols());
+    }
+}
+
+void MonitorPanes::symbolsRefilled()
+{
+    variables_.refreshAgainstSymbols(app_.image().symbols());
+    memory_.setProgramTargetId(
+        app_.image().empty() ? std::nullopt : std::optional<std::uint16_t>(app_.image().targetId()));
+}
+
+void MonitorPanes::deviceChanged()
+{
+    memory_.setDeviceIndex(app_.deviceConfig().deviceIndex);
+}
+
+template <typename Access> image::SymbolFileStatus MonitorPanes::withVariableMonitoringPaused(Access access)
+{
+    LinkState& link = app_.linkState();
+    const bool paused = link.variableMonitoring();
+    if (paused)
+        link.StopMonitoring(MonitorKind::Variables);
+    const image::SymbolFileStatus status = access();
+    if (status != image::SymbolFileStatus::Ok)
+        prompts_.showMessage(MessageIcon::Error, image::symbolFileMessage(status));
+    if (paused)
+        link.StartMonitoring(MonitorKind::Variables);
+    return status;
+}
+
+image::SymbolFileStatus MonitorPanes::openSymbolFile(const std::filesystem::path& path)
+{
+    app_.takeOverSymbolFilePath(path);
+    return withVariableMonitoringPaused([&] {
+        const image::SymbolFileStatus status
+            = image::openSymbolFile(path, app_.registeredVariables(), app_.image().symbols());
+        variables_.rebuildRows();
+        return status;
+    });
+}
+
+image::SymbolFileStatus MonitorPanes::saveSymbolFile(const std::filesystem::path& path)
+{
+    app_.takeOverSymbolFilePath(path);
+    return withVariableMonitoringPaused([&] { return image::saveSymbolFile(path, app_.registeredVariables()); });
+}
+
+std::filesystem::path MonitorPanes::symbolDialogFolder() const
+{
+    return pathFromUtf8(core::readTextSetting(store_, core::SettingId::SymbolFileDirectory));
+}
+
+} // namespace lumetra::app

@@ -1,0 +1,54 @@
+#include "monitor/ui/live_table_model.h"
+
+#include <utility>
+
+namespace lumetra::monitor::ui {
+
+LiveTableModel::LiveTableModel(std::vector<const char*> headers, RowCount rowCount, CellText cellText, QObject* parent)
+    : QAbstractTableModel(parent)
+    , headers_(std::move(headers))
+    , rowCount_(std::move(rowCount))
+    , cellText_(std::move(cellText))
+    , shownRows_(rowCount_())
+{
+}
+
+void LiveTableModel::refresh()
+{
+    const int rows = rowCount_();
+    if (rows != shownRows_) {
+        beginResetModel();
+        shownRows_ = rows;
+        endResetModel();
+        return;
+    }
+    if (rows > 0)
+        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1), {Qt::DisplayRole});
+}
+
+int LiveTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : shownRows_;
+}
+
+int LiveTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+}
+
+QVariant LiveTableModel::data(const QModelIndex& index, int role) const
+{
+    // The rows can be fewer than shown between a change and its refresh.
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount_() || index.column() >= columnCount())
+        return {};
+    return QString::fromStdString(cellText_(index.row(), index.column()));
+}
+
+QVariant LiveTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return {};
+    return QString::fromUtf8(headers_[static_cast<std::size_t>(section)]);
+}
+
+} // namespace lumetra::monitor::ui

@@ -56,16 +56,8 @@ std::optional<std::string_view> CoffStringTable::viewAt(std::uint32_t offset) co
     if (offset >= table_.size())
         return std::nullopt;
     const auto rest = table_.bytes().subspan(offset);
-    const auto end = std::find(rest.begin(), rest.end(), std::uint8_t {0});
-    return std::string_view(reinterpret_cast<const char*>(rest.data()), static_cast<std::size_t>(end - rest.begin()));
-}
-
-std::optional<std::string> CoffStringTable::textAt(std::uint32_t offset) const
-{
-    const auto view = viewAt(offset);
-    if (!view)
-        return std::nullopt;
-    return std::string(*view);
+    const std::string_view text(reinterpret_cast<const char*>(rest.data()), rest.size());
+    return text.substr(0, text.find('\0'));
 }
 
 std::optional<CoffStringTable> locateStringTable(const CoffFileHeader& header, ByteView file)
@@ -95,14 +87,6 @@ std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStr
         return strings.viewAt(*nameField.u32(4));
     const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t {0});
     return std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(end - bytes.begin()));
-}
-
-std::optional<std::string> decodeName(ByteView nameField, const CoffStringTable& strings)
-{
-    const auto view = decodeNameView(nameField, strings);
-    if (!view)
-        return std::nullopt;
-    return std::string(*view);
 }
 
 std::string_view withoutLeadingUnderscore(std::string_view name)

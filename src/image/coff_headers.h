@@ -49,9 +49,8 @@ public:
     }
     bool empty() const { return table_.size() == 0; }
     std::size_t size() const { return table_.size(); }
-    // The NUL-terminated text at the offset (bounded by the table's end); nothing when the offset is outside.
-    std::optional<std::string> textAt(std::uint32_t offset) const;
-    // The same text as a view into the file's bytes, without copying.
+    // The NUL-terminated text at the offset (bounded by the table's end) as a view into the file's bytes; nothing
+    // when the offset is outside.
     std::optional<std::string_view> viewAt(std::uint32_t offset) const;
 
 private:
@@ -66,10 +65,8 @@ std::optional<CoffStringTable> locateStringTable(const CoffFileHeader& header, B
 std::optional<ByteView> symbolTableBytes(const CoffFileHeader& header, ByteView file);
 
 // An 8-byte name field: inline characters up to the first NUL, or (first four bytes zero) a string table offset
-// in the last four. Nothing when the offset lies outside the table.
-std::optional<std::string> decodeName(ByteView nameField, const CoffStringTable& strings);
-// The same name as a view into the bytes of the name field or the string table (no allocation); valid while the
-// file's bytes are.
+// in the last four. Nothing when the offset lies outside the table. The name is a view into the bytes of the name
+// field or the string table, valid while the file's bytes are.
 std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStringTable& strings);
 
 // Section and symbol names lose one leading '_'.

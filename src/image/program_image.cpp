@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <optional>
 #include <system_error>
@@ -17,27 +18,29 @@ namespace {
 
 struct FileBytes {
     CoffLoadResult status = CoffLoadResult::Loaded;
-    std::vector<std::uint8_t> bytes;
+    std::unique_ptr<std::uint8_t[]> bytes; // not zero-filled first: the read overwrites all of them
+    std::size_t size = 0;
 };
 
 FileBytes readWholeFile(const std::filesystem::path& path)
 {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
-        return {CoffLoadResult::CannotOpen, {}};
+        return {CoffLoadResult::CannotOpen, {}, 0};
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return {CoffLoadResult::CannotOpen, {}};
+        return {CoffLoadResult::CannotOpen, {}, 0};
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);
     if (size < 0 || !in)
-        return {CoffLoadResult::FileError, {}};
+        return {CoffLoadResult::FileError, {}, 0};
     FileBytes file;
-    file.bytes.resize(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(file.bytes.data()), size);
+    file.size = static_cast<std::size_t>(size);
+    file.bytes = std::make_unique_for_overwrite<std::uint8_t[]>(file.size);
+    in.read(reinterpret_cast<char*>(file.bytes.get()), size);
     if (in.gcount() != size)
-        return {CoffLoadResult::FileError, {}};
+        return {CoffLoadResult::FileError, {}, 0};
     return file;
 }
 
@@ -60,7 +63,7 @@ CoffLoadResult ProgramImage::load(const std::filesystem::path& path, int deviceR
         FileBytes file = readWholeFile(path);
         if (file.status != CoffLoadResult::Loaded)
             return failed(file.status);
-        return loadFrom(ByteView(file.bytes), deviceRow);
+        return loadFrom(ByteView(std::span<const std::uint8_t>(file.bytes.get(), file.size)), deviceRow);
     } catch (const std::bad_alloc&) {
         return failed(CoffLoadResult::OutOfMemory);
     }

@@ -46,21 +46,18 @@ std::span<const AddressRange> excludedAddressRanges(int deviceRow)
     }
 }
 
-bool isListedSymbol(const SymbolEntryFields& entry, std::uint16_t sectionCount, int deviceRow)
+bool isListedSymbol(const SymbolEntryFields& entry, std::uint16_t sectionCount, std::span<const AddressRange> excluded)
 {
-    const std::string_view name = entry.listedName;
-    if (name.starts_with('.') || name.starts_with('_') || name.find('$') != std::string_view::npos)
-        return false;
-    if (entry.storageClass != kStorageClassExternal || entry.value == 0)
+    // Cheapest rejections first; the name scan comes last.
+    if (entry.storageClass != kStorageClassExternal || entry.value == 0 || basicTypeOf(entry.type) == 0)
         return false;
     const DerivedType first = derivationOf(entry.type, 0);
     if (first == DerivedType::Pointer || first == DerivedType::Function)
         return false;
-    if (basicTypeOf(entry.type) == 0)
+    if (entry.sectionNumber < 1 || entry.sectionNumber > sectionCount || inAnyRange(entry.value, excluded))
         return false;
-    if (entry.sectionNumber < 1 || entry.sectionNumber > sectionCount)
-        return false;
-    return !inAnyRange(entry.value, excludedAddressRanges(deviceRow));
+    const std::string_view name = entry.listedName;
+    return !name.starts_with('.') && !name.starts_with('_') && name.find('$') == std::string_view::npos;
 }
 
 } // namespace lumetra::image

@@ -25,6 +25,7 @@ struct SymbolEntryFields {
 
 inline constexpr std::uint8_t kStorageClassExternal = 2;
 
-bool isListedSymbol(const SymbolEntryFields& entry, std::uint16_t sectionCount, int deviceRow);
+// `excluded` is excludedAddressRanges(deviceRow), looked up once per table.
+bool isListedSymbol(const SymbolEntryFields& entry, std::uint16_t sectionCount, std::span<const AddressRange> excluded);
 
 } // namespace lumetra::image

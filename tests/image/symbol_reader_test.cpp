@@ -61,6 +61,16 @@ TEST(SymbolReader, NameFormsLoseOneUnderscoreAndCompilerNamesAreDropped)
         (Names {"counter", "plain", "a_variable_with_a_long_name", "abcdefg", "abcdefgh"}));
 }
 
+TEST(SymbolReader, CodePage949NamesAreListedAsUtf8WhereverTheirFirstHighByteIs)
+{
+    // "\xC7\xD1\xB1\xDB" is two Hangul syllables in code page 949; names up to 8 bytes are inline, longer ones
+    // come from the string table, and a single high byte among many ASCII ones must still be found.
+    EXPECT_EQ(listedNames({{"_\xC7\xD1\xB1\xDB"}, {"_thirty_two_ascii_characters_and_\xC7\xD1"},
+                  {"_\xB1\xDB_then_thirty_two_ascii_characters"}, {"_ascii_only_name_of_forty_characters_long"}}),
+        (Names {"\xED\x95\x9C\xEA\xB8\x80", "thirty_two_ascii_characters_and_\xED\x95\x9C",
+            "\xEA\xB8\x80_then_thirty_two_ascii_characters", "ascii_only_name_of_forty_characters_long"}));
+}
+
 TEST(SymbolReader, OnlyTypedExternalVariablesOfRealSectionsAreKept)
 {
     EXPECT_EQ(listedNames({

@@ -107,10 +107,12 @@ void DesktopApplication::connectCommands()
     connect(this, &DesktopApplication::symbolsRefilled, this, [this] {
         monitors_->symbolsRefilled();
         refreshMonitorPanes();
+        refreshCommandStates();
     });
     connect(this, &DesktopApplication::registeredListReplaced, this, [this] {
         monitors_->variables().rebuildRows();
         refreshMonitorPanes();
+        refreshCommandStates();
     });
     connect(a.settings, &QAction::triggered, this, &DesktopApplication::runSettingsCommand);
     for (QMenu* menu : {window_->menus().file, window_->menus().action})

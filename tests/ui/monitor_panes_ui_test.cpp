@@ -1,0 +1,201 @@
+#include "app/app_test_doubles.h"
+#include "app/status_texts.h"
+#include "app/ui/desktop_application.h"
+#include "app/ui/main_status_bar.h"
+#include "app/ui/main_window.h"
+#include "core/memory_settings_store.h"
+#include "image/ui/symbol_list_view.h"
+#include "monitor/ui/live_table_model.h"
+#include "monitor/ui/memory_monitor_pane.h"
+#include "monitor/ui/variable_monitor_pane.h"
+#include "sim/in_process_transport.h"
+#include "sim/pod_simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace lumetra::app::ui {
+namespace {
+
+class AlwaysFirstInstance final : public SingleInstance {
+public:
+    bool acquire(std::string_view) override { return true; }
+};
+
+// Runs the event loop until `done` holds or two seconds have passed.
+bool waitUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+QAction* entry(QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+        if (action->menu())
+            if (QAction* inner = entry(action->menu(), text))
+                return inner;
+    }
+    return nullptr;
+}
+
+class MonitorPanesUiTest : public ::testing::Test {
+protected:
+    MonitorPanesUiTest()
+    {
+        store.writeInt("Main Configuration", "MicroTime Length", 7);
+        store.writeInt("Main Configuration", "Time Interval", 10);
+    }
+
+    DesktopApplication& start()
+    {
+        desktop = std::make_unique<DesktopApplication>(
+            store, transports, instance, std::filesystem::path(scratch.path().toStdString()), &prompts);
+        EXPECT_EQ(desktop->start(), StartResult::Started);
+        return *desktop;
+    }
+
+    QString linkPane() const { return desktop->window().mainStatusBar()->paneText(StatusPane::Link); }
+    QString variableCell(int row, int column) const
+    {
+        const auto* model = desktop->variablePane().tableModel();
+        return model->data(model->index(row, column)).toString();
+    }
+    std::vector<std::string> messages() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& message : prompts.messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
+    core::MemorySettingsStore store;
+    sim::PodSimulator simulator;
+    sim::InProcessTransportFactory transports {simulator};
+    AlwaysFirstInstance instance;
+    test::RecordingPrompts prompts;
+    QTemporaryDir scratch;
+    std::unique_ptr<DesktopApplication> desktop;
+};
+
+TEST_F(MonitorPanesUiTest, DoubleClickedSymbolIsMonitoredLiveUntilAReadFails)
+{
+    store.writeInt("Main Configuration", "CPU TYPE", 26);
+    DesktopApplication& d = start();
+    const std::filesystem::path coff = std::filesystem::path(scratch.path().toStdString()) / "program.out";
+    test::writeTestCoff(coff, 0x8000);
+    d.openCoffFile(QString::fromStdString(coff.string()));
+    simulator.setWord(0x8000, 0x0005);
+
+    image::ui::SymbolListView* symbols = d.window().symbolList();
+    ASSERT_EQ(symbols->model()->rowCount(), 1);
+    emit symbols->doubleClicked(symbols->model()->index(0, 0));
+    EXPECT_EQ(linkPane().toStdString(), linkPaneText(true));
+    EXPECT_TRUE(d.window().actions().variableMonitoring->isChecked());
+    EXPECT_EQ(variableCell(0, 0), QStringLiteral("counter"));
+    EXPECT_TRUE(waitUntil([&] { return variableCell(0, 1) == QStringLiteral("5"); }));
+    simulator.setWord(0x8000, 0x0006);
+    EXPECT_TRUE(waitUntil([&] { return variableCell(0, 1) == QStringLiteral("6"); }));
+
+    // A second double click does not add the variable again.
+    emit symbols->doubleClicked(symbols->model()->index(0, 0));
+    EXPECT_EQ(d.variablePane().model()->rowCount(), 1);
+
+    simulator.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'R', .count = -1});
+    EXPECT_TRUE(waitUntil([&] { return linkPane().toStdString() == linkPaneText(false); }));
+    waitUntil([] { return false; });
+    EXPECT_EQ(messages(), std::vector<std::string> {std::string(kCommunicationErrorMessage)});
+    EXPECT_FALSE(d.window().actions().variableMonitoring->isChecked());
+    EXPECT_EQ(variableCell(0, 1), QStringLiteral("6"));
+}
+
+TEST_F(MonitorPanesUiTest, DeleteKeyRemovesTheSelectedRowsAndAnEmptyListStopsMonitoring)
+{
+    DesktopApplication& d = start();
+    auto& registered = d.core().registeredVariables();
+    registered.push_back(image::CDataObject {"a", 0x8000, 4, "", 0});
+    registered.push_back(image::CDataObject {"b", 0x8001, 4, "", 0});
+    emit d.registeredListReplaced();
+    d.window().actions().variableMonitoring->trigger();
+    ASSERT_TRUE(d.core().linkState().variableMonitoring());
+
+    monitor::ui::VariableMonitorPane& pane = d.variablePane();
+    ASSERT_EQ(pane.model()->rowCount(), 2);
+    pane.selectRow(0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(&pane, &press);
+    ASSERT_EQ(registered.size(), 1u);
+    EXPECT_EQ(registered[0].name, "b");
+    EXPECT_TRUE(d.core().linkState().variableMonitoring());
+
+    pane.selectRow(0);
+    QMenu* menu = pane.buildContextMenu();
+    QAction* remove = entry(menu, QStringLiteral("선택 항목 삭제"));
+    ASSERT_NE(remove, nullptr);
+    remove->trigger();
+    EXPECT_TRUE(registered.empty());
+    EXPECT_FALSE(d.core().linkState().variableMonitoring());
+    EXPECT_EQ(linkPane().toStdString(), linkPaneText(false));
+    EXPECT_FALSE(d.window().actions().symbolSave->isEnabled());
+    delete menu;
+}
+
+TEST_F(MonitorPanesUiTest, MemoryPaneShowsGapsAndItsScrollBarFollowsTheStep)
+{
+    store.writeInt("Main Configuration", "CPU TYPE", 0);
+    store.writeInt("Main Configuration", "Start Data Address", 0x7E);
+    DesktopApplication& d = start();
+    d.window().resize(900, 700);
+    d.window().rightSplitter()->setSizes({200, 400});
+    QApplication::processEvents();
+    monitor::ui::MemoryMonitorPane& pane = d.memoryPane();
+    QScrollBar* bar = pane.scrollBar();
+    EXPECT_EQ(bar->width(), monitor::ui::kMemoryScrollBarWidth);
+    EXPECT_EQ(bar->maximum(), 0xFFFF);
+    EXPECT_EQ(bar->value(), 0x7E);
+    ASSERT_GE(d.monitors().memory().rowsPerPage(), 3);
+    EXPECT_EQ(bar->pageStep(), d.monitors().memory().rowsPerPage());
+
+    simulator.setWord(0x7F, 0x1234);
+    d.window().actions().addressMonitoring->trigger();
+    const auto* model = pane.tableModel();
+    const auto cell = [model](int row, int column) { return model->data(model->index(row, column)).toString(); };
+    ASSERT_TRUE(waitUntil([&] { return model->rowCount() >= 3 && !cell(0, 1).isEmpty(); }));
+    EXPECT_EQ(cell(1, 0), QStringLiteral("0x007F"));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("0x1234"));
+    EXPECT_EQ(cell(2, 0), QStringLiteral("0x0080"));
+    EXPECT_EQ(cell(2, 1), QStringLiteral("???"));
+    EXPECT_EQ(cell(2, 2), QStringLiteral("???"));
+
+    // A two-word view type halves the scroll range; a line down moves the start by one row of two words.
+    QMenu* menu = pane.buildContextMenu();
+    QAction* hex32 = entry(menu, QStringLiteral("Hex Decimal (32bit)"));
+    ASSERT_NE(hex32, nullptr);
+    ASSERT_TRUE(hex32->isEnabled());
+    hex32->trigger();
+    delete menu;
+    EXPECT_EQ(bar->maximum(), 0x7FFF);
+    EXPECT_EQ(bar->value(), 0x3F);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(d.monitors().memory().startAddress(), 0x80u);
+    EXPECT_EQ(bar->value(), 0x40);
+    EXPECT_TRUE(d.core().linkState().addressMonitoring());
+    EXPECT_TRUE(messages().empty());
+}
+
+} // namespace
+} // namespace lumetra::app::ui

@@ -7,6 +7,7 @@
 #include "image/ui/symbol_list_view.h"
 #include "monitor/ui/live_table_model.h"
 #include "monitor/ui/memory_monitor_pane.h"
+#include "monitor/ui/value_entry_dialog.h"
 #include "monitor/ui/variable_monitor_pane.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
@@ -16,10 +17,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 
@@ -195,6 +198,31 @@ TEST_F(MonitorPanesUiTest, MemoryPaneShowsGapsAndItsScrollBarFollowsTheStep)
     EXPECT_EQ(bar->value(), 0x40);
     EXPECT_TRUE(d.core().linkState().addressMonitoring());
     EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(MonitorPanesUiTest, StartAddressDialogRefusesAnEmptyEntryAndTakesAHexOne)
+{
+    store.writeInt("Main Configuration", "CPU TYPE", 0);
+    DesktopApplication& d = start();
+    std::vector<QString> shownTexts;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<monitor::ui::ValueEntryDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shownTexts.push_back(dialog->windowTitle());
+        shownTexts.push_back(dialog->edit()->text());
+        dialog->edit()->clear();
+        dialog->accept();
+        shownTexts.push_back(dialog->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
+        dialog->edit()->setText(QStringLiteral("100h"));
+        dialog->accept();
+    });
+    d.memoryPane().runStartAddressDialog();
+    EXPECT_EQ(shownTexts,
+        (std::vector<QString> {
+            QStringLiteral("모니터링 시작 주소 설정"), QStringLiteral("0x0000"), QStringLiteral("open")}));
+    EXPECT_EQ(messages(), std::vector<std::string> {"주소값을 입력하십시요."});
+    EXPECT_EQ(d.monitors().memory().startAddress(), 0x100u);
+    EXPECT_EQ(d.memoryPane().scrollBar()->value(), 0x100);
 }
 
 } // namespace

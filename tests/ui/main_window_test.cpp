@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -85,6 +88,28 @@ TEST_F(MainWindowTest, CommandsOfPartsNotBuiltArePresentButDisabled)
     for (QAction* action : {a.coffOpen, a.settings, a.outputWindow, a.about, a.exit})
         EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
     EXPECT_FALSE(window.menus().file->actions().at(5)->isEnabled()); // "최근 파일"
+}
+
+TEST_F(MainWindowTest, DroppingAFileListOpensItsCoffFileOnly)
+{
+    MainWindow window(store, layout);
+    QStringList opened;
+    QObject::connect(&window, &MainWindow::coffFileDropped, [&](const QString& path) { opened << path; });
+    auto drop = [&](const QList<QUrl>& urls) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &enter);
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &dropped);
+        return enter.isAccepted();
+    };
+
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt"))}));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt")),
+        QUrl::fromLocalFile(QStringLiteral("/tmp/Sine.OUT"))}));
+    EXPECT_EQ(opened, QStringList {QStringLiteral("/tmp/Sine.OUT")});
 }
 
 TEST_F(MainWindowTest, ToolbarFollowsTheCommandOrder)

@@ -75,6 +75,7 @@ void DesktopApplication::connectCommands()
     connect(a.coffOpen, &QAction::triggered, this, &DesktopApplication::openCoff);
     connect(a.coffReload, &QAction::triggered, this, &DesktopApplication::reloadCoff);
     connect(window_.get(), &MainWindow::recentFileChosen, this, &DesktopApplication::openRecentFile);
+    connect(window_.get(), &MainWindow::coffFileDropped, this, &DesktopApplication::openCoffFile);
     connect(window_->symbolList(), &image::ui::SymbolListView::openCoffRequested, this, &DesktopApplication::openCoff);
     const auto command = [this](void (LinkState::*toggle)()) {
         return [this, toggle] {

@@ -1,5 +1,6 @@
 #include "app/ui/main_window.h"
 
+#include "app/coff_drop.h"
 #include "app/ui/main_status_bar.h"
 #include "app/ui/message_window.h"
 #include "app/window_placement.h"
@@ -8,6 +9,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include <optional>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -20,6 +27,21 @@
 namespace lumetra::app::ui {
 
 namespace {
+
+std::optional<QString> droppedCoffFile(const QMimeData* mime)
+{
+    if (mime == nullptr || !mime->hasUrls())
+        return std::nullopt;
+    std::vector<std::string> paths;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    }
+    const std::optional<std::string> chosen = coffFileFromDrop(paths);
+    if (!chosen)
+        return std::nullopt;
+    return QString::fromStdString(*chosen);
+}
 
 QWidget* emptyPane()
 {
@@ -43,6 +65,7 @@ MainWindow::MainWindow(core::SettingsStore& store, core::WindowLayout& layout, Q
 {
     setWindowTitle(QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    setAcceptDrops(true);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
 
     toolBar_->setObjectName(QStringLiteral("MainToolBar"));
@@ -170,6 +193,20 @@ void MainWindow::closeEvent(QCloseEvent* event)
         captureLayout();
     emit closing();
     event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedCoffFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<QString> path = droppedCoffFile(event->mimeData())) {
+        event->acceptProposedAction();
+        emit coffFileDropped(*path);
+    }
 }
 
 void MainWindow::showAboutBox()

@@ -57,11 +57,15 @@ public:
 
 signals:
     void recentFileChosen(int index);
+    // A ".out" file was dropped onto the window.
+    void coffFileDropped(const QString& path);
     // The window is closing; its layout has been captured.
     void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildCentralPanes();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/link_state.h"
+#include "core/device_catalogue.h"
 #include "link/pod_link.h"
 #include "link/posix_transport_factory.h"
 
@@ -80,7 +81,7 @@ private:
 int runLinkCommand(const QStringList& args, const QString& description, const std::function<int(link::CPodLink&)>& body);
 
 // Word addresses of the target: 22 bits.
-inline constexpr std::uint32_t kTargetAddressSpace = 0x400000;
+inline const std::uint32_t kTargetAddressSpace = core::addressSpaceWordsOf(core::Family::F28x);
 
 // Printed when a POD command fails (the monitors' own message; the literal ends in a NUL).
 inline constexpr const char* kCommunicationError = app::kCommunicationErrorMessage.data();

@@ -65,11 +65,6 @@ bool measure(const char* label, const std::filesystem::path& path, int deviceRow
         load.median / read.median);
     std::printf("    fastest: read %8.3f ms  load %8.3f ms  ratio %5.2f\n", read.fastest * 1e3, load.fastest * 1e3,
         load.fastest / read.fastest);
-    // The part of any load that the symbol list's shape fixes: building and freeing one record with its strings
-    // per listed symbol, here as a copy of the list.
-    const Timing records = timeRuns([&] { [[maybe_unused]] const auto copy = image.symbols().records(); });
-    std::printf("    copying the symbol list: median %8.3f ms  fastest %8.3f ms\n", records.median * 1e3,
-        records.fastest * 1e3);
     return true;
 }
 

@@ -89,13 +89,6 @@ std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStr
     return std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(end - bytes.begin()));
 }
 
-std::string_view withoutLeadingUnderscore(std::string_view name)
-{
-    if (!name.empty() && name.front() == '_')
-        name.remove_prefix(1);
-    return name;
-}
-
 std::optional<CoffSectionHeader> parseSectionHeader(const CoffFileHeader& header, ByteView file, std::size_t index)
 {
     const std::uint64_t offset = header.sectionHeadersOffset + std::uint64_t {index} * header.sectionHeaderSize;

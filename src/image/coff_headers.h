@@ -49,6 +49,7 @@ public:
     }
     bool empty() const { return table_.size() == 0; }
     std::size_t size() const { return table_.size(); }
+    std::span<const std::uint8_t> bytes() const { return table_.bytes(); }
     // The NUL-terminated text at the offset (bounded by the table's end) as a view into the file's bytes; nothing
     // when the offset is outside.
     std::optional<std::string_view> viewAt(std::uint32_t offset) const;
@@ -70,7 +71,10 @@ std::optional<ByteView> symbolTableBytes(const CoffFileHeader& header, ByteView 
 std::optional<std::string_view> decodeNameView(ByteView nameField, const CoffStringTable& strings);
 
 // Section and symbol names lose one leading '_'.
-std::string_view withoutLeadingUnderscore(std::string_view name);
+constexpr std::string_view withoutLeadingUnderscore(std::string_view name)
+{
+    return name.starts_with('_') ? name.substr(1) : name;
+}
 
 struct CoffSectionHeader {
     std::array<std::uint8_t, kNameFieldSize> nameField {};

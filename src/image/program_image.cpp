@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <memory>
 #include <new>
 #include <optional>
 #include <system_error>
@@ -18,29 +17,27 @@ namespace {
 
 struct FileBytes {
     CoffLoadResult status = CoffLoadResult::Loaded;
-    std::unique_ptr<std::uint8_t[]> bytes; // not zero-filled first: the read overwrites all of them
-    std::size_t size = 0;
+    SharedBytes bytes; // not zero-filled first: the read overwrites all of them
 };
 
 FileBytes readWholeFile(const std::filesystem::path& path)
 {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
-        return {CoffLoadResult::CannotOpen, {}, 0};
+        return {CoffLoadResult::CannotOpen, {}};
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return {CoffLoadResult::CannotOpen, {}, 0};
+        return {CoffLoadResult::CannotOpen, {}};
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);
     if (size < 0 || !in)
-        return {CoffLoadResult::FileError, {}, 0};
+        return {CoffLoadResult::FileError, {}};
     FileBytes file;
-    file.size = static_cast<std::size_t>(size);
-    file.bytes = std::make_unique_for_overwrite<std::uint8_t[]>(file.size);
-    in.read(reinterpret_cast<char*>(file.bytes.get()), size);
+    file.bytes = SharedBytes::forOverwrite(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(file.bytes.data()), size);
     if (in.gcount() != size)
-        return {CoffLoadResult::FileError, {}, 0};
+        return {CoffLoadResult::FileError, {}};
     return file;
 }
 
@@ -59,11 +56,12 @@ bool hasDataFlashImage(int deviceRow)
 
 CoffLoadResult ProgramImage::load(const std::filesystem::path& path, int deviceRow)
 {
+    clear(); // every result but a load leaves the image empty; the old file's memory serves the new one
     try {
         FileBytes file = readWholeFile(path);
         if (file.status != CoffLoadResult::Loaded)
             return failed(file.status);
-        return loadFrom(ByteView(std::span<const std::uint8_t>(file.bytes.get(), file.size)), deviceRow);
+        return loadFrom(file.bytes, deviceRow);
     } catch (const std::bad_alloc&) {
         return failed(CoffLoadResult::OutOfMemory);
     }
@@ -71,8 +69,9 @@ CoffLoadResult ProgramImage::load(const std::filesystem::path& path, int deviceR
 
 CoffLoadResult ProgramImage::load(std::span<const std::uint8_t> file, int deviceRow)
 {
+    clear();
     try {
-        return loadFrom(ByteView(file), deviceRow);
+        return loadFrom(SharedBytes::copyOf(file), deviceRow);
     } catch (const std::bad_alloc&) {
         return failed(CoffLoadResult::OutOfMemory);
     }
@@ -99,8 +98,9 @@ CoffLoadResult ProgramImage::failed(CoffLoadResult result)
     return result;
 }
 
-CoffLoadResult ProgramImage::loadFrom(ByteView file, int deviceRow)
+CoffLoadResult ProgramImage::loadFrom(const SharedBytes& fileBytes, int deviceRow)
 {
+    const ByteView file = fileBytes.view();
     const std::optional<CoffFileHeader> header = parseFileHeader(file);
     if (!header)
         return failed(CoffLoadResult::NotCoff);
@@ -109,7 +109,6 @@ CoffLoadResult ProgramImage::loadFrom(ByteView file, int deviceRow)
     const std::optional<CoffStringTable> strings = locateStringTable(*header, file);
     if (!strings)
         return failed(CoffLoadResult::NotCoff);
-    clear();
     if (!core::isValidDeviceIndex(deviceRow))
         return failed(CoffLoadResult::UnsupportedDevice);
 
@@ -119,12 +118,11 @@ CoffLoadResult ProgramImage::loadFrom(ByteView file, int deviceRow)
 
     CoffLoadResult result = CoffLoadResult::LoadedWithoutSymbols;
     if (header->symbolCount > 0) {
-        SymbolReadResult read = readSymbolTable(file, *header, deviceRow);
-        if (read.status == SymbolReadStatus::ReadPastEnd)
+        const SymbolReadStatus read = readSymbolTable(fileBytes, *header, deviceRow, symbols_);
+        if (read == SymbolReadStatus::ReadPastEnd)
             return failed(CoffLoadResult::FileError);
-        if (read.status == SymbolReadStatus::OutOfMemory)
+        if (read == SymbolReadStatus::OutOfMemory)
             return failed(CoffLoadResult::OutOfMemory);
-        symbols_ = std::move(read.symbols);
         result = CoffLoadResult::Loaded;
     }
     targetId_ = header->targetId;
@@ -139,6 +137,8 @@ CoffLoadResult ProgramImage::loadFrom(ByteView file, int deviceRow)
 CoffLoadResult ProgramImage::loadSections(
     const CoffFileHeader& header, const CoffStringTable& strings, ByteView file, int deviceRow)
 {
+    // The loadable data are rarely more than the file holds; the buffer keeps its capacity from load to load.
+    buffer_.reserve(std::min(file.size(), kImageBufferCapacity));
     for (std::size_t i = 0; i < header.sectionCount; ++i) {
         const std::optional<CoffSectionHeader> section = parseSectionHeader(header, file, i);
         if (!section)

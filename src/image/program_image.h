@@ -8,6 +8,7 @@
 #include "image/data_flash_image.h"
 #include "image/flash_summary.h"
 #include "image/loaded_section.h"
+#include "image/shared_bytes.h"
 #include "image/symbol_list.h"
 
 #include <cstdint>
@@ -45,7 +46,7 @@ public:
     const SymbolList& symbols() const { return symbols_; }
 
 private:
-    CoffLoadResult loadFrom(ByteView file, int deviceRow);
+    CoffLoadResult loadFrom(const SharedBytes& fileBytes, int deviceRow);
     CoffLoadResult loadSections(
         const CoffFileHeader& header, const CoffStringTable& strings, ByteView file, int deviceRow);
     CoffLoadResult failed(CoffLoadResult result);

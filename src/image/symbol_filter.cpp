@@ -1,9 +1,7 @@
 #include "image/symbol_filter.h"
 
 #include "core/device_catalogue.h"
-#include "image/coff_types.h"
 
-#include <algorithm>
 #include <array>
 
 namespace lumetra::image {
@@ -24,12 +22,6 @@ constexpr std::array<AddressRange, 9> kF2837xSFrames {{
     {0x3F0000, 0x3FFFFF},
 }};
 
-bool inAnyRange(std::uint32_t value, std::span<const AddressRange> ranges)
-{
-    return std::any_of(
-        ranges.begin(), ranges.end(), [value](const AddressRange& r) { return value >= r.first && value <= r.last; });
-}
-
 } // namespace
 
 std::span<const AddressRange> excludedAddressRanges(int deviceRow)
@@ -44,20 +36,6 @@ std::span<const AddressRange> excludedAddressRanges(int deviceRow)
     default:
         return {};
     }
-}
-
-bool isListedSymbol(const SymbolEntryFields& entry, std::uint16_t sectionCount, std::span<const AddressRange> excluded)
-{
-    // Cheapest rejections first; the name scan comes last.
-    if (entry.storageClass != kStorageClassExternal || entry.value == 0 || basicTypeOf(entry.type) == 0)
-        return false;
-    const DerivedType first = derivationOf(entry.type, 0);
-    if (first == DerivedType::Pointer || first == DerivedType::Function)
-        return false;
-    if (entry.sectionNumber < 1 || entry.sectionNumber > sectionCount || inAnyRange(entry.value, excluded))
-        return false;
-    const std::string_view name = entry.listedName;
-    return !name.starts_with('.') && !name.starts_with('_') && name.find('$') == std::string_view::npos;
 }
 
 } // namespace lumetra::image

@@ -1,6 +1,8 @@
 // The rules that decide which COFF symbol table entries become symbols of the list.
 #pragma once
 
+#include "image/coff_types.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -16,7 +18,6 @@ struct AddressRange {
 std::span<const AddressRange> excludedAddressRanges(int deviceRow);
 
 struct SymbolEntryFields {
-    std::string_view listedName; // the COFF name without its one leading "_"
     std::uint32_t value = 0;
     std::int16_t sectionNumber = 0;
     std::uint16_t type = 0;
@@ -25,7 +26,31 @@ struct SymbolEntryFields {
 
 inline constexpr std::uint8_t kStorageClassExternal = 2;
 
-// `excluded` is excludedAddressRanges(deviceRow), looked up once per table.
-bool isListedSymbol(const SymbolEntryFields& entry, std::uint16_t sectionCount, std::span<const AddressRange> excluded);
+// The rules on everything but the name: an external, non-zero, typed, non-pointer, non-function variable of one
+// of the file's sections outside the excluded frames. `excluded` is excludedAddressRanges(deviceRow), looked up
+// once per table. Inline: it runs for every entry of the table.
+constexpr bool isListableEntry(
+    const SymbolEntryFields& entry, std::uint16_t sectionCount, std::span<const AddressRange> excluded)
+{
+    if (entry.storageClass != kStorageClassExternal || entry.value == 0 || basicTypeOf(entry.type) == 0)
+        return false;
+    const DerivedType first = derivationOf(entry.type, 0);
+    if (first == DerivedType::Pointer || first == DerivedType::Function)
+        return false;
+    if (entry.sectionNumber < 1 || entry.sectionNumber > sectionCount)
+        return false;
+    for (const AddressRange& range : excluded) {
+        if (entry.value >= range.first && entry.value <= range.last)
+            return false;
+    }
+    return true;
+}
+
+// The rule on the name without its one leading "_": no compiler or linker name, so it starts with neither "." nor
+// "_" and holds no "$" (`hasDollar`, found while scanning the name).
+constexpr bool isListableName(std::string_view listedName, bool hasDollar)
+{
+    return !hasDollar && !listedName.starts_with('.') && !listedName.starts_with('_');
+}
 
 } // namespace lumetra::image

@@ -1,14 +1,96 @@
 #include "image/symbol_list.h"
 
-#include <algorithm>
+#include "image/array_info.h"
+
+#include <array>
+#include <limits>
+#include <new>
 
 namespace lumetra::image {
 
-const CDataObject* SymbolList::findFirst(std::string_view name) const
+SymbolList::SymbolList(const std::vector<CDataObject>& records)
 {
-    const auto found
-        = std::find_if(records_.begin(), records_.end(), [name](const CDataObject& r) { return r.name == name; });
-    return found == records_.end() ? nullptr : &*found;
+    entries_.reserve(records.size());
+    for (const CDataObject& record : records)
+        append(record.name, record.address, record.type, record.arrayInfo);
+}
+
+CDataObject SymbolList::at(std::size_t index) const
+{
+    CDataObject record;
+    record.name = nameAt(index);
+    record.address = addressAt(index);
+    record.type = typeAt(index);
+    record.arrayInfo = arrayInfoAt(index);
+    return record;
+}
+
+std::string_view SymbolList::nameAt(std::size_t index) const
+{
+    const Entry& entry = entries_.at(index);
+    const char* base = (entry.sources & kNameInText) != 0 ? text_.data() : reinterpret_cast<const char*>(file_.data());
+    return std::string_view(base + entry.nameOffset, entry.nameSize);
+}
+
+std::string SymbolList::arrayInfoAt(std::size_t index) const
+{
+    const Entry& entry = entries_.at(index);
+    if ((entry.sources & kArrayInfoInText) != 0)
+        return text_.substr(entry.arrayInfoOffset, entry.arrayInfoSize);
+    if ((entry.sources & kArrayInfoFromAux) != 0) {
+        // The dimensions are the four 16-bit words at bytes 8..15 of the auxiliary entry.
+        const std::uint8_t* aux = file_.data() + entry.arrayInfoOffset;
+        std::array<std::uint16_t, 4> dimensions {};
+        for (std::size_t n = 0; n < dimensions.size(); ++n)
+            dimensions[n] = static_cast<std::uint16_t>(aux[8 + 2 * n] | aux[9 + 2 * n] << 8);
+        return arrayInfoText(dimensions);
+    }
+    return {};
+}
+
+std::vector<CDataObject> SymbolList::records() const
+{
+    std::vector<CDataObject> all;
+    all.reserve(count());
+    for (std::size_t i = 0; i < count(); ++i)
+        all.push_back(at(i));
+    return all;
+}
+
+std::optional<CDataObject> SymbolList::findFirst(std::string_view name) const
+{
+    for (std::size_t i = 0; i < count(); ++i) {
+        if (nameAt(i) == name)
+            return at(i);
+    }
+    return std::nullopt;
+}
+
+void SymbolList::append(std::string_view name, std::uint32_t address, std::uint16_t type, std::string_view arrayInfo)
+{
+    Entry entry {appendText(name), static_cast<std::uint32_t>(name.size()), address, 0, 0, type, kNameInText};
+    if (!arrayInfo.empty()) {
+        entry.arrayInfoOffset = appendText(arrayInfo);
+        entry.arrayInfoSize = static_cast<std::uint32_t>(arrayInfo.size());
+        entry.sources |= kArrayInfoInText;
+    }
+    entries_.push_back(entry);
+}
+
+std::uint32_t SymbolList::appendText(std::string_view text)
+{
+    if (text.size() > std::numeric_limits<std::uint32_t>::max() - text_.size())
+        throw std::bad_alloc(); // offsets are 32-bit; the list's callers report running out of memory
+    const auto offset = static_cast<std::uint32_t>(text_.size());
+    text_.append(text);
+    return offset;
+}
+
+void SymbolList::clear()
+{
+    entries_.clear();
+    text_.clear();
+    file_ = SharedBytes();
 }
 
 } // namespace lumetra::image

@@ -1,9 +1,15 @@
 // The program's symbol list: the monitorable global variables in symbol table order, duplicates kept.
+// Compact: a symbol read from a file keeps its name in the file's bytes and its array info as the offset of its
+// auxiliary entry there; records are made on demand.
 #pragma once
 
 #include "image/data_object.h"
+#include "image/shared_bytes.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,23 +18,74 @@ namespace lumetra::image {
 class SymbolList {
 public:
     SymbolList() = default;
-    explicit SymbolList(std::vector<CDataObject> records)
-        : records_(std::move(records))
+    // A list of the given records, their texts copied.
+    explicit SymbolList(const std::vector<CDataObject>& records);
+
+    std::size_t count() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+
+    CDataObject at(std::size_t index) const;
+    std::string_view nameAt(std::size_t index) const;
+    std::uint32_t addressAt(std::size_t index) const { return entries_.at(index).address; }
+    std::uint16_t typeAt(std::size_t index) const { return entries_.at(index).type; }
+    std::string arrayInfoAt(std::size_t index) const;
+    std::vector<CDataObject> records() const;
+
+    // The first record whose name is exactly `name` (case-sensitive).
+    std::optional<CDataObject> findFirst(std::string_view name) const;
+
+    // Symbols appended from now on may name bytes of `file`; the list must be empty.
+    void useFile(SharedBytes file) { file_ = std::move(file); }
+    void reserve(std::size_t count) { entries_.reserve(count); }
+    // A symbol read from the file: a name lying in the file's bytes is kept there, any other is copied; an array's
+    // info text comes from the dimensions of the 18-byte auxiliary entry at `arrayAuxOffset` of the file.
+    void appendFromFile(
+        std::string_view name, std::uint32_t address, std::uint16_t type, std::optional<std::uint32_t> arrayAuxOffset)
     {
+        Entry entry {0, static_cast<std::uint32_t>(name.size()), address, arrayAuxOffset.value_or(0), 0, type,
+            static_cast<std::uint8_t>(arrayAuxOffset ? kArrayInfoFromAux : 0)};
+        if (liesInFile(name)) {
+            entry.nameOffset = static_cast<std::uint32_t>(name.data() - reinterpret_cast<const char*>(file_.data()));
+        } else {
+            entry.nameOffset = appendText(name);
+            entry.sources |= kNameInText;
+        }
+        entries_.push_back(entry); // inline: the reader appends every listed symbol
     }
+    // A symbol whose texts are copied into the list.
+    void append(std::string_view name, std::uint32_t address, std::uint16_t type, std::string_view arrayInfo = {});
 
-    std::size_t count() const { return records_.size(); }
-    bool empty() const { return records_.empty(); }
-    const CDataObject& at(std::size_t index) const { return records_.at(index); }
-    const std::vector<CDataObject>& records() const { return records_; }
-
-    // The first record whose name is exactly `name` (case-sensitive); nullptr when there is none.
-    const CDataObject* findFirst(std::string_view name) const;
-
-    void clear() { records_.clear(); }
+    // Empties the list, keeping its capacity for the next program's symbols.
+    void clear();
 
 private:
-    std::vector<CDataObject> records_;
+    enum Source : std::uint8_t {
+        kNameInText = 1,
+        kArrayInfoInText = 2,
+        kArrayInfoFromAux = 4,
+    };
+    struct Entry {
+        std::uint32_t nameOffset;
+        std::uint32_t nameSize;
+        std::uint32_t address;
+        std::uint32_t arrayInfoOffset; // into text_ or, from an aux entry, into file_
+        std::uint32_t arrayInfoSize; // in text_
+        std::uint16_t type;
+        std::uint8_t sources;
+    };
+
+    std::uint32_t appendText(std::string_view text);
+    bool liesInFile(std::string_view text) const
+    {
+        const auto first = reinterpret_cast<std::uintptr_t>(file_.data());
+        const auto start = reinterpret_cast<std::uintptr_t>(text.data());
+        return file_.data() != nullptr && start >= first && start - first <= file_.size()
+            && text.size() <= file_.size() - (start - first);
+    }
+
+    SharedBytes file_;
+    std::string text_; // texts not in file_
+    std::vector<Entry> entries_;
 };
 
 } // namespace lumetra::image

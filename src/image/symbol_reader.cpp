@@ -1,10 +1,11 @@
 #include "image/symbol_reader.h"
 
 #include "core/cp949_codec.h"
-#include "image/array_info.h"
 #include "image/coff_types.h"
+#include "image/name_scan.h"
 #include "image/symbol_filter.h"
 
+#include <limits>
 #include <new>
 #include <optional>
 #include <span>
@@ -13,24 +14,10 @@ namespace lumetra::image {
 
 namespace {
 
-SymbolReadResult failed(SymbolReadStatus status)
+SymbolReadStatus failed(SymbolReadStatus status, SymbolList& symbols)
 {
-    return SymbolReadResult {status, {}};
-}
-
-// Names are code page 949 bytes; the list holds UTF-8. Should the platform lack the converter, a non-ASCII name
-// keeps its bytes.
-std::string listedNameText(std::string_view name)
-{
-    unsigned char highBits = 0; // no early exit, so the loop is vectorised
-    for (const char c : name)
-        highBits |= static_cast<unsigned char>(c);
-    if (highBits >= 0x80) {
-        core::TextConversion utf8 = core::cp949ToUtf8(name);
-        if (utf8.ok())
-            return std::move(utf8.text);
-    }
-    return std::string(name);
+    symbols.clear();
+    return status;
 }
 
 // One 18-byte entry; the table's bounds were checked once for all entries.
@@ -46,57 +33,69 @@ std::uint32_t u32At(EntryBytes entry, std::size_t offset)
     return std::uint32_t {u16At(entry, offset)} | std::uint32_t {u16At(entry, offset + 2)} << 16;
 }
 
-std::string arrayInfoFromAux(EntryBytes aux)
-{
-    return arrayInfoText({u16At(aux, 8), u16At(aux, 10), u16At(aux, 12), u16At(aux, 14)});
-}
-
 } // namespace
 
-SymbolReadResult readSymbolTable(ByteView file, const CoffFileHeader& header, int deviceRow)
+SymbolReadStatus readSymbolTable(
+    const SharedBytes& fileBytes, const CoffFileHeader& header, int deviceRow, SymbolList& symbols)
 {
+    symbols.clear();
+    const ByteView file = fileBytes.view();
+    if (file.size() > std::numeric_limits<std::uint32_t>::max())
+        return failed(SymbolReadStatus::OutOfMemory, symbols);
     const std::optional<ByteView> table = symbolTableBytes(header, file);
     const std::optional<CoffStringTable> strings = locateStringTable(header, file);
     if (!table || !strings)
-        return failed(SymbolReadStatus::ReadPastEnd);
+        return failed(SymbolReadStatus::ReadPastEnd, symbols);
     const std::span<const std::uint8_t> entries = table->bytes();
     const std::uint64_t count = header.symbolCount; // the whole table lies inside the file
     const std::span<const AddressRange> excluded = excludedAddressRanges(deviceRow);
 
+    const std::span<const std::uint8_t> names = strings->bytes();
     try {
-        std::vector<CDataObject> records;
-        records.reserve(static_cast<std::size_t>(count));
+        symbols.useFile(fileBytes);
+        symbols.reserve(static_cast<std::size_t>(count));
         std::uint64_t i = 0;
         while (i < count) {
             const EntryBytes entry
                 = entries.subspan(static_cast<std::size_t>(i) * kSymbolEntrySize).first<kSymbolEntrySize>();
-            const std::optional<std::string_view> coffName
-                = decodeNameView(ByteView(entry.first<kNameFieldSize>()), *strings);
+            const bool nameInStrings = u32At(entry, 0) == 0; // else up to 8 characters inline
+            const std::uint32_t nameOffset = u32At(entry, 4);
             const std::uint8_t auxCount = entry[17];
-            if (!coffName || i + 1 + auxCount > count)
-                return failed(SymbolReadStatus::ReadPastEnd);
+            if ((nameInStrings && nameOffset >= names.size()) || i + 1 + auxCount > count)
+                return failed(SymbolReadStatus::ReadPastEnd, symbols);
+            const std::uint64_t next = i + 1 + std::uint64_t {auxCount};
 
             const SymbolEntryFields fields {
-                withoutLeadingUnderscore(*coffName),
                 u32At(entry, 8),
                 static_cast<std::int16_t>(u16At(entry, 12)),
                 u16At(entry, 14),
                 entry[16],
             };
-            if (isListedSymbol(fields, header.sectionCount, excluded)) {
-                CDataObject& record = records.emplace_back();
-                record.name = listedNameText(fields.listedName);
-                record.address = fields.value;
-                record.type = fields.type;
-                if (auxCount > 0 && derivationOf(fields.type, 0) == DerivedType::Array)
-                    record.arrayInfo = arrayInfoFromAux(
-                        entries.subspan(static_cast<std::size_t>(i + 1) * kSymbolEntrySize).first<kSymbolEntrySize>());
+            if (isListableEntry(fields, header.sectionCount, excluded)) {
+                const ScannedName coffName = nameInStrings
+                    ? scanName(names.data() + nameOffset, names.size() - nameOffset)
+                    : scanName(entry.data(), kNameFieldSize);
+                const std::string_view name = withoutLeadingUnderscore(coffName.text);
+                if (isListableName(name, coffName.hasDollar)) {
+                    std::optional<std::uint32_t> arrayAux;
+                    if (auxCount > 0 && derivationOf(fields.type, 0) == DerivedType::Array)
+                        arrayAux = static_cast<std::uint32_t>(entry.data() + kSymbolEntrySize - fileBytes.data());
+                    if (!coffName.hasNonAscii) {
+                        symbols.appendFromFile(name, fields.value, fields.type, arrayAux);
+                    } else {
+                        // Names are code page 949 bytes; the list holds UTF-8. Should the platform lack the
+                        // converter, the name keeps its bytes.
+                        const core::TextConversion utf8 = core::cp949ToUtf8(name);
+                        symbols.appendFromFile(
+                            utf8.ok() ? std::string_view(utf8.text) : name, fields.value, fields.type, arrayAux);
+                    }
+                }
             }
-            i += 1 + std::uint64_t {auxCount};
+            i = next;
         }
-        return SymbolReadResult {SymbolReadStatus::Ok, SymbolList(std::move(records))};
+        return SymbolReadStatus::Ok;
     } catch (const std::bad_alloc&) {
-        return failed(SymbolReadStatus::OutOfMemory);
+        return failed(SymbolReadStatus::OutOfMemory, symbols);
     }
 }
 

@@ -5,7 +5,7 @@ namespace lumetra::image {
 void rebindToSymbols(std::vector<CDataObject>& records, const SymbolList& symbols)
 {
     for (CDataObject& record : records) {
-        if (const CDataObject* symbol = symbols.findFirst(record.name)) {
+        if (const std::optional<CDataObject> symbol = symbols.findFirst(record.name)) {
             record.address = symbol->address;
             record.type = symbol->type;
         }

@@ -29,9 +29,8 @@ std::vector<SymbolRow> buildSymbolRows(const SymbolList& symbols, std::uint16_t 
     std::vector<SymbolRow> rows;
     rows.reserve(symbols.count());
     for (std::size_t i = 0; i < symbols.count(); ++i) {
-        const CDataObject& symbol = symbols.at(i);
-        rows.push_back(SymbolRow {
-            symbol.name, core::formatAddress(family, symbol.address), dataTypeText(symbol.type), symbol.arrayInfo, i});
+        rows.push_back(SymbolRow {std::string(symbols.nameAt(i)), core::formatAddress(family, symbols.addressAt(i)),
+            dataTypeText(symbols.typeAt(i)), symbols.arrayInfoAt(i), i});
     }
     std::stable_sort(rows.begin(), rows.end(),
         [](const SymbolRow& a, const SymbolRow& b) { return nameLessIgnoringCase(a.name, b.name); });

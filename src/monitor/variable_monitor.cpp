@@ -49,7 +49,7 @@ ViewType VariableMonitor::viewTypeOf(const image::CDataObject& record) const
 bool VariableMonitor::addVariable(std::string_view name, const image::SymbolList& symbols)
 {
     syncRows();
-    const image::CDataObject* symbol = symbols.findFirst(name);
+    const std::optional<image::CDataObject> symbol = symbols.findFirst(name);
     if (!symbol)
         return false;
     image::CDataObject record = *symbol;
@@ -170,7 +170,7 @@ void VariableMonitor::refreshAgainstSymbols(const image::SymbolList& symbols)
         monitoring_.stopVariableMonitoring();
     for (std::size_t index = 0; index < registered_.size(); ++index) {
         image::CDataObject& record = registered_[index];
-        const image::CDataObject* symbol = symbols.findFirst(record.name);
+        const std::optional<image::CDataObject> symbol = symbols.findFirst(record.name);
         if (!symbol || symbol->address == record.address || symbol->type == record.type)
             continue;
         record = *symbol;

@@ -26,10 +26,21 @@ constexpr std::uint16_t kArrayOf = 3 << 4;
 constexpr std::uint16_t kPointerTo = 1 << 4;
 constexpr std::uint16_t kFunctionOf = 2 << 4;
 
+struct SymbolReadResult {
+    SymbolReadStatus status = SymbolReadStatus::Ok;
+    SymbolList symbols;
+};
+
+SymbolReadResult readBytes(const std::vector<std::uint8_t>& file, const CoffFileHeader& header, int row = kF2812Row)
+{
+    SymbolReadResult result;
+    result.status = readSymbolTable(SharedBytes::copyOf(file), header, row, result.symbols);
+    return result;
+}
+
 SymbolReadResult read(const SymbolTableBytes& table, int row = kF2812Row)
 {
-    const std::vector<std::uint8_t> file = table.file();
-    return readSymbolTable(ByteView(file), table.header(), row);
+    return readBytes(table.file(), table.header(), row);
 }
 
 std::vector<std::string> namesOf(const SymbolReadResult& result)
@@ -103,9 +114,9 @@ TEST(SymbolReader, ListKeepsFileOrderAndDuplicatesWithWholeTypeField)
     EXPECT_EQ(result.symbols.at(1).type, 0x1204);
     EXPECT_EQ(result.symbols.at(0).address, 0x100u);
     EXPECT_EQ(result.symbols.at(0).viewType, 0);
-    ASSERT_NE(result.symbols.findFirst("b"), nullptr);
+    ASSERT_TRUE(result.symbols.findFirst("b"));
     EXPECT_EQ(result.symbols.findFirst("b")->address, 0x100u);
-    EXPECT_EQ(result.symbols.findFirst("B"), nullptr);
+    EXPECT_FALSE(result.symbols.findFirst("B"));
 }
 
 TEST(SymbolReader, ArrayInfoComesFromTheAuxiliaryEntryOfAnArray)
@@ -183,13 +194,13 @@ TEST(SymbolReader, DamagedTablesAreRefusedWithoutSymbols)
 
     // A count that reaches past the end of the file (also a huge one) or that cuts an auxiliary entry off.
     for (std::uint32_t count : {0xFFFFFFFFu, 0x10000000u, 2u}) {
-        const SymbolReadResult result = readSymbolTable(ByteView(file), table.header(3, count), kF2812Row);
+        const SymbolReadResult result = readBytes(file, table.header(3, count));
         EXPECT_EQ(result.status, SymbolReadStatus::ReadPastEnd) << count;
         EXPECT_TRUE(result.symbols.empty());
     }
     // The string table cut short.
     const std::vector<std::uint8_t> cut(file.begin(), file.end() - 1);
-    EXPECT_EQ(readSymbolTable(ByteView(cut), table.header(), kF2812Row).status, SymbolReadStatus::ReadPastEnd);
+    EXPECT_EQ(readBytes(cut, table.header()).status, SymbolReadStatus::ReadPastEnd);
 }
 
 TEST(SymbolReader, NameOffsetOutsideTheStringTableIsRefused)

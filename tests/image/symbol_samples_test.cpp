@@ -81,14 +81,14 @@ constexpr Sample kSamples[] = {
 SymbolList readSample(const std::filesystem::path& dir, const char* stem, int deviceRow)
 {
     const std::vector<std::uint8_t> bytes = readAll(dir / (std::string(stem) + ".out"));
-    const ByteView file(bytes);
-    const std::optional<CoffFileHeader> header = parseFileHeader(file);
+    const SharedBytes file = SharedBytes::copyOf(bytes);
+    const std::optional<CoffFileHeader> header = parseFileHeader(file.view());
     EXPECT_TRUE(header.has_value()) << stem;
     if (!header)
         return {};
-    SymbolReadResult result = readSymbolTable(file, *header, deviceRow);
-    EXPECT_EQ(result.status, SymbolReadStatus::Ok) << stem;
-    return std::move(result.symbols);
+    SymbolList symbols;
+    EXPECT_EQ(readSymbolTable(file, *header, deviceRow, symbols), SymbolReadStatus::Ok) << stem;
+    return symbols;
 }
 
 } // namespace
@@ -129,7 +129,7 @@ TEST(SymbolSamples, C24xProgramListsItsVariablesAndTypedRuntimeEntries)
     EXPECT_EQ(listed,
         (std::vector<std::string> {"c_int0 ", "sine Array Info : [32]", "cosine Array Info : [32]", "x ", "abort ",
             "configdata ", "exit ", "atexit "}));
-    ASSERT_NE(symbols.findFirst("sine"), nullptr);
+    ASSERT_TRUE(symbols.findFirst("sine"));
     EXPECT_EQ(symbols.findFirst("sine")->type, 0x3E);
 }
 
@@ -141,8 +141,8 @@ TEST(SymbolSamples, PeripheralFramesAreDroppedOnlyForTheF2837xSRows)
     const SymbolList f2837x = readSample(*dir, "pm_sincos", 66);
     const SymbolList f28335 = readSample(*dir, "pm_sincos", 35);
     for (const char* name : {"AdcaRegs", "EPwm1Regs", "PieCtrlRegs", "GpioCtrlRegs"}) {
-        EXPECT_EQ(f2837x.findFirst(name), nullptr) << name;
-        EXPECT_NE(f28335.findFirst(name), nullptr) << name;
+        EXPECT_FALSE(f2837x.findFirst(name)) << name;
+        EXPECT_TRUE(f28335.findFirst(name)) << name;
     }
-    EXPECT_NE(f2837x.findFirst("CpuTimer0"), nullptr); // a RAM variable at 0x11250
+    EXPECT_TRUE(f2837x.findFirst("CpuTimer0")); // a RAM variable at 0x11250
 }

@@ -1,5 +1,6 @@
 // Time to load a COFF file against the time to read the same file's bytes once (warm cache), for the largest
-// real sample and for a synthetic file with 200,000 symbols and 4 MiB of section data.
+// real sample and for synthetic files with 200,000 symbols and 4 MiB of section data: one whose loadable data lie
+// back to back, one with other data between them.
 // Usage: bench_coff_load [coff-samples-dir]   (default: $LUMETRA_SHARED_DIR/coff-samples)
 #include "image/program_image.h"
 
@@ -68,7 +69,9 @@ bool measure(const char* label, const std::filesystem::path& path, int deviceRow
     return true;
 }
 
-std::filesystem::path writeSyntheticFile(const std::filesystem::path& dir)
+// With `interleaved`, a small copy section with data follows each loadable one, so the loadable data do not lie back
+// to back in the file and the loader packs a copy of them instead of using the file's bytes.
+std::filesystem::path writeSyntheticFile(const std::filesystem::path& dir, bool interleaved)
 {
     using namespace lumetra::test;
     CoffWriter writer(2, kTargetC28x);
@@ -81,6 +84,12 @@ std::filesystem::path writeSyntheticFile(const std::filesystem::path& dir)
         for (std::size_t i = 0; i < section.words.size(); ++i)
             section.words[i] = static_cast<std::uint16_t>(i * 7 + static_cast<std::size_t>(s));
         writer.addSection(std::move(section));
+        if (interleaved) {
+            CoffSection notLoaded
+                = CoffSection::withData("copy_" + std::to_string(s), 0, std::vector<std::uint16_t>(64, 1));
+            notLoaded.flags = kSectionCopy;
+            writer.addSection(std::move(notLoaded));
+        }
     }
     // 200,000 symbol entries: variables (every eighth an array with its auxiliary entry), statics and functions,
     // half of the names in the string table.
@@ -99,7 +108,7 @@ std::filesystem::path writeSyntheticFile(const std::filesystem::path& dir)
         entries += 1 + static_cast<int>(symbol.aux.size());
         writer.addSymbol(std::move(symbol));
     }
-    const std::filesystem::path path = dir / "bench_synthetic.out";
+    const std::filesystem::path path = dir / (interleaved ? "bench_interleaved.out" : "bench_synthetic.out");
     writer.writeTo(path);
     return path;
 }
@@ -123,7 +132,8 @@ int main(int argc, char** argv)
 
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "lumetra-bench-coff";
     std::filesystem::create_directories(dir);
-    ok = measure("synthetic (row 26)", writeSyntheticFile(dir), 26) && ok;
+    ok = measure("synthetic (row 26)", writeSyntheticFile(dir, false), 26) && ok;
+    ok = measure("synthetic, interleaved", writeSyntheticFile(dir, true), 26) && ok;
     std::filesystem::remove_all(dir);
     return ok ? 0 : 1;
 }

@@ -89,7 +89,7 @@ void ProgramImage::clear()
 std::span<const std::uint8_t> ProgramImage::sectionData(std::size_t index) const
 {
     const LoadedSection& section = sections_.at(index);
-    return std::span<const std::uint8_t>(buffer_).subspan(section.bufferOffset, section.sizeBytes());
+    return buffer_.bytes().subspan(section.bufferOffset, section.sizeBytes());
 }
 
 CoffLoadResult ProgramImage::failed(CoffLoadResult result)
@@ -112,6 +112,7 @@ CoffLoadResult ProgramImage::loadFrom(const SharedBytes& fileBytes, int deviceRo
     if (!core::isValidDeviceIndex(deviceRow))
         return failed(CoffLoadResult::UnsupportedDevice);
 
+    buffer_.start(fileBytes);
     const CoffLoadResult sectionsResult = loadSections(*header, *strings, file, deviceRow);
     if (sectionsResult != CoffLoadResult::Loaded)
         return failed(sectionsResult);
@@ -130,15 +131,13 @@ CoffLoadResult ProgramImage::loadFrom(const SharedBytes& fileBytes, int deviceRo
     if (core::familyOf(deviceRow) == core::Family::F28x)
         flashSummary_ = summariseFlash(deviceRow, sections_);
     if (hasDataFlashImage(deviceRow))
-        dataFlashImage_ = DataFlashImage::build(sections_, buffer_);
+        dataFlashImage_ = DataFlashImage::build(sections_, buffer_.bytes());
     return result;
 }
 
 CoffLoadResult ProgramImage::loadSections(
     const CoffFileHeader& header, const CoffStringTable& strings, ByteView file, int deviceRow)
 {
-    // The loadable data are rarely more than the file holds; the buffer keeps its capacity from load to load.
-    buffer_.reserve(std::min(file.size(), kImageBufferCapacity));
     for (std::size_t i = 0; i < header.sectionCount; ++i) {
         const std::optional<CoffSectionHeader> section = parseSectionHeader(header, file, i);
         if (!section)
@@ -151,13 +150,10 @@ CoffLoadResult ProgramImage::loadSections(
             continue;
 
         const std::uint64_t sizeBytes = std::uint64_t {section->sizeWords} * 2;
-        const std::size_t offset = buffer_.size();
-        if (sizeBytes > kImageBufferCapacity - offset)
+        if (sizeBytes > kImageBufferCapacity - buffer_.size())
             return CoffLoadResult::ImageTooLarge;
-        // Raw data past the end of the file are not there to read: those words keep 0xFF.
-        const ByteView raw = file.available(section->rawDataOffset, sizeBytes);
-        buffer_.insert(buffer_.end(), raw.bytes().begin(), raw.bytes().end());
-        buffer_.resize(offset + static_cast<std::size_t>(sizeBytes), 0xFF);
+        // Raw data past the end of the file are not there to read: those words read 0xFF.
+        const std::size_t offset = buffer_.append(section->rawDataOffset, static_cast<std::size_t>(sizeBytes));
 
         const std::uint32_t start = section->startAddress;
         const std::uint64_t last = std::uint64_t {start} + section->sizeWords - 1;

@@ -7,6 +7,7 @@
 #include "image/coff_load_result.h"
 #include "image/data_flash_image.h"
 #include "image/flash_summary.h"
+#include "image/image_buffer.h"
 #include "image/loaded_section.h"
 #include "image/shared_bytes.h"
 #include "image/symbol_list.h"
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace lumetra::image {
-
-inline constexpr std::size_t kImageBufferCapacity = 0x800000;
 
 class ProgramImage {
 public:
@@ -34,7 +33,7 @@ public:
     const std::vector<LoadedSection>& sections() const { return sections_; }
     std::span<const std::uint8_t> sectionData(std::size_t index) const;
     // The packed section data, totalBytes() long; bytes the file did not hold read 0xFF.
-    std::span<const std::uint8_t> imageBuffer() const { return buffer_; }
+    std::span<const std::uint8_t> imageBuffer() const { return buffer_.bytes(); }
     std::size_t totalBytes() const { return buffer_.size(); }
     std::size_t totalWords() const { return buffer_.size() / 2; }
 
@@ -54,7 +53,7 @@ private:
         std::string name, std::uint32_t start, std::uint32_t sizeWords, std::size_t bufferOffset, int deviceRow);
 
     std::vector<LoadedSection> sections_;
-    std::vector<std::uint8_t> buffer_;
+    ImageBuffer buffer_;
     std::uint16_t targetId_ = 0;
     int deviceRow_ = -1;
     FlashSummary flashSummary_;

@@ -80,8 +80,9 @@ TEST(NameScan, AgreesWithAByteAtATimeReadingForEveryLengthAndPosition)
         const ScannedName actual = scan(bytes);
         ASSERT_EQ(actual.hasDollar, expected.hasDollar) << round;
         ASSERT_EQ(actual.text, expected.text) << round;
-        if (!expected.hasDollar) // only the part before a '$' is looked at
+        if (!expected.hasDollar) { // only the part before a '$' is looked at
             ASSERT_EQ(actual.hasNonAscii, expected.hasNonAscii) << round;
+        }
     }
 }
 

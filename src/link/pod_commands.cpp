@@ -7,11 +7,11 @@ namespace lumetra::link {
 
 namespace {
 
-constexpr Milliseconds kTxDelaySettle{30};
-constexpr Milliseconds kBaudSettle{10};
-constexpr Milliseconds kLineSettle{10};
-constexpr Milliseconds kLongReplyTimeout{2000};
-constexpr Milliseconds kLineReplyTimeout{600};
+constexpr Milliseconds kTxDelaySettle {30};
+constexpr Milliseconds kBaudSettle {10};
+constexpr Milliseconds kLineSettle {10};
+constexpr Milliseconds kLongReplyTimeout {2000};
+constexpr Milliseconds kLineReplyTimeout {600};
 constexpr int kReadAttempts = 2;
 
 } // namespace
@@ -53,7 +53,7 @@ bool CPodLink::Ping()
     return command(frame("!"), kLongReplyTimeout);
 }
 
-bool CPodLink::readAttempt(const std::uint32_t* address, char mode, std::uint32_t& value)
+bool CPodLink::readAttempt(std::optional<std::uint32_t> address, char mode, std::uint32_t& value)
 {
     value = 0;
     if (address && !command(*addressFrame(*address), kLongReplyTimeout)) {
@@ -78,17 +78,25 @@ bool CPodLink::readAttempt(const std::uint32_t* address, char mode, std::uint32_
     return true;
 }
 
-bool CPodLink::readWithRetry(const std::uint32_t* address, char mode, std::uint32_t& value)
+bool CPodLink::readWithRetry(std::optional<std::uint32_t> address, char mode, std::uint32_t& value)
 {
+    const std::optional<std::uint32_t> readAddress = address ? address : nextReadAddress_;
+    nextReadAddress_.reset();
     for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
         if (readAttempt(address, mode, value)) {
+            const std::optional<std::uint32_t> advance = readAdvanceWords(mode);
+            if (readAddress && advance) {
+                nextReadAddress_ = *readAddress + *advance;
+            }
             return true;
         }
-        if (attempt < kReadAttempts) {
-            Purge();
-            SetTxDelay(txDelayIndex_);
-            Purge();
+        if (attempt == kReadAttempts || !readAddress || !addressFrame(*readAddress)) {
+            break;
         }
+        Purge();
+        SetTxDelay(txDelayIndex_);
+        Purge();
+        address = readAddress;
     }
     return false;
 }
@@ -99,16 +107,17 @@ bool CPodLink::ReadWord(std::uint32_t address, char mode, std::uint32_t& value)
     if (!addressFrame(address)) {
         return false;
     }
-    return readWithRetry(&address, mode, value);
+    return readWithRetry(address, mode, value);
 }
 
 bool CPodLink::ReadNext(char mode, std::uint32_t& value)
 {
-    return readWithRetry(nullptr, mode, value);
+    return readWithRetry(std::nullopt, mode, value);
 }
 
 bool CPodLink::WriteWord(int width, std::uint32_t address, std::uint32_t value)
 {
+    nextReadAddress_.reset();
     const auto frame = writeWordFrame(width, address, value);
     return frame && command(*frame, kLongReplyTimeout);
 }

@@ -129,8 +129,8 @@ std::string bootWordFrame(char kind, std::uint16_t value)
     return frame(body);
 }
 
-std::optional<std::string> flashFrame(std::uint8_t op, std::uint16_t sectors, std::uint32_t address,
-                                      std::uint16_t count, std::uint16_t extra)
+std::optional<std::string> flashFrame(
+    std::uint8_t op, std::uint16_t sectors, std::uint32_t address, std::uint16_t count, std::uint16_t extra)
 {
     if (op > 0x05) {
         return std::nullopt;
@@ -161,8 +161,8 @@ std::string dataFlashEraseFrame(std::uint32_t sector)
     return checksummedRecord("72" + hex(sector & 0x3F, 4));
 }
 
-std::optional<std::string> dataFlashPageFrame(std::uint8_t type, std::uint32_t page, std::uint8_t lastByteIndex,
-                                              std::span<const std::uint8_t> data)
+std::optional<std::string> dataFlashPageFrame(
+    std::uint8_t type, std::uint32_t page, std::uint8_t lastByteIndex, std::span<const std::uint8_t> data)
 {
     if ((type != 0x73 && type != 0x74) || data.size() > kDataFlashPageBytes) {
         return std::nullopt;
@@ -186,6 +186,18 @@ int readReplyDigits(char mode)
         return 8;
     default:
         return 0;
+    }
+}
+
+std::optional<std::uint32_t> readAdvanceWords(char mode)
+{
+    switch (mode) {
+    case 'r':
+        return 1;
+    case 'l':
+        return 2;
+    default:
+        return std::nullopt;
     }
 }
 

@@ -36,17 +36,20 @@ std::optional<std::string> writeWordFrame(int width, std::uint32_t address, std:
 // kind + value (4 hex) + CR: 8 bytes in all; also `J` stream words.
 std::string bootWordFrame(char kind, std::uint16_t value);
 // `O` + op + fields by op: 01 sectors; 02 address + count; 03 address + count + extra; others none.
-std::optional<std::string> flashFrame(std::uint8_t op, std::uint16_t sectors, std::uint32_t address,
-                                      std::uint16_t count, std::uint16_t extra);
+std::optional<std::string> flashFrame(
+    std::uint8_t op, std::uint16_t sectors, std::uint32_t address, std::uint16_t count, std::uint16_t extra);
 // Data-flash records: `:` + type + fields + checksum + CR.
 std::string dataFlashInitFrame(std::uint8_t dataFlashType);
 std::string dataFlashEraseFrame(std::uint32_t sector);
 // Type 0x73 (program) or 0x74 (verify); data of at most 256 bytes, padded with 0xFF.
-std::optional<std::string> dataFlashPageFrame(std::uint8_t type, std::uint32_t page, std::uint8_t lastByteIndex,
-                                              std::span<const std::uint8_t> data);
+std::optional<std::string> dataFlashPageFrame(
+    std::uint8_t type, std::uint32_t page, std::uint8_t lastByteIndex, std::span<const std::uint8_t> data);
 
 // Reply digits of a read mode: 4 for R and r, 8 for L and l, 0 for any other letter.
 int readReplyDigits(char mode);
+// Words the POD's read address moves after a read: 1 for r, 2 for l; nullopt for the letters that leave it
+// where it is or are not reads.
+std::optional<std::uint32_t> readAdvanceWords(char mode);
 
 // "UP" + two decimal digits -> the number; nullopt otherwise.
 std::optional<std::uint8_t> parseFirmwareReply(std::string_view reply);

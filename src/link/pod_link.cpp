@@ -15,13 +15,13 @@ struct AcceptedDescription {
     PodKind kind;
 };
 
-constexpr std::array<AcceptedDescription, 3> kAcceptedDescriptions{{
+constexpr std::array<AcceptedDescription, 3> kAcceptedDescriptions {{
     {"USB POD", PodKind::UsbPod},
     {"Vestral_UTA POD", PodKind::UtaPod},
     {"Korimat USBCOM", PodKind::UtaPod},
 }};
 
-constexpr Milliseconds kFallbackPause{10};
+constexpr Milliseconds kFallbackPause {10};
 
 } // namespace
 
@@ -40,7 +40,10 @@ std::string_view connectMessage(ConnectCode code)
     return {};
 }
 
-CPodLink::CPodLink(TransportFactory& factory) : factory_(factory) {}
+CPodLink::CPodLink(TransportFactory& factory)
+    : factory_(factory)
+{
+}
 
 CPodLink::~CPodLink()
 {
@@ -86,6 +89,7 @@ bool CPodLink::openTransport(int comPort, bool useUsb, int usbBaud)
 {
     useUsb_ = useUsb;
     usbStream_.clear();
+    nextReadAddress_.reset();
     if (useUsb) {
         if (!driverLoaded_ || !usbPodFound_) {
             return false;
@@ -146,7 +150,7 @@ ConnectCode CPodLink::Connect(int comPort, int baudCode, bool useUsb)
             return ConnectCode::InitFailed;
         }
     }
-    pause(Milliseconds{1});
+    pause(Milliseconds {1});
     connected_ = true;
     return ConnectCode::Connected;
 }
@@ -172,7 +176,10 @@ bool CPodLink::WriteFrame(const std::uint8_t* bytes, std::size_t length, Millise
 
 bool CPodLink::ReadBytes(std::uint8_t* buffer, std::size_t count, Milliseconds timeout)
 {
-    return transport_ && transport_->read(buffer, count, timeout, kInterByteTimeout);
+    // Each platform read blocks for the reply time-out before the program counts any silence, so a wait
+    // ends one reply time-out after the allowed silence would: before the first byte, `timeout`; after it,
+    // the inter-byte time-out.
+    return transport_ && transport_->read(buffer, count, replyTimeout_ + timeout, replyTimeout_ + kInterByteTimeout);
 }
 
 void CPodLink::Purge()

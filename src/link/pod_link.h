@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,8 +17,8 @@ namespace lumetra::link {
 enum class ConnectCode : std::uint16_t {
     Connected = 0,
     PortNotOpened = 1,
-    InitFailed = 2,    // the POD did not answer `I`
-    BaudRefused = 3,   // the POD refused `K`
+    InitFailed = 2, // the POD did not answer `I`
+    BaudRefused = 3, // the POD refused `K`
 };
 
 // "통신 포트를 여는데 실패했읍니다." etc.; empty for Connected.
@@ -29,24 +30,24 @@ enum class PodKind : int { UsbPod = 0, UtaPod = 1 };
 inline constexpr int kUsbPodBaud = 921600;
 inline constexpr int kUtaPodBaud = 460800;
 inline constexpr int kUsbFallbackBaud = 115200;
-inline constexpr Milliseconds kDefaultReplyTimeout{200};
-inline constexpr Milliseconds kInterByteTimeout{100};
+inline constexpr Milliseconds kDefaultReplyTimeout {200};
+inline constexpr Milliseconds kInterByteTimeout {100};
 
 // Operations of the POD's flash algorithm (`O` + two hex digits).
 enum class FlashOp : std::uint8_t {
-    CheckUnlocked = 0x00,  // reply `!` (or `X` on device codes up to 65)
-    Erase = 0x01,          // sectors field
-    Program = 0x02,        // address + word count of the words streamed before with SendStreamWord
+    CheckUnlocked = 0x00, // reply `!` (or `X` on device codes up to 65)
+    Erase = 0x01, // sectors field
+    Program = 0x02, // address + word count of the words streamed before with SendStreamWord
     AddressCountExtra = 0x03,
-    SelectBank1 = 0x04,    // device codes above 65 only
-    SelectBank2 = 0x05,    // device codes above 65 only
+    SelectBank1 = 0x04, // device codes above 65 only
+    SelectBank2 = 0x05, // device codes above 65 only
 };
 
 struct FlashFields {
-    std::uint16_t sectors = 0;   // Erase
-    std::uint32_t address = 0;   // Program, AddressCountExtra (6 hex digits)
-    std::uint16_t count = 0;     // Program, AddressCountExtra
-    std::uint16_t extra = 0;     // AddressCountExtra
+    std::uint16_t sectors = 0; // Erase
+    std::uint32_t address = 0; // Program, AddressCountExtra (6 hex digits)
+    std::uint16_t count = 0; // Program, AddressCountExtra
+    std::uint16_t extra = 0; // AddressCountExtra
 };
 
 // Reply time-out of each flash operation.
@@ -71,6 +72,8 @@ public:
     // Closes the open transport. False (transport kept) when the driver refused to close.
     bool Disconnect();
     bool WriteFrame(const std::uint8_t* bytes, std::size_t length, Milliseconds timeout);
+    // Exactly count bytes. Fails when no byte came within replyTimeout() + timeout, or when a begun reply
+    // stayed silent for replyTimeout() + the inter-byte time-out.
     bool ReadBytes(std::uint8_t* buffer, std::size_t count, Milliseconds timeout);
     void Purge();
 
@@ -84,7 +87,9 @@ public:
     // Sends the address, then the mode letter. Modes R, r (16-bit) and L, l (32-bit) read a value into
     // `value`; any other letter reads nothing, leaves value 0 and succeeds. Two attempts.
     bool ReadWord(std::uint32_t address, char mode, std::uint32_t& value);
-    // The mode letter only: the next word after the previous lower-case read. Two attempts.
+    // The mode letter only: the next word after the previous read. Two attempts; the second sends the
+    // address of the expected word first, since the POD may have advanced on the failed one. Without a
+    // read before it (or after a write or reconnect) there is no expected address and no second attempt.
     bool ReadNext(char mode, std::uint32_t& value);
     // Width 1 (16-bit) or 2 (32-bit). Not retried.
     bool WriteWord(int width, std::uint32_t address, std::uint32_t value);
@@ -128,15 +133,15 @@ private:
     bool receive(std::size_t count, Milliseconds timeout);
     bool expectAck(Milliseconds timeout);
     bool command(std::string_view frame, Milliseconds ackTimeout);
-    bool readAttempt(const std::uint32_t* address, char mode, std::uint32_t& value);
-    bool readWithRetry(const std::uint32_t* address, char mode, std::uint32_t& value);
+    bool readAttempt(std::optional<std::uint32_t> address, char mode, std::uint32_t& value);
+    bool readWithRetry(std::optional<std::uint32_t> address, char mode, std::uint32_t& value);
     bool controlLine(char letter);
     bool sendStreamed(std::string_view frame);
     bool sendClosing(std::string_view frame);
     bool flushStream();
     bool strayByteWaiting();
-    bool dataFlashPage(std::uint8_t type, std::uint32_t page, std::uint8_t lastByteIndex,
-                       std::span<const std::uint8_t> data);
+    bool dataFlashPage(
+        std::uint8_t type, std::uint32_t page, std::uint8_t lastByteIndex, std::span<const std::uint8_t> data);
     bool openTransport(int comPort, bool useUsb, int usbBaud);
     void closeTransport();
     bool reopenUsbAtFallback();
@@ -153,6 +158,9 @@ private:
     std::uint8_t txDelayIndex_ = 3;
     std::string lastReply_;
     std::string usbStream_;
+    // Where the POD's read address stands after the last successful read; unknown after anything else
+    // that may move it.
+    std::optional<std::uint32_t> nextReadAddress_;
 };
 
 } // namespace lumetra::link

@@ -15,7 +15,7 @@ constexpr link::Milliseconds kClosePortSettle {50};
 
 std::chrono::milliseconds pollPeriod(const core::LinkConfig& config)
 {
-    return std::chrono::milliseconds(std::max<std::int32_t>(0, config.timeIntervalMs));
+    return std::max(kMinimumPollPeriod, std::chrono::milliseconds(config.timeIntervalMs));
 }
 
 bool pollsVariables(MonitorKind kind)
@@ -206,14 +206,37 @@ void LinkState::CloseForShutdown()
     goOffLine();
 }
 
-LinkState::OpenResult LinkState::openLink()
+void LinkState::ResetTarget()
+{
+    if (programming_.active())
+        return;
+    const std::optional<MonitorKind> kind = SuspendMonitoring();
+    if (link_.connected() && link_.usingUsb() && link_.podKind() == link::PodKind::UtaPod)
+        link_.Disconnect();
+    if (!connectConfigured())
+        return;
+    if (!link_.ResetTarget()) {
+        prompts_.showMessage(MessageIcon::Error, kTargetResetFailedMessage);
+        return;
+    }
+    ResumeMonitoring(kind);
+}
+
+bool LinkState::connectConfigured()
 {
     const link::ConnectCode code
         = link_.Connect(config_.comPort + 1, config_.baudCode, config_.portType == core::PortType::Usb);
     if (code != link::ConnectCode::Connected) {
         prompts_.showMessage(MessageIcon::Error, link::connectMessage(code));
-        return OpenResult::ConnectFailed;
+        return false;
     }
+    return true;
+}
+
+LinkState::OpenResult LinkState::openLink()
+{
+    if (!connectConfigured())
+        return OpenResult::ConnectFailed;
     if (!link_.Ping()) {
         StopMonitoring(MonitorKind::Both);
         link_.Disconnect();

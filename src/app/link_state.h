@@ -11,6 +11,7 @@
 #include "image/data_object.h"
 #include "link/pod_link.h"
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -22,6 +23,10 @@ enum class MonitorKind { Variables = 1, AddressBlock = 2, Both = 3 };
 
 inline constexpr std::string_view kNoRegisteredDataMessage = "등록된 데이타가 없읍니다.";
 inline constexpr std::string_view kCommunicationErrorMessage = "통신 오류 발생 !";
+inline constexpr std::string_view kTargetResetFailedMessage = "타겟보드 리셋에 실패했읍니다.";
+
+// The poll timer never runs faster than the platform timer's floor, whatever `Time Interval` says.
+inline constexpr std::chrono::milliseconds kMinimumPollPeriod {10};
 
 struct CommandState {
     bool enabled = false;
@@ -52,6 +57,9 @@ public:
     void ToggleVariableMonitoring();
     void ToggleAddressMonitoring();
     void ClosePort();
+    // Ctrl+R: the running kind is stopped, the link opened (a "Korimat USBCOM"-type USB POD is reopened), the
+    // target reset through the POD, and the kind started again; a failed reset shows its message.
+    void ResetTarget();
     CommandState variableMonitorCommand() const;
     CommandState addressMonitorCommand() const;
     bool closePortEnabled() const { return link_.connected(); }
@@ -75,6 +83,7 @@ public:
 private:
     enum class OpenResult { Opened, ConnectFailed, PingFailed };
     OpenResult openLink();
+    bool connectConfigured();
     void goOnLine();
     void goOffLine();
     void setVariableMonitoringByList();

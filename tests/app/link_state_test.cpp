@@ -313,6 +313,21 @@ TEST_F(LinkStateTest, ProgrammingFlagsKeepTheLinkCommandsOut)
     EXPECT_TRUE(app->mainFrame().link().connected());
 }
 
+TEST_F(LinkStateTest, ThePollTimerNeverRunsFasterThanTenMilliseconds)
+{
+    for (const std::int32_t interval : {0, -5, 9}) {
+        app->mainFrame().linkConfig().timeIntervalMs = interval;
+        state->StartMonitoring(MonitorKind::AddressBlock);
+        EXPECT_EQ(harness.timer.period, std::chrono::milliseconds(10)) << interval;
+        harness.timer.tick(*state);
+        EXPECT_EQ(harness.timer.period, std::chrono::milliseconds(10)) << interval;
+        state->StopMonitoring(MonitorKind::AddressBlock);
+    }
+    app->mainFrame().linkConfig().timeIntervalMs = 11;
+    state->StartMonitoring(MonitorKind::AddressBlock);
+    EXPECT_EQ(harness.timer.period, std::chrono::milliseconds(11));
+}
+
 TEST_F(LinkStateTest, MonitorCommandsAreEnabledByTheListAndGraphAcquisition)
 {
     EXPECT_EQ(state->variableMonitorCommand(), (CommandState {false, false}));

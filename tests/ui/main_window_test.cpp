@@ -10,17 +10,17 @@
 
 #include <QAction>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QUrl>
 
 namespace lumetra::app::ui {
 namespace {
@@ -82,10 +82,10 @@ TEST_F(MainWindowTest, CommandsOfPartsNotBuiltArePresentButDisabled)
 {
     MainWindow window(store, layout);
     const MainActions& a = window.actions();
-    for (QAction* action : {a.targetReset, a.sciBoot, a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify,
-             a.memoryGraph, a.timeGraph, a.userToolRegistration})
+    for (QAction* action : {a.sciBoot, a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify, a.memoryGraph,
+             a.timeGraph, a.userToolRegistration})
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
-    for (QAction* action : {a.coffOpen, a.settings, a.outputWindow, a.about, a.exit})
+    for (QAction* action : {a.coffOpen, a.targetReset, a.settings, a.outputWindow, a.about, a.exit})
         EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
     EXPECT_FALSE(window.menus().file->actions().at(5)->isEnabled()); // "최근 파일"
 }
@@ -107,8 +107,8 @@ TEST_F(MainWindowTest, DroppingAFileListOpensItsCoffFileOnly)
 
     EXPECT_FALSE(drop({QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt"))}));
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(drop({QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt")),
-        QUrl::fromLocalFile(QStringLiteral("/tmp/Sine.OUT"))}));
+    EXPECT_TRUE(drop(
+        {QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt")), QUrl::fromLocalFile(QStringLiteral("/tmp/Sine.OUT"))}));
     EXPECT_EQ(opened, QStringList {QStringLiteral("/tmp/Sine.OUT")});
 }
 

@@ -87,6 +87,7 @@ void DesktopApplication::connectCommands()
     connect(a.variableMonitoring, &QAction::triggered, this, command(&LinkState::ToggleVariableMonitoring));
     connect(a.addressMonitoring, &QAction::triggered, this, command(&LinkState::ToggleAddressMonitoring));
     connect(a.closePort, &QAction::triggered, this, command(&LinkState::ClosePort));
+    connect(a.targetReset, &QAction::triggered, this, command(&LinkState::ResetTarget));
     connect(variablePane_, &monitor::ui::VariableMonitorPane::toggleMonitoringRequested, this,
         command(&LinkState::ToggleVariableMonitoring));
     connect(memoryPane_, &monitor::ui::MemoryMonitorPane::toggleMonitoringRequested, this,

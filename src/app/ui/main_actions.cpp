@@ -49,7 +49,7 @@ QAction* toggle(QObject* parent, const QString& text, const char* icon = nullptr
 
 QList<QAction*> MainActions::unavailable() const
 {
-    return {targetReset, sciBoot, dataFlashErase, dataFlashWrite, dataFlashWriteVerify, memoryGraph, timeGraph,
+    return {sciBoot, dataFlashErase, dataFlashWrite, dataFlashWriteVerify, memoryGraph, timeGraph,
         userToolRegistration};
 }
 

@@ -18,6 +18,8 @@ Application::Application(const ApplicationPorts& ports, const std::filesystem::p
           ports.settings, ports.transports, registered_, programming_, ports.prompts, ports.pollTimer, ports.frame)
     , unavailableSciBoot_(ports.prompts)
 {
+    mainFrame_.linkState().setActivityLog(&activityLog_);
+    mainFrame_.link().setActivityLog(&activityLog_);
 }
 
 StartResult Application::Start()

@@ -15,6 +15,7 @@
 #include "app/user_prompts.h"
 #include "app/wait_cursor.h"
 
+#include "core/activity_log.h"
 #include "core/configuration.h"
 #include "core/settings_dialog_logic.h"
 #include "core/settings_store.h"
@@ -99,6 +100,8 @@ public:
     MainFrame& mainFrame() { return mainFrame_; }
     LinkState& linkState() { return mainFrame_.linkState(); }
     ProgrammingFlags& programmingFlags() { return programming_; }
+    // The message page's log of connects, loads, writes and failures; the window attaches its page.
+    core::ActivityLog& activityLog() { return activityLog_; }
     const image::ProgramImage& image() const { return image_; }
     std::vector<image::CDataObject>& registeredVariables() { return registered_; }
     const core::DeviceConfig& deviceConfig() const { return device_; }
@@ -122,6 +125,7 @@ private:
     ApplicationPorts ports_;
     std::filesystem::path applicationDirectory_;
     ProgrammingFlags programming_;
+    core::ActivityLog activityLog_;
     std::vector<image::CDataObject> registered_;
     MainFrame mainFrame_;
     UnavailableSciBoot unavailableSciBoot_;

@@ -14,17 +14,16 @@ bool hasOutExtension(std::string_view path)
     if (path.size() <= extension.size())
         return false;
     const std::string_view tail = path.substr(path.size() - extension.size());
-    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
+    return std::equal(tail.begin(), tail.end(), extension.begin(),
+        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
 } // namespace
 
 std::optional<std::string> coffFileFromDrop(const std::vector<std::string>& localPaths)
 {
-    const auto found = std::find_if(localPaths.begin(), localPaths.end(),
-                                    [](const std::string& path) { return hasOutExtension(path); });
+    const auto found = std::find_if(
+        localPaths.begin(), localPaths.end(), [](const std::string& path) { return hasOutExtension(path); });
     if (found == localPaths.end())
         return std::nullopt;
     return *found;

@@ -82,6 +82,7 @@ image::CoffLoadResult Application::loadCoff(const std::filesystem::path& path, b
     core::writeTextSetting(ports_.settings, core::SettingId::CoffFileDirectory, coffDirectory_);
 
     if (!canOpenForReading(path)) {
+        activityLog_.record("Cannot open " + coffFilePath_);
         if (chosenByUser)
             ports_.prompts.showMessage(MessageIcon::Information, kChosenFileNotOpenedMessage);
         return image::CoffLoadResult::CannotOpen;
@@ -94,6 +95,9 @@ image::CoffLoadResult Application::loadCoff(const std::filesystem::path& path, b
         WaitCursorScope wait(ports_.waitCursor);
         result = image_.load(path, device_.deviceIndex);
     }
+    activityLog_.record(image::isLoadSuccess(result)
+            ? "Loaded " + coffFilePath_ + " (" + std::to_string(image_.totalWords()) + " words)"
+            : "Loading " + coffFilePath_ + " failed: " + std::string(image::coffLoadMessage(result)));
     reportLoad(result);
     if (!image::isLoadSuccess(result))
         return result;

@@ -155,8 +155,7 @@ void LinkState::ClosePort()
     else if (variableMonitoring_)
         StopMonitoring(MonitorKind::Variables);
     link::pause(kClosePortSettle);
-    if (link_.connected())
-        link_.Disconnect();
+    disconnect();
 }
 
 CommandState LinkState::variableMonitorCommand() const
@@ -211,25 +210,31 @@ void LinkState::ResetTarget()
     if (programming_.active())
         return;
     const std::optional<MonitorKind> kind = SuspendMonitoring();
-    if (link_.connected() && link_.usingUsb() && link_.podKind() == link::PodKind::UtaPod)
-        link_.Disconnect();
+    if (link_.usingUsb() && link_.podKind() == link::PodKind::UtaPod)
+        disconnect();
     if (!connectConfigured())
         return;
     if (!link_.ResetTarget()) {
+        note("Target reset failed: " + link_.lastFailure());
         prompts_.showMessage(MessageIcon::Error, kTargetResetFailedMessage);
         return;
     }
+    note("Target reset through the POD on " + link_.portName());
     ResumeMonitoring(kind);
 }
 
 bool LinkState::connectConfigured()
 {
+    const bool wasConnected = link_.connected();
     const link::ConnectCode code
         = link_.Connect(config_.comPort + 1, config_.baudCode, config_.portType == core::PortType::Usb);
     if (code != link::ConnectCode::Connected) {
+        note("Connecting to " + link_.portName() + " failed: " + link_.lastFailure());
         prompts_.showMessage(MessageIcon::Error, link::connectMessage(code));
         return false;
     }
+    if (!wasConnected)
+        note("Connected to the POD on " + link_.portName());
     return true;
 }
 
@@ -238,8 +243,9 @@ LinkState::OpenResult LinkState::openLink()
     if (!connectConfigured())
         return OpenResult::ConnectFailed;
     if (!link_.Ping()) {
+        note("The POD on " + link_.portName() + " failed the alive check: " + link_.lastFailure());
         StopMonitoring(MonitorKind::Both);
-        link_.Disconnect();
+        disconnect();
         prompts_.showMessage(MessageIcon::Error, kCommunicationErrorMessage);
         return OpenResult::PingFailed;
     }
@@ -259,8 +265,20 @@ void LinkState::goOffLine()
     variableMonitoring_ = false;
     addressMonitoring_ = false;
     timer_.kill();
-    link_.Disconnect();
+    disconnect();
     frame_.setStatusPane(StatusPane::Link, linkPaneText(false));
+}
+
+void LinkState::disconnect()
+{
+    if (link_.connected() && link_.Disconnect())
+        note("Disconnected from " + link_.portName());
+}
+
+void LinkState::note(const std::string& event) const
+{
+    if (activityLog_)
+        activityLog_->record(event);
 }
 
 void LinkState::setVariableMonitoringByList()
@@ -272,6 +290,7 @@ void LinkState::setVariableMonitoringByList()
 
 void LinkState::failPass()
 {
+    note("Monitoring stopped: " + link_.lastFailure());
     goOffLine();
     prompts_.showMessage(MessageIcon::Error, kCommunicationErrorMessage);
 }

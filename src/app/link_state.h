@@ -7,6 +7,7 @@
 #include "app/programming_flags.h"
 #include "app/user_prompts.h"
 
+#include "core/activity_log.h"
 #include "core/configuration.h"
 #include "image/data_object.h"
 #include "link/pod_link.h"
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -45,6 +47,8 @@ public:
     // The panes that the poll pass reads; null while a pane does not exist.
     void setVariablePoller(MonitorPoller* poller) { variablePoller_ = poller; }
     void setMemoryPoller(MemoryMonitorPoller* poller) { memoryPoller_ = poller; }
+    // Connects, disconnects and failures with their cause are recorded here (null: not recorded).
+    void setActivityLog(const core::ActivityLog* log) { activityLog_ = log; }
 
     // Opens the link if it is not up (Connect, then Ping) and starts polling the kind's monitors.
     void StartMonitoring(MonitorKind kind);
@@ -88,6 +92,8 @@ private:
     void goOffLine();
     void setVariableMonitoringByList();
     void failPass();
+    void disconnect();
+    void note(const std::string& event) const;
 
     link::CPodLink& link_;
     const core::LinkConfig& config_;
@@ -98,6 +104,7 @@ private:
     FrameView& frame_;
     MonitorPoller* variablePoller_ = nullptr;
     MemoryMonitorPoller* memoryPoller_ = nullptr;
+    const core::ActivityLog* activityLog_ = nullptr;
     bool linkUp_ = false;
     bool variableMonitoring_ = false;
     bool addressMonitoring_ = false;

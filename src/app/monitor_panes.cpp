@@ -53,15 +53,23 @@ void MonitorPanes::deviceChanged()
     memory_.setDeviceIndex(app_.deviceConfig().deviceIndex);
 }
 
-template <typename Access> image::SymbolFileStatus MonitorPanes::withVariableMonitoringPaused(Access access)
+template <typename Access>
+image::SymbolFileStatus MonitorPanes::withVariableMonitoringPaused(
+    std::string_view what, const std::filesystem::path& path, Access access)
 {
     LinkState& link = app_.linkState();
     const bool paused = link.variableMonitoring();
     if (paused)
         link.StopMonitoring(MonitorKind::Variables);
     const image::SymbolFileStatus status = access();
-    if (status != image::SymbolFileStatus::Ok)
+    const std::string file = "Symbol file " + utf8Of(path);
+    if (status == image::SymbolFileStatus::Ok) {
+        app_.activityLog().record(
+            file + " " + std::string(what) + " (" + std::to_string(app_.registeredVariables().size()) + " variables)");
+    } else {
+        app_.activityLog().record(file + ": " + std::string(image::symbolFileMessage(status)));
         prompts_.showMessage(MessageIcon::Error, image::symbolFileMessage(status));
+    }
     if (paused)
         link.StartMonitoring(MonitorKind::Variables);
     return status;
@@ -70,7 +78,7 @@ template <typename Access> image::SymbolFileStatus MonitorPanes::withVariableMon
 image::SymbolFileStatus MonitorPanes::openSymbolFile(const std::filesystem::path& path)
 {
     app_.takeOverSymbolFilePath(path);
-    return withVariableMonitoringPaused([&] {
+    return withVariableMonitoringPaused("opened", path, [&] {
         const image::SymbolFileStatus status
             = image::openSymbolFile(path, app_.registeredVariables(), app_.image().symbols());
         variables_.rebuildRows();
@@ -81,7 +89,8 @@ image::SymbolFileStatus MonitorPanes::openSymbolFile(const std::filesystem::path
 image::SymbolFileStatus MonitorPanes::saveSymbolFile(const std::filesystem::path& path)
 {
     app_.takeOverSymbolFilePath(path);
-    return withVariableMonitoringPaused([&] { return image::saveSymbolFile(path, app_.registeredVariables()); });
+    return withVariableMonitoringPaused(
+        "saved", path, [&] { return image::saveSymbolFile(path, app_.registeredVariables()); });
 }
 
 std::filesystem::path MonitorPanes::symbolDialogFolder() const

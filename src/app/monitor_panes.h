@@ -56,7 +56,9 @@ public:
     std::uint16_t programTargetId() const { return app_.image().targetId(); }
 
 private:
-    template <typename Access> image::SymbolFileStatus withVariableMonitoringPaused(Access access);
+    template <typename Access>
+    image::SymbolFileStatus withVariableMonitoringPaused(
+        std::string_view what, const std::filesystem::path& path, Access access);
 
     Application& app_;
     core::SettingsStore& store_;

@@ -67,12 +67,12 @@ bool CPodLink::readAttempt(std::optional<std::uint32_t> address, char mode, std:
         return true;
     }
     const auto length = static_cast<std::size_t>(digits);
-    if (!receive(length + 1, kLongReplyTimeout) || lastReply_[length] != kCr) {
+    if (!receive(length + 1, kLongReplyTimeout)) {
         return false;
     }
     const auto parsed = parseHex(std::string_view(lastReply_).substr(0, length));
-    if (!parsed) {
-        return false;
+    if (!parsed || lastReply_[length] != kCr) {
+        return fail("the POD on " + portName_ + " sent a malformed reply to '" + mode + "'");
     }
     value = *parsed;
     return true;
@@ -119,7 +119,13 @@ bool CPodLink::WriteWord(int width, std::uint32_t address, std::uint32_t value)
 {
     nextReadAddress_.reset();
     const auto frame = writeWordFrame(width, address, value);
-    return frame && command(*frame, kLongReplyTimeout);
+    const bool written = frame && command(*frame, kLongReplyTimeout);
+    if (activityLog_ && frame) {
+        const std::uint32_t sent = width == 1 ? value & 0xFFFF : value;
+        const std::string what = "0x" + *hexField(sent, 4 * width) + " at 0x" + *hexField(address, 6);
+        activityLog_->record(written ? "Wrote " + what : "Writing " + what + " failed: " + lastFailure_);
+    }
+    return written;
 }
 
 bool CPodLink::controlLine(char letter)

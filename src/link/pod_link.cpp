@@ -90,15 +90,22 @@ bool CPodLink::openTransport(int comPort, bool useUsb, int usbBaud)
     useUsb_ = useUsb;
     usbStream_.clear();
     nextReadAddress_.reset();
+    lastFailure_.clear();
     if (useUsb) {
+        portName_ = "USB (" + usbDescription_ + ")";
         if (!driverLoaded_ || !usbPodFound_) {
-            return false;
+            return fail(driverLoaded_ ? "no USB POD found" : "the USB driver library is not loaded");
         }
         transport_ = factory_.openUsb(usbDescription_, usbBaud, replyTimeout_);
     } else {
+        portName_ = factory_.serialPortName(comPort);
         transport_ = factory_.openSerial(comPort);
     }
-    return transport_ != nullptr;
+    if (!transport_) {
+        return fail(
+            "could not open " + portName_ + (useUsb ? " at " + std::to_string(usbBaud) + " baud" : std::string()));
+    }
+    return true;
 }
 
 void CPodLink::closeTransport()
@@ -190,25 +197,50 @@ void CPodLink::Purge()
     usbStream_.clear();
 }
 
+bool CPodLink::fail(std::string cause)
+{
+    lastFailure_ = std::move(cause);
+    return false;
+}
+
 bool CPodLink::send(std::string_view frame, Milliseconds drainTimeout)
 {
     lastReply_.clear();
-    return WriteFrame(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size(), drainTimeout);
+    lastFailure_.clear();
+    if (!WriteFrame(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size(), drainTimeout)) {
+        return fail("writing to the POD on " + portName_ + " did not finish within "
+            + std::to_string(drainTimeout.count()) + " ms");
+    }
+    return true;
 }
 
 bool CPodLink::receive(std::size_t count, Milliseconds timeout)
 {
+    // Replies are printable ASCII, so the bytes that came are the ones before the first NUL.
     lastReply_.assign(count, '\0');
-    const bool complete = ReadBytes(reinterpret_cast<std::uint8_t*>(lastReply_.data()), count, timeout);
-    if (!complete) {
-        lastReply_.clear();
+    if (ReadBytes(reinterpret_cast<std::uint8_t*>(lastReply_.data()), count, timeout)) {
+        return true;
     }
-    return complete;
+    const std::size_t arrived = lastReply_.find('\0');
+    lastReply_.clear();
+    if (arrived == 0) {
+        return fail("no reply from the POD on " + portName_ + " within "
+            + std::to_string((replyTimeout_ + timeout).count()) + " ms");
+    }
+    return fail("the reply from the POD on " + portName_ + " stopped after " + std::to_string(arrived) + " of "
+        + std::to_string(count) + " bytes");
 }
 
 bool CPodLink::expectAck(Milliseconds timeout)
 {
-    return receive(1, timeout) && lastReply_[0] == kAck;
+    if (!receive(1, timeout)) {
+        return false;
+    }
+    if (lastReply_[0] != kAck) {
+        return fail("the POD on " + portName_ + " answered 0x" + *hexField(static_cast<std::uint8_t>(lastReply_[0]), 2)
+            + " instead of '!'");
+    }
+    return true;
 }
 
 bool CPodLink::command(std::string_view frame, Milliseconds ackTimeout)

@@ -4,6 +4,8 @@
 
 #include "link/transport.h"
 
+#include "core/activity_log.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -121,6 +123,13 @@ public:
     const std::string& usbDescription() const { return usbDescription_; }
     // The reply bytes of the last command.
     std::string_view lastReply() const { return lastReply_; }
+    // The port of the current or last connection: the serial device, or "USB (<description>)".
+    const std::string& portName() const { return portName_; }
+    // Why the last frame failed, for the user's log ("no reply from the POD on /dev/ttyUSB0 within 400 ms");
+    // empty after a frame that went through.
+    const std::string& lastFailure() const { return lastFailure_; }
+    // Value writes are recorded here (null: not recorded).
+    void setActivityLog(const core::ActivityLog* log) { activityLog_ = log; }
 
     Milliseconds replyTimeout() const { return replyTimeout_; }
     void setReplyTimeout(Milliseconds timeout) { replyTimeout_ = timeout; }
@@ -132,6 +141,7 @@ private:
     bool sendFrame(std::string_view frame) { return send(frame, replyTimeout_); }
     bool receive(std::size_t count, Milliseconds timeout);
     bool expectAck(Milliseconds timeout);
+    bool fail(std::string cause);
     bool command(std::string_view frame, Milliseconds ackTimeout);
     bool readAttempt(std::optional<std::uint32_t> address, char mode, std::uint32_t& value);
     bool readWithRetry(std::optional<std::uint32_t> address, char mode, std::uint32_t& value);
@@ -157,6 +167,9 @@ private:
     Milliseconds replyTimeout_ = kDefaultReplyTimeout;
     std::uint8_t txDelayIndex_ = 3;
     std::string lastReply_;
+    std::string portName_;
+    std::string lastFailure_;
+    const core::ActivityLog* activityLog_ = nullptr;
     std::string usbStream_;
     // Where the POD's read address stands after the last successful read; unknown after anything else
     // that may move it.

@@ -18,14 +18,18 @@ std::string serialDeviceForComPort(int comPort, const std::function<bool(const s
     return exists(usbSerial) ? usbSerial : "/dev/ttyS" + index;
 }
 
+std::string PosixTransportFactory::serialPortName(int comPort)
+{
+    return options_.serialDevice ? *options_.serialDevice
+                                 : serialDeviceForComPort(comPort, [](const std::string& path) {
+                                       struct stat info { };
+                                       return ::stat(path.c_str(), &info) == 0;
+                                   });
+}
+
 std::unique_ptr<Transport> PosixTransportFactory::openSerial(int comPort)
 {
-    const std::string device = options_.serialDevice
-        ? *options_.serialDevice
-        : serialDeviceForComPort(comPort, [](const std::string& path) {
-              struct stat info {};
-              return ::stat(path.c_str(), &info) == 0;
-          });
+    const std::string device = serialPortName(comPort);
     if (device.empty())
         return nullptr;
     return PosixSerialTransport::open(device);
@@ -45,8 +49,8 @@ std::optional<std::vector<std::string>> PosixTransportFactory::listUsbDescriptio
     return listD2xxDescriptions(*usbLibrary_);
 }
 
-std::unique_ptr<Transport> PosixTransportFactory::openUsb(const std::string& description, int baud,
-                                                          Milliseconds timeout)
+std::unique_ptr<Transport> PosixTransportFactory::openUsb(
+    const std::string& description, int baud, Milliseconds timeout)
 {
     if (!usbLibrary_)
         return nullptr;

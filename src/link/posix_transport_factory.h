@@ -27,9 +27,13 @@ public:
     };
 
     PosixTransportFactory() = default;
-    explicit PosixTransportFactory(Options options) : options_(std::move(options)) {}
+    explicit PosixTransportFactory(Options options)
+        : options_(std::move(options))
+    {
+    }
 
     std::unique_ptr<Transport> openSerial(int comPort) override;
+    std::string serialPortName(int comPort) override;
     bool loadUsbDriver() override;
     std::optional<std::vector<std::string>> listUsbDescriptions() override;
     std::unique_ptr<Transport> openUsb(const std::string& description, int baud, Milliseconds timeout) override;

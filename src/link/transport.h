@@ -25,8 +25,9 @@ public:
     // Reads exactly count bytes. The first byte must arrive within firstByteTimeout; once a reply has begun,
     // a silence of interByteTimeout ends it. Event-driven: returns the moment the last byte arrives.
     // False on a platform error or a short reply (the bytes that did arrive are in buffer).
-    virtual bool read(std::uint8_t* buffer, std::size_t count, Milliseconds firstByteTimeout,
-                      Milliseconds interByteTimeout) = 0;
+    virtual bool read(
+        std::uint8_t* buffer, std::size_t count, Milliseconds firstByteTimeout, Milliseconds interByteTimeout)
+        = 0;
 
     // Bytes received and not yet read; nullopt on a platform error.
     virtual std::optional<std::size_t> bytesWaiting() = 0;
@@ -46,6 +47,8 @@ public:
     // Serial port "COM<comPort>" (1-based), or the device path this factory was configured with.
     // nullptr when the port cannot be opened and configured (115200 8N1, no flow control).
     virtual std::unique_ptr<Transport> openSerial(int comPort) = 0;
+    // How openSerial names that port to the user: its device path where the factory knows it.
+    virtual std::string serialPortName(int comPort) { return "COM" + std::to_string(comPort); }
 
     // Loads the USB driver library once; true when it is (or already was) loaded.
     virtual bool loadUsbDriver() = 0;

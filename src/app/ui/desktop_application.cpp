@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
+#include <QTime>
 
 namespace lumetra::app::ui {
 
@@ -44,7 +45,10 @@ DesktopApplication::DesktopApplication(core::SettingsStore& store, link::Transpo
 {
 }
 
-DesktopApplication::~DesktopApplication() = default;
+DesktopApplication::~DesktopApplication()
+{
+    app_.activityLog().attach({}, {});
+}
 
 StartResult DesktopApplication::start()
 {
@@ -54,6 +58,14 @@ StartResult DesktopApplication::start()
 
     window_ = std::make_unique<MainWindow>(store_, app_.mainFrame().windowLayout());
     messageBoxes_.setParent(window_.get());
+    app_.activityLog().attach(
+        [messages = window_->messageWindow()](std::string_view line) {
+            messages->appendMessage(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())) + u'\n');
+        },
+        [] {
+            const QTime now = QTime::currentTime();
+            return core::ClockTime {now.hour(), now.minute(), now.second()};
+        });
     createMonitorPanes();
     pollTimer_.setTickHandler([this] {
         app_.linkState().OnPollTimer();

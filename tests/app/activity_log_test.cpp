@@ -1,0 +1,109 @@
+// The message page's log: each connect, disconnect, load, write and failure is one time-stamped line, with the
+// cause the link knows.
+#include "app_test_doubles.h"
+
+#include "app/path_text.h"
+#include "core/activity_log.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+using namespace lumetra::app;
+using namespace lumetra::app::test;
+
+namespace {
+
+TEST(ActivityLine, StampsTheTimeOfDay)
+{
+    EXPECT_EQ(core::activityLine({9, 5, 7}, "Connected"), "[09:05:07] Connected");
+    core::ActivityLog detached;
+    detached.record("nothing happens without a page");
+}
+
+// Reads one word through the link on every pass.
+class ReadingPoller final : public MemoryMonitorPoller {
+public:
+    bool poll(link::CPodLink& link) override
+    {
+        std::uint32_t value = 0;
+        return link.ReadWord(0x8000, 'r', value);
+    }
+    void emptyRows() override { }
+};
+
+class ActivityLogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = &harness.start();
+        app->activityLog().attach([this](std::string_view line) { lines.emplace_back(line); },
+            [] {
+                return core::ClockTime {12, 34, 56};
+            });
+        app->mainFrame().linkConfig().portType = core::PortType::Serial;
+        app->linkState().setMemoryPoller(&memory);
+    }
+
+    AppHarness harness;
+    Application* app = nullptr;
+    ReadingPoller memory;
+    std::vector<std::string> lines;
+};
+
+TEST_F(ActivityLogTest, ConnectAndDisconnectNameThePort)
+{
+    app->linkState().StartMonitoring(MonitorKind::AddressBlock);
+    app->linkState().ClosePort();
+    EXPECT_EQ(lines,
+        (std::vector<std::string> {"[12:34:56] Connected to the POD on COM1", "[12:34:56] Disconnected from COM1"}));
+}
+
+TEST_F(ActivityLogTest, FailuresCarryTheLinksCause)
+{
+    harness.transports.ports().serialPortPresent = false;
+    app->linkState().StartMonitoring(MonitorKind::AddressBlock);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "[12:34:56] Connecting to COM1 failed: could not open COM1");
+
+    lines.clear();
+    harness.transports.ports().serialPortPresent = true;
+    app->mainFrame().link().setReplyTimeout(std::chrono::milliseconds(20));
+    harness.pod.injectFault({sim::FaultKind::NoReply, '!'});
+    app->linkState().StartMonitoring(MonitorKind::AddressBlock);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(
+        lines[1], "[12:34:56] The POD on COM1 failed the alive check: no reply from the POD on COM1 within 2020 ms");
+    EXPECT_EQ(lines[2], "[12:34:56] Disconnected from COM1");
+}
+
+TEST_F(ActivityLogTest, AFailedPassAndValueWritesAreRecorded)
+{
+    app->linkState().StartMonitoring(MonitorKind::AddressBlock);
+    ASSERT_TRUE(app->mainFrame().link().WriteWord(1, 0x3F8000, 0x12345));
+    harness.pod.injectFault({sim::FaultKind::WrongAck, 'W'});
+    ASSERT_FALSE(app->mainFrame().link().WriteWord(2, 0x8000, 0xDEADBEEF));
+    app->mainFrame().link().setReplyTimeout(std::chrono::milliseconds(20));
+    harness.pod.injectFault({.kind = sim::FaultKind::ShortReply, .command = 'r', .count = 2});
+    harness.timer.tick(app->linkState());
+    EXPECT_EQ(lines,
+        (std::vector<std::string> {"[12:34:56] Connected to the POD on COM1", "[12:34:56] Wrote 0x2345 at 0x3F8000",
+            "[12:34:56] Writing 0xDEADBEEF at 0x008000 failed: the POD on COM1 answered 0x3F instead of '!'",
+            "[12:34:56] Monitoring stopped: the reply from the POD on COM1 stopped after 4 of 5 bytes",
+            "[12:34:56] Disconnected from COM1"}));
+}
+
+TEST_F(ActivityLogTest, CoffLoadsAreRecorded)
+{
+    writeTestCoff(harness.scratch.path() / "prog.out", 0x8000);
+    app->OpenByPath(harness.scratch.path() / "prog.out");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "[12:34:56] Loaded " + utf8Of(harness.scratch.path() / "prog.out") + " (2 words)");
+    lines.clear();
+
+    app->OpenByPath(harness.scratch.path() / "missing.out");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("Cannot open "), std::string::npos);
+    EXPECT_NE(lines[0].find("missing.out"), std::string::npos);
+}
+
+} // namespace

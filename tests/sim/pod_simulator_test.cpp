@@ -19,6 +19,20 @@ std::string converse(PodSimulator& pod, const std::string& body)
     return reply;
 }
 
+// Every reply byte that comes within `within`.
+std::string repliesWithin(PodSimulator& pod, Clock::duration within)
+{
+    const auto deadline = Clock::now() + within;
+    std::string replies;
+    while (pod.waitForReply(deadline)) {
+        std::uint8_t byte = 0;
+        while (pod.hostRead(&byte, 1) == 1) {
+            replies += static_cast<char>(byte);
+        }
+    }
+    return replies;
+}
+
 std::string checksummed(const std::string& fields)
 {
     unsigned sum = 0;
@@ -244,6 +258,23 @@ TEST(PodSimulator, BytesAtANonAnsweringHostBaudAreLost)
     EXPECT_EQ(converse(pod, "!"), "");
     EXPECT_TRUE(pod.trace().empty());
     pod.setHostBaud(115200);
+    EXPECT_EQ(converse(pod, "!"), "!");
+}
+
+TEST(PodSimulator, StallHoldsTheRestOfTheReply)
+{
+    PodSimulator pod;
+    const auto stall = std::chrono::milliseconds(30);
+    pod.injectFault({.kind = FaultKind::Stall, .command = 'Q', .delay = stall, .afterBytes = 2});
+    const auto start = Clock::now();
+    EXPECT_EQ(converse(pod, "Q"), "UP");
+    ASSERT_TRUE(pod.nextReplyDue());
+    EXPECT_GE(*pod.nextReplyDue() - start, stall);
+    EXPECT_EQ(repliesWithin(pod, std::chrono::milliseconds(200)), "21");
+    EXPECT_GE(Clock::now() - start, stall);
+    // Used up; a reply no longer than the bytes before the stall goes out whole.
+    EXPECT_EQ(converse(pod, "Q"), "UP21");
+    pod.injectFault({.kind = FaultKind::Stall, .delay = stall, .afterBytes = 1});
     EXPECT_EQ(converse(pod, "!"), "!");
 }
 

@@ -98,7 +98,7 @@ TEST_F(SimulatorFaults, StrayByteIsSeenAfterAUsbBatch)
 
 TEST_F(SimulatorFaults, HangUpAfterSomeBytes)
 {
-    pod.injectFault({.kind = FaultKind::HangUp, .hangUpAfterBytes = 2});
+    pod.injectFault({.kind = FaultKind::HangUp, .afterBytes = 2});
     EXPECT_FALSE(timed([&] { return link.Ping(); }, 1s));  // the frame's ETX never arrives
     EXPECT_TRUE(pod.hungUp());
     std::uint32_t value = 0;

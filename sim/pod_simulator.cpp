@@ -264,10 +264,8 @@ bool PodSimulator::waitForReply(Clock::time_point deadline)
 void PodSimulator::purgeHost()
 {
     std::lock_guard lock(mutex_);
-    impl_->replies.clear();
-    impl_->lastReplyDue = {};
-    impl_->inFrame = false;
-    impl_->body.clear();
+    Impl& s = *impl_;
+    s.replies.erase(s.replies.begin(), s.replies.begin() + static_cast<std::ptrdiff_t>(s.dueCount(Clock::now())));
 }
 
 void PodSimulator::setHostBaud(int baud)

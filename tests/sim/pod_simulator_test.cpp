@@ -19,6 +19,11 @@ std::string converse(PodSimulator& pod, const std::string& body)
     return reply;
 }
 
+void send(PodSimulator& pod, const std::string& bytes)
+{
+    pod.hostWrite(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
 // Every reply byte that comes within `within`.
 std::string repliesWithin(PodSimulator& pod, Clock::duration within)
 {
@@ -259,6 +264,22 @@ TEST(PodSimulator, BytesAtANonAnsweringHostBaudAreLost)
     EXPECT_TRUE(pod.trace().empty());
     pod.setHostBaud(115200);
     EXPECT_EQ(converse(pod, "!"), "!");
+}
+
+// A purge on the host side reaches only what has arrived: a late reply and the POD's half-received frame
+// survive it.
+TEST(PodSimulator, PurgeDropsOnlyTheRepliesAlreadyDue)
+{
+    PodSimulator pod;
+    pod.injectFault({.kind = FaultKind::Delay, .command = 'Q', .delay = std::chrono::milliseconds(30)});
+    send(pod, "\x02!\x03\x02Q\x03\x02K");
+    EXPECT_EQ(pod.pendingReplyBytes(), 1u);
+    pod.purgeHost();
+    EXPECT_EQ(pod.pendingReplyBytes(), 0u);
+    EXPECT_EQ(pod.queuedReplyBytes(), 4u);
+    send(pod, "4\x03");
+    EXPECT_EQ(repliesWithin(pod, std::chrono::milliseconds(200)), "UP21!");
+    EXPECT_EQ(pod.targetBaudCode(), 4);
 }
 
 TEST(PodSimulator, StallHoldsTheRestOfTheReply)

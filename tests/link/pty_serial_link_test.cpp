@@ -1,7 +1,9 @@
 // CPodLink over the POSIX serial transport, with the simulator served on a pseudo-terminal.
 #include "link/pod_link.h"
+#include "link/posix_serial_transport.h"
 #include "link/posix_transport_factory.h"
 #include "sim/pty_server.h"
+#include "support/timed_transport.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +87,32 @@ TEST_F(PtySerialLinkTest, ReplyThatStopsFailsWithoutWaitingForTheLongTimeout)
     EXPECT_FALSE(link_->ReadWord(0x8000, 'r', value));
     // Two attempts, each ending on the inter-byte silence rather than the 2000 ms reply time-out.
     EXPECT_LT(Clock::now() - start, 2000ms);
+}
+
+// A POD that hangs up takes the line with it: the open port's read ends at once, its writes fail, and the
+// device can no longer be opened.
+TEST_F(PtySerialLinkTest, HangUpFailsTheOpenPortAndTakesTheDeviceAway)
+{
+    auto port = PosixSerialTransport::open(terminal_->slavePath());
+    ASSERT_NE(port, nullptr);
+    pod_.injectFault({.kind = sim::FaultKind::HangUp});
+    test::timedSend(*port, "!");  // the bytes may leave before the line goes down
+    const auto read = test::timedRead(*port, 1, 1000ms, 100ms);
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(test::lastedAbout(read.took, 0ms));
+    const auto write = test::timedSend(*port, "!");
+    EXPECT_FALSE(write.ok);
+    EXPECT_TRUE(test::lastedAbout(write.took, 0ms));
+    EXPECT_EQ(PosixSerialTransport::open(terminal_->slavePath()), nullptr);
+}
+
+TEST_F(PtySerialLinkTest, HangUpDuringConnectRefusesTheBaudThenThePort)
+{
+    // `I` (4 bytes) still arrives; the POD is gone from the `K` on.
+    pod_.injectFault({.kind = sim::FaultKind::HangUp, .afterBytes = 4});
+    EXPECT_EQ(link_->Connect(1, 4, false), ConnectCode::BaudRefused);
+    EXPECT_EQ(pod_.txDelayIndex(), 3);
+    EXPECT_EQ(link_->Connect(1, 4, false), ConnectCode::PortNotOpened);
 }
 
 TEST(PtySerialLinkOpen, AMissingDeviceIsPortNotOpened)

@@ -89,6 +89,37 @@ TEST_F(PtySerialLinkTest, ReplyThatStopsFailsWithoutWaitingForTheLongTimeout)
     EXPECT_LT(Clock::now() - start, 2000ms);
 }
 
+// At the port itself, with explicit time-outs: a failing read lasts its allowed silence, no less.
+TEST_F(PtySerialLinkTest, FaultsMakePortReadsLastTheirTimeOuts)
+{
+    auto port = PosixSerialTransport::open(terminal_->slavePath());
+    ASSERT_NE(port, nullptr);
+
+    pod_.injectFault({.kind = sim::FaultKind::NoReply, .command = '!'});
+    ASSERT_TRUE(test::timedSend(*port, "!").ok);
+    const auto silent = test::timedRead(*port, 1, 100ms, 40ms);
+    EXPECT_FALSE(silent.ok);
+    EXPECT_TRUE(test::lastedAbout(silent.took, 100ms));
+
+    pod_.injectFault({.kind = sim::FaultKind::ShortReply, .command = 'R'});
+    ASSERT_TRUE(test::timedSend(*port, "R").ok);
+    const auto cut = test::timedRead(*port, 5, 1000ms, 60ms);
+    EXPECT_FALSE(cut.ok);
+    EXPECT_TRUE(test::lastedAbout(cut.took, 60ms));
+
+    pod_.injectFault({.kind = sim::FaultKind::Stall, .command = 'Q', .delay = 300ms, .afterBytes = 2});
+    const auto sent = Clock::now();
+    ASSERT_TRUE(test::timedSend(*port, "Q").ok);
+    const auto stalled = test::timedRead(*port, 4, 1000ms, 60ms);
+    EXPECT_FALSE(stalled.ok);
+    EXPECT_EQ(stalled.bytes, std::string("UP\0\0", 4));
+    EXPECT_TRUE(test::lastedAbout(stalled.took, 60ms));
+    const auto rest = test::timedRead(*port, 2, 1000ms, 60ms);
+    EXPECT_TRUE(rest.ok);
+    EXPECT_EQ(rest.bytes, "21");
+    EXPECT_TRUE(test::lastedAbout(Clock::now() - sent, 300ms));
+}
+
 // A POD that hangs up takes the line with it: the open port's read ends at once, its writes fail, and the
 // device can no longer be opened.
 TEST_F(PtySerialLinkTest, HangUpFailsTheOpenPortAndTakesTheDeviceAway)

@@ -119,7 +119,7 @@ TEST(PodSimulator, RefusesMalformedFrames)
     EXPECT_FALSE(pod.bootModeLine());
     EXPECT_EQ(pod.resetCount(), 0);
     EXPECT_EQ(pod.bootState(), BootState::Running);
-    EXPECT_EQ(pod.words(0, 2), (std::vector<std::uint16_t> {0, 0}));
+    EXPECT_EQ(pod.words(0, 2), (std::vector<std::uint16_t>{0, 0}));
     EXPECT_EQ(pod.word(0x3F8000), 0x1111);
     EXPECT_EQ(pod.word(0x3FFFFF), 0);
     EXPECT_TRUE(pod.erasedDataFlashSectors().empty());
@@ -132,7 +132,7 @@ TEST(PodSimulator, RefusesMalformedFrames)
     EXPECT_EQ(converse(pod, "@3FFFFF\r"), "!");
     EXPECT_EQ(converse(pod, checksummed("W13FFFFFABCD")), "!");
     EXPECT_EQ(converse(pod, checksummed("W23FFFFE12345678")), "!");
-    EXPECT_EQ(pod.words(0x3FFFFE, 2), (std::vector<std::uint16_t> {0x5678, 0x1234}));
+    EXPECT_EQ(pod.words(0x3FFFFE, 2), (std::vector<std::uint16_t>{0x5678, 0x1234}));
 }
 
 TEST(PodSimulator, AutoBaudNeedsTheBootModeLine)

@@ -8,11 +8,12 @@ namespace lumetra::sim {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, FaultKind>, 6> kKinds{{
+constexpr std::array<std::pair<std::string_view, FaultKind>, 7> kKinds{{
     {"no-reply", FaultKind::NoReply},
     {"wrong-ack", FaultKind::WrongAck},
     {"short-reply", FaultKind::ShortReply},
     {"delay", FaultKind::Delay},
+    {"stall", FaultKind::Stall},
     {"stray-byte", FaultKind::StrayByte},
     {"hang-up", FaultKind::HangUp},
 }};
@@ -54,7 +55,7 @@ bool applyField(std::string_view key, std::string_view value, Fault& fault, bool
         return true;
     }
     if (key == "after")
-        return parseNumber(value, fault.hangUpAfterBytes);
+        return parseNumber(value, fault.afterBytes);
     return false;
 }
 

@@ -68,8 +68,10 @@ int main(int argc, char** argv)
                                       QStringLiteral("BAUD"), QStringLiteral("115200"));
     const QCommandLineOption fault(QStringLiteral("fault"),
                                    QStringLiteral("Arm a fault, e.g. kind=no-reply,command=R,skip=2,count=1 "
-                                                  "(kinds: no-reply, wrong-ack, short-reply, delay, stray-byte, "
-                                                  "hang-up; keys: command, skip, count, delay, after). Repeatable."),
+                                                  "(kinds: no-reply, wrong-ack, short-reply, delay, stall, "
+                                                  "stray-byte, hang-up; keys: command, skip, count, delay (ms of "
+                                                  "a delay or stall), after (reply bytes before a stall, host "
+                                                  "bytes before a hang-up)). Repeatable."),
                                    QStringLiteral("SPEC"));
     const QCommandLineOption ignoreStdin(QStringLiteral("ignore-stdin"),
                                          QStringLiteral("Keep serving at the end of standard input."));

@@ -20,6 +20,12 @@ struct ReplyByte {
     Clock::time_point due;
 };
 
+// A pause in a reply before the byte at `position` (0: before the whole reply).
+struct Stall {
+    std::size_t position;
+    Clock::duration length;
+};
+
 struct ArmedFault {
     Fault fault;
     int skipLeft;
@@ -82,13 +88,18 @@ struct PodSimulator::Impl {
         return taken;
     }
 
-    void queueReply(std::string_view reply, Clock::time_point arrived, Clock::duration delay)
+    void queueReply(std::string_view reply, Clock::time_point arrived, const std::vector<Stall>& stalls)
     {
         const Clock::duration perByte = byteTime();
-        Clock::time_point due = std::max(arrived + delay, lastReplyDue);
-        for (char c : reply) {
+        Clock::time_point due = std::max(arrived, lastReplyDue);
+        for (std::size_t i = 0; i < reply.size(); ++i) {
+            for (const Stall& stall : stalls) {
+                if (stall.position == i) {
+                    due += stall.length;
+                }
+            }
             due += perByte;
-            replies.push_back({static_cast<std::uint8_t>(c), due});
+            replies.push_back({static_cast<std::uint8_t>(reply[i]), due});
         }
         if (!reply.empty()) {
             lastReplyDue = due;
@@ -108,7 +119,7 @@ struct PodSimulator::Impl {
         recordTrace(body);
         const double seconds = std::chrono::duration<double>(arrived - started).count();
         std::string reply = target.handle(body, seconds);
-        Clock::duration delay = Clock::duration::zero();
+        std::vector<Stall> stalls;
         for (const Fault& fault : takeFaults(body[0])) {
             switch (fault.kind) {
             case FaultKind::NoReply:
@@ -125,7 +136,10 @@ struct PodSimulator::Impl {
                 }
                 break;
             case FaultKind::Delay:
-                delay += fault.delay;
+                stalls.push_back({0, fault.delay});
+                break;
+            case FaultKind::Stall:
+                stalls.push_back({fault.afterBytes, fault.delay});
                 break;
             case FaultKind::StrayByte:
                 reply += kStrayByte;
@@ -134,7 +148,7 @@ struct PodSimulator::Impl {
                 break;
             }
         }
-        queueReply(reply, arrived, delay);
+        queueReply(reply, arrived, stalls);
     }
 
     void receive(std::uint8_t byte, Clock::time_point arrived)
@@ -250,10 +264,8 @@ bool PodSimulator::waitForReply(Clock::time_point deadline)
 void PodSimulator::purgeHost()
 {
     std::lock_guard lock(mutex_);
-    impl_->replies.clear();
-    impl_->lastReplyDue = {};
-    impl_->inFrame = false;
-    impl_->body.clear();
+    Impl& s = *impl_;
+    s.replies.erase(s.replies.begin(), s.replies.begin() + static_cast<std::ptrdiff_t>(s.dueCount(Clock::now())));
 }
 
 void PodSimulator::setHostBaud(int baud)
@@ -291,7 +303,7 @@ void PodSimulator::injectFault(const Fault& fault)
 {
     std::lock_guard lock(mutex_);
     if (fault.kind == FaultKind::HangUp) {
-        impl_->hangUpCountdown = fault.hangUpAfterBytes;
+        impl_->hangUpCountdown = fault.afterBytes;
         return;
     }
     impl_->faults.push_back({fault, fault.skip, fault.count});

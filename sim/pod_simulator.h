@@ -38,7 +38,8 @@ public:
     std::optional<Clock::time_point> nextReplyDue() const;
     // Blocks until a reply byte is due or the deadline passes; true when one is due.
     bool waitForReply(Clock::time_point deadline);
-    // Discards the queued reply bytes and any partly received frame.
+    // Discards the reply bytes due by now, as a purge of the host's receive buffer does. Bytes the POD has
+    // not sent yet and its partly received frame stay: they are beyond the host's reach.
     void purgeHost();
     // The host side's line speed (set by the transport that opens the POD).
     void setHostBaud(int baud);

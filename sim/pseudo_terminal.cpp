@@ -50,8 +50,17 @@ PseudoTerminal::PseudoTerminal(int masterFd, int slaveFd, std::string slavePath)
 
 PseudoTerminal::~PseudoTerminal()
 {
+    hangUp();
+}
+
+void PseudoTerminal::hangUp()
+{
+    if (masterFd_ < 0)
+        return;
     ::close(slaveFd_);
     ::close(masterFd_);
+    slaveFd_ = -1;
+    masterFd_ = -1;
 }
 
 } // namespace lumetra::sim

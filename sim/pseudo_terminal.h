@@ -17,7 +17,11 @@ public:
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
+    // The master end, -1 after a hang-up.
     int masterFd() const { return masterFd_; }
+    // Closes both ends kept here: a client's reads and writes on the slave end fail from now on, and the
+    // device is gone for later opens.
+    void hangUp();
     const std::string& slavePath() const { return slavePath_; }
 
 private:

@@ -51,13 +51,27 @@ bool PtyServer::run(int stopFd, int watchFd)
             if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN))
                 return true;
         }
+        if (terminal_.masterFd() < 0)
+            continue;
         if ((fds[0].revents & (POLLERR | POLLNVAL)) != 0)
             return false;
         if ((fds[0].revents & POLLIN) != 0 && !readHostBytes())
             return false;
+        if (simulator_.hungUp()) {
+            hangUp();
+            continue;
+        }
         if (!writeReplyBytes())
             return false;
     }
+}
+
+// The POD is gone: the line goes down with it, so the client's writes fail as on a vanished port.
+void PtyServer::hangUp()
+{
+    terminal_.hangUp();
+    outgoing_.clear();
+    writeBlocked_ = false;
 }
 
 bool PtyServer::readHostBytes()
@@ -78,6 +92,8 @@ bool PtyServer::readHostBytes()
 // The next reply byte due, or the end of the hold of the bytes taken already.
 std::optional<Clock::time_point> PtyServer::nextWake() const
 {
+    if (terminal_.masterFd() < 0)
+        return std::nullopt;
     auto wake = simulator_.nextReplyDue();
     if (!outgoing_.empty() && !writeBlocked_) {
         const auto holdEnd = heldSince_ + kMaxHold;

@@ -15,12 +15,14 @@ public:
     PtyServer(PseudoTerminal& terminal, PodSimulator& simulator) : terminal_(terminal), simulator_(simulator) {}
 
     // Runs until stopFd becomes readable, or watchFd (when not -1) reaches end of file. False when the
-    // terminal failed.
+    // terminal failed. When the simulated POD hangs up, the terminal is hung up for good and the server
+    // waits for the stop.
     bool run(int stopFd, int watchFd = -1);
 
 private:
     bool readHostBytes();
     bool writeReplyBytes();
+    void hangUp();
     std::optional<Clock::time_point> nextWake() const;
 
     PseudoTerminal& terminal_;

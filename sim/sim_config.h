@@ -21,8 +21,9 @@ enum class FaultKind {
     WrongAck,     // the reply's first byte is replaced by '?'
     ShortReply,   // the reply loses its last byte
     Delay,        // the reply comes `delay` later
+    Stall,        // the reply's first `afterBytes` bytes come on time, the rest `delay` later
     StrayByte,    // an unexpected byte arrives right after a matching stream word (S or J)
-    HangUp,       // after `hangUpAfterBytes` more host bytes the POD is gone: no reply, writes fail
+    HangUp,       // after `afterBytes` more host bytes the POD is gone: no reply, writes fail
 };
 
 // One armed fault. It applies to the frames whose command letter is `command` (0: any frame), after
@@ -33,7 +34,7 @@ struct Fault {
     int skip = 0;
     int count = 1;
     Milliseconds delay{0};
-    std::size_t hangUpAfterBytes = 0;
+    std::size_t afterBytes = 0;
 };
 
 // Variables that move: evaluated at the time of each read command (or at animateAt).

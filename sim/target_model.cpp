@@ -14,12 +14,33 @@ constexpr std::string_view kAck = "!";
 constexpr std::string_view kNak = "?";
 constexpr int kMaxBaudCode = 8;
 
+bool upperHex(std::string_view text)
+{
+    return std::all_of(
+        text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
+}
+
+// Frame fields are upper-case hex of a fixed width; anything else is malformed.
 std::optional<std::uint32_t> hexAt(std::string_view text, std::size_t position, std::size_t digits)
 {
-    if (position + digits > text.size()) {
+    if (position + digits > text.size() || !upperHex(text.substr(position, digits))) {
         return std::nullopt;
     }
     return link::parseHex(text.substr(position, digits));
+}
+
+// A field of exactly `digits` hex digits after the command letter, with a CR behind it when `withCr`.
+std::optional<std::uint32_t> soleField(std::string_view rest, std::size_t digits, bool withCr)
+{
+    if (rest.size() != digits + (withCr ? 1 : 0) || (withCr && rest.back() != link::kCr)) {
+        return std::nullopt;
+    }
+    return hexAt(rest, 0, digits);
+}
+
+bool fitsMemory(std::uint32_t address, std::uint32_t words)
+{
+    return address < kMemoryWords && words <= kMemoryWords - address;
 }
 
 // A checksummed body: fields, two checksum digits, CR. Returns the fields when the sum matches.
@@ -54,22 +75,26 @@ std::string TargetModel::handle(std::string_view body, double seconds)
     const std::string_view rest = body.substr(1);
     switch (body[0]) {
     case 'I':
-        if (auto index = hexAt(rest, 0, 1); index && rest.size() == 1) {
+        if (auto index = soleField(rest, 1, false)) {
             txDelayIndex_ = static_cast<int>(*index);
+            return {};
         }
-        return {};
+        return std::string(kNak);
     case 'Q':
+        if (!rest.empty()) {
+            return std::string(kNak);
+        }
         return "UP" + std::to_string(config_.firmwareVersion / 10 % 10) + std::to_string(config_.firmwareVersion % 10);
     case 'K':
-        if (auto code = hexAt(rest, 0, 1); code && rest.size() == 1 && *code <= kMaxBaudCode) {
+        if (auto code = soleField(rest, 1, false); code && *code <= kMaxBaudCode) {
             targetBaudCode_ = static_cast<int>(*code);
             return std::string(kAck);
         }
         return std::string(kNak);
     case '!':
-        return std::string(kAck);
+        return std::string(rest.empty() ? kAck : kNak);
     case '@':
-        if (auto address = hexAt(rest, 0, 6); address && rest.size() == 7 && rest[6] == link::kCr) {
+        if (auto address = soleField(rest, 6, true); address && fitsMemory(*address, 1)) {
             podAddress_ = *address;
             return std::string(kAck);
         }
@@ -82,6 +107,36 @@ std::string TargetModel::handle(std::string_view body, double seconds)
     case 'W':
         return write(body);
     case 'M':
+    case 'N':
+    case 'T':
+    case 'P':
+        return rest.empty() ? controlLine(body[0]) : std::string(kNak);
+    case 'U':
+    case 'V':
+    case 'X':
+    case 'S':
+    case 'Y':
+    case 'Z':
+        return bootWord(body[0], rest);
+    case 'J':
+        if (auto word = soleField(rest, 4, true)) {
+            streamedWords_.push_back(static_cast<std::uint16_t>(*word));
+            return {};
+        }
+        return std::string(kNak);
+    case 'O':
+        return flashOperation(rest);
+    case ':':
+        return dataFlashRecord(rest);
+    default:
+        return {};
+    }
+}
+
+std::string TargetModel::controlLine(char command)
+{
+    switch (command) {
+    case 'M':
         bootModeLine_ = true;
         bootState_ = BootState::WaitingAutoBaud;
         return std::string(kAck);
@@ -92,26 +147,8 @@ std::string TargetModel::handle(std::string_view body, double seconds)
         return std::string(kAck);
     case 'T':
         return autoBaud(BootState::Lf240xStream);
-    case 'P':
-        return autoBaud(BootState::F28xStream);
-    case 'U':
-    case 'V':
-    case 'X':
-    case 'S':
-    case 'Y':
-    case 'Z':
-        return bootWord(body[0], rest);
-    case 'J':
-        if (auto word = hexAt(rest, 0, 4); word && rest.size() == 5 && rest[4] == link::kCr) {
-            streamedWords_.push_back(static_cast<std::uint16_t>(*word));
-        }
-        return {};
-    case 'O':
-        return flashOperation(rest);
-    case ':':
-        return dataFlashRecord(rest);
     default:
-        return {};
+        return autoBaud(BootState::F28xStream);
     }
 }
 
@@ -142,12 +179,12 @@ std::string TargetModel::write(std::string_view body)
     }
     const auto address = hexAt(*fields, 2, 6);
     const auto value = hexAt(*fields, 8, valueDigits);
-    if (!address || !value) {
+    if (!address || !value || !fitsMemory(*address, wide ? 2 : 1)) {
         return std::string(kNak);
     }
-    memory_[*address % kMemoryWords] = static_cast<std::uint16_t>(*value & 0xFFFF);
+    memory_[*address] = static_cast<std::uint16_t>(*value & 0xFFFF);
     if (wide) {
-        memory_[(*address + 1) % kMemoryWords] = static_cast<std::uint16_t>(*value >> 16);
+        memory_[*address + 1] = static_cast<std::uint16_t>(*value >> 16);
     }
     return std::string(kAck);
 }
@@ -166,10 +203,12 @@ std::string TargetModel::autoBaud(BootState stream)
 
 std::string TargetModel::bootWord(char kind, std::string_view digits)
 {
-    const auto word = hexAt(digits, 0, 4);
+    const auto word = soleField(digits, 4, true);
+    if (!word) {
+        return std::string(kNak);
+    }
     const bool acknowledged = kind != 'S';
-    if (!word || digits.size() != 5 || digits[4] != link::kCr ||
-        (bootState_ != BootState::F28xStream && bootState_ != BootState::Lf240xStream)) {
+    if (bootState_ != BootState::F28xStream && bootState_ != BootState::Lf240xStream) {
         return {};
     }
     ++bootWordCount_;
@@ -195,7 +234,7 @@ std::string TargetModel::flashOperation(std::string_view fields)
     request.op = static_cast<std::uint8_t>(*op);
     const std::string_view rest = fields.substr(2);
     const std::size_t expected = request.op == 0x01 ? 4 : request.op == 0x02 ? 10 : request.op == 0x03 ? 14 : 0;
-    if (request.op > 0x05 || rest.size() != expected) {
+    if (request.op > 0x05 || rest.size() != expected || !upperHex(rest)) {
         return std::string(kNak);
     }
     if (request.op == 0x01) {
@@ -221,10 +260,10 @@ std::string TargetModel::flashOperation(std::string_view fields)
         }
         return std::string(kAck);
     case 0x02: {
-        const bool complete = streamedWords_.size() == request.count;
+        const bool complete = streamedWords_.size() == request.count && fitsMemory(request.address, request.count);
         if (complete) {
             for (std::size_t i = 0; i < streamedWords_.size(); ++i) {
-                memory_[(request.address + i) % kMemoryWords] = streamedWords_[i];
+                memory_[request.address + i] = streamedWords_[i];
             }
         }
         streamedWords_.clear();
@@ -242,7 +281,7 @@ std::string TargetModel::flashOperation(std::string_view fields)
 std::string TargetModel::dataFlashRecord(std::string_view body)
 {
     const auto fields = checkedFields(body);
-    const auto type = fields ? hexAt(*fields, 0, 2) : std::nullopt;
+    const auto type = fields && upperHex(*fields) ? hexAt(*fields, 0, 2) : std::nullopt;
     if (!type) {
         return std::string(kNak);
     }

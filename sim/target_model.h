@@ -42,6 +42,7 @@ public:
 private:
     std::string read(char mode, double seconds);
     std::string write(std::string_view body);
+    std::string controlLine(char command);
     std::string autoBaud(BootState stream);
     std::string bootWord(char kind, std::string_view digits);
     std::string flashOperation(std::string_view fields);

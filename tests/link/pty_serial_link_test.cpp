@@ -1,7 +1,9 @@
 // CPodLink over the POSIX serial transport, with the simulator served on a pseudo-terminal.
 #include "link/pod_link.h"
+#include "link/posix_serial_transport.h"
 #include "link/posix_transport_factory.h"
 #include "sim/pty_server.h"
+#include "support/timed_transport.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +87,63 @@ TEST_F(PtySerialLinkTest, ReplyThatStopsFailsWithoutWaitingForTheLongTimeout)
     EXPECT_FALSE(link_->ReadWord(0x8000, 'r', value));
     // Two attempts, each ending on the inter-byte silence rather than the 2000 ms reply time-out.
     EXPECT_LT(Clock::now() - start, 2000ms);
+}
+
+// At the port itself, with explicit time-outs: a failing read lasts its allowed silence, no less.
+TEST_F(PtySerialLinkTest, FaultsMakePortReadsLastTheirTimeOuts)
+{
+    auto port = PosixSerialTransport::open(terminal_->slavePath());
+    ASSERT_NE(port, nullptr);
+
+    pod_.injectFault({.kind = sim::FaultKind::NoReply, .command = '!'});
+    ASSERT_TRUE(test::timedSend(*port, "!").ok);
+    const auto silent = test::timedRead(*port, 1, 100ms, 40ms);
+    EXPECT_FALSE(silent.ok);
+    EXPECT_TRUE(test::lastedAbout(silent.took, 100ms));
+
+    pod_.injectFault({.kind = sim::FaultKind::ShortReply, .command = 'R'});
+    ASSERT_TRUE(test::timedSend(*port, "R").ok);
+    const auto cut = test::timedRead(*port, 5, 1000ms, 60ms);
+    EXPECT_FALSE(cut.ok);
+    EXPECT_TRUE(test::lastedAbout(cut.took, 60ms));
+
+    pod_.injectFault({.kind = sim::FaultKind::Stall, .command = 'Q', .delay = 300ms, .afterBytes = 2});
+    const auto sent = Clock::now();
+    ASSERT_TRUE(test::timedSend(*port, "Q").ok);
+    const auto stalled = test::timedRead(*port, 4, 1000ms, 60ms);
+    EXPECT_FALSE(stalled.ok);
+    EXPECT_EQ(stalled.bytes, std::string("UP\0\0", 4));
+    EXPECT_TRUE(test::lastedAbout(stalled.took, 60ms));
+    const auto rest = test::timedRead(*port, 2, 1000ms, 60ms);
+    EXPECT_TRUE(rest.ok);
+    EXPECT_EQ(rest.bytes, "21");
+    EXPECT_TRUE(test::lastedAbout(Clock::now() - sent, 300ms));
+}
+
+// A POD that hangs up takes the line with it: the open port's read ends at once, its writes fail, and the
+// device can no longer be opened.
+TEST_F(PtySerialLinkTest, HangUpFailsTheOpenPortAndTakesTheDeviceAway)
+{
+    auto port = PosixSerialTransport::open(terminal_->slavePath());
+    ASSERT_NE(port, nullptr);
+    pod_.injectFault({.kind = sim::FaultKind::HangUp});
+    test::timedSend(*port, "!");  // the bytes may leave before the line goes down
+    const auto read = test::timedRead(*port, 1, 1000ms, 100ms);
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(test::lastedAbout(read.took, 0ms));
+    const auto write = test::timedSend(*port, "!");
+    EXPECT_FALSE(write.ok);
+    EXPECT_TRUE(test::lastedAbout(write.took, 0ms));
+    EXPECT_EQ(PosixSerialTransport::open(terminal_->slavePath()), nullptr);
+}
+
+TEST_F(PtySerialLinkTest, HangUpDuringConnectRefusesTheBaudThenThePort)
+{
+    // `I` (4 bytes) still arrives; the POD is gone from the `K` on.
+    pod_.injectFault({.kind = sim::FaultKind::HangUp, .afterBytes = 4});
+    EXPECT_EQ(link_->Connect(1, 4, false), ConnectCode::BaudRefused);
+    EXPECT_EQ(pod_.txDelayIndex(), 3);
+    EXPECT_EQ(link_->Connect(1, 4, false), ConnectCode::PortNotOpened);
 }
 
 TEST(PtySerialLinkOpen, AMissingDeviceIsPortNotOpened)

@@ -19,6 +19,25 @@ std::string converse(PodSimulator& pod, const std::string& body)
     return reply;
 }
 
+void send(PodSimulator& pod, const std::string& bytes)
+{
+    pod.hostWrite(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+// Every reply byte that comes within `within`.
+std::string repliesWithin(PodSimulator& pod, Clock::duration within)
+{
+    const auto deadline = Clock::now() + within;
+    std::string replies;
+    while (pod.waitForReply(deadline)) {
+        std::uint8_t byte = 0;
+        while (pod.hostRead(&byte, 1) == 1) {
+            replies += static_cast<char>(byte);
+        }
+    }
+    return replies;
+}
+
 std::string checksummed(const std::string& fields)
 {
     unsigned sum = 0;
@@ -75,6 +94,45 @@ TEST(PodSimulator, WritesNeedAValidChecksum)
     EXPECT_EQ(pod.words(0x1234, 2), (std::vector<std::uint16_t>{0xABCD, 0x1234}));
     EXPECT_EQ(converse(pod, "W1001234FFFF00\r"), "?");
     EXPECT_EQ(pod.word(0x1234), 0xABCD);
+}
+
+// Fields are fixed-width upper-case hex, single-letter commands carry nothing else, and addresses stay in
+// the 22-bit word space; every other frame is refused and changes nothing.
+TEST(PodSimulator, RefusesMalformedFrames)
+{
+    PodSimulator pod;
+    ASSERT_EQ(converse(pod, "I3"), "");
+    ASSERT_EQ(converse(pod, "K4"), "!");
+    ASSERT_EQ(converse(pod, "@000010\r"), "!");
+    pod.setWord(0x3F8000, 0x1111);
+    const std::string malformed[] = {"@3f8000\r", "@3F800a\r", "@FFFFFF\r", "@400000\r", "@3F8000", "@3F80001\r",
+        "@3F8000\r\r", "Qxx", "Q\r", "!!", "Mx", "Nx", "T\r", "P0", "Rx", "r\r", "L0", "l1", "Ka", "K44", "K", "Ia",
+        "I33", "I", checksummed("W13f8000ABCD"), checksummed("W13F8000abcd"), checksummed("W1400000ABCD"),
+        checksummed("W23FFFFF00000000"), checksummed("W2FFFFFF00000000"), "U08aa\r", "S12\r", "X1234", "J12ab\r",
+        "J1234", "O0a", "O01000a", "O023f80000002", ":7100c8\r", record("72000a")};
+    for (const std::string& body : malformed) {
+        EXPECT_EQ(converse(pod, body), "?") << body;
+    }
+    EXPECT_EQ(pod.podAddress(), 0x10u);
+    EXPECT_EQ(pod.txDelayIndex(), 3);
+    EXPECT_EQ(pod.targetBaudCode(), 4);
+    EXPECT_FALSE(pod.bootModeLine());
+    EXPECT_EQ(pod.resetCount(), 0);
+    EXPECT_EQ(pod.bootState(), BootState::Running);
+    EXPECT_EQ(pod.words(0, 2), (std::vector<std::uint16_t>{0, 0}));
+    EXPECT_EQ(pod.word(0x3F8000), 0x1111);
+    EXPECT_EQ(pod.word(0x3FFFFF), 0);
+    EXPECT_TRUE(pod.erasedDataFlashSectors().empty());
+    EXPECT_TRUE(pod.flashRequests().empty());
+    EXPECT_EQ(converse(pod, "J5A5A\r"), "");
+    EXPECT_EQ(converse(pod, "O02FFFFFF0001"), "?");
+    EXPECT_EQ(pod.word(0x3FFFFF), 0);
+
+    // The last word of the space is in reach.
+    EXPECT_EQ(converse(pod, "@3FFFFF\r"), "!");
+    EXPECT_EQ(converse(pod, checksummed("W13FFFFFABCD")), "!");
+    EXPECT_EQ(converse(pod, checksummed("W23FFFFE12345678")), "!");
+    EXPECT_EQ(pod.words(0x3FFFFE, 2), (std::vector<std::uint16_t>{0x5678, 0x1234}));
 }
 
 TEST(PodSimulator, AutoBaudNeedsTheBootModeLine)
@@ -205,6 +263,39 @@ TEST(PodSimulator, BytesAtANonAnsweringHostBaudAreLost)
     EXPECT_EQ(converse(pod, "!"), "");
     EXPECT_TRUE(pod.trace().empty());
     pod.setHostBaud(115200);
+    EXPECT_EQ(converse(pod, "!"), "!");
+}
+
+// A purge on the host side reaches only what has arrived: a late reply and the POD's half-received frame
+// survive it.
+TEST(PodSimulator, PurgeDropsOnlyTheRepliesAlreadyDue)
+{
+    PodSimulator pod;
+    pod.injectFault({.kind = FaultKind::Delay, .command = 'Q', .delay = std::chrono::milliseconds(30)});
+    send(pod, "\x02!\x03\x02Q\x03\x02K");
+    EXPECT_EQ(pod.pendingReplyBytes(), 1u);
+    pod.purgeHost();
+    EXPECT_EQ(pod.pendingReplyBytes(), 0u);
+    EXPECT_EQ(pod.queuedReplyBytes(), 4u);
+    send(pod, "4\x03");
+    EXPECT_EQ(repliesWithin(pod, std::chrono::milliseconds(200)), "UP21!");
+    EXPECT_EQ(pod.targetBaudCode(), 4);
+}
+
+TEST(PodSimulator, StallHoldsTheRestOfTheReply)
+{
+    PodSimulator pod;
+    const auto stall = std::chrono::milliseconds(30);
+    pod.injectFault({.kind = FaultKind::Stall, .command = 'Q', .delay = stall, .afterBytes = 2});
+    const auto start = Clock::now();
+    EXPECT_EQ(converse(pod, "Q"), "UP");
+    ASSERT_TRUE(pod.nextReplyDue());
+    EXPECT_GE(*pod.nextReplyDue() - start, stall);
+    EXPECT_EQ(repliesWithin(pod, std::chrono::milliseconds(200)), "21");
+    EXPECT_GE(Clock::now() - start, stall);
+    // Used up; a reply no longer than the bytes before the stall goes out whole.
+    EXPECT_EQ(converse(pod, "Q"), "UP21");
+    pod.injectFault({.kind = FaultKind::Stall, .delay = stall, .afterBytes = 1});
     EXPECT_EQ(converse(pod, "!"), "!");
 }
 

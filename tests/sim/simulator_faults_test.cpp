@@ -1,9 +1,12 @@
-// Every fault the simulator injects ends the CPodLink operation in failure within its time-outs.
+// Every fault the simulator injects ends the CPodLink operation in failure within its time-outs (how long
+// each failure lasts at the transport: fault_durations_test).
 #include "sim/in_process_transport.h"
 
 #include "link/pod_link.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace lumetra::sim {
 namespace {
@@ -63,10 +66,17 @@ TEST_F(SimulatorFaults, ShortReplyFailsBothReadAttempts)
     EXPECT_EQ(pod.txDelayIndex(), 6);  // the retry re-sent `I`
 }
 
-TEST_F(SimulatorFaults, DelayBeyondTheTimeOutFails)
+TEST_F(SimulatorFaults, DelayBeyondTheTimeOutFailsAndTheLateReplyStaysOnTheLine)
 {
-    pod.injectFault({.kind = FaultKind::Delay, .command = 'Q', .delay = 200ms});
-    EXPECT_EQ(timed([&] { return link.QueryFirmwareVersion(); }, 1s), 0);
+    pod.injectFault({.kind = FaultKind::Delay, .command = 'Q', .delay = 600ms});
+    const auto sent = Clock::now();
+    EXPECT_EQ(timed([&] { return link.QueryFirmwareVersion(); }, 500ms), 0);
+    // A purge cannot reach a reply still on its way: the next reply queues behind it and misses its time-out.
+    link.Purge();
+    EXPECT_EQ(link.QueryFirmwareVersion(), 0);
+    ASSERT_LT(Clock::now() - sent, 600ms);
+    std::this_thread::sleep_until(sent + 700ms);
+    EXPECT_EQ(pod.pendingReplyBytes(), 8u);
     link.Purge();
     pod.injectFault({.kind = FaultKind::Delay, .command = 'Q', .delay = 10ms});
     EXPECT_EQ(link.QueryFirmwareVersion(), 21);
@@ -98,7 +108,7 @@ TEST_F(SimulatorFaults, StrayByteIsSeenAfterAUsbBatch)
 
 TEST_F(SimulatorFaults, HangUpAfterSomeBytes)
 {
-    pod.injectFault({.kind = FaultKind::HangUp, .hangUpAfterBytes = 2});
+    pod.injectFault({.kind = FaultKind::HangUp, .afterBytes = 2});
     EXPECT_FALSE(timed([&] { return link.Ping(); }, 1s));  // the frame's ETX never arrives
     EXPECT_TRUE(pod.hungUp());
     std::uint32_t value = 0;

@@ -1,5 +1,6 @@
 // lumetra-cli watch and dump against lumetra-podsim: the rows they print, gaps, and the exit codes of failures.
 #include "cli_process.h"
+#include "podsim_process.h"
 
 #include "support/coff_writer.h"
 #include "support/test_paths.h"
@@ -11,27 +12,6 @@ using namespace lumetra::test;
 namespace {
 
 #ifdef LUMETRA_PODSIM_PATH
-
-// The simulator on a pseudo-terminal for the length of a test; closing its standard input ends it.
-class Podsim {
-public:
-    explicit Podsim(const QStringList& arguments = {})
-    {
-        process_.start(QStringLiteral(LUMETRA_PODSIM_PATH), arguments);
-        if (process_.waitForReadyRead(10000))
-            device_ = QString::fromUtf8(process_.readLine()).trimmed();
-    }
-    ~Podsim()
-    {
-        process_.closeWriteChannel();
-        process_.waitForFinished(10000);
-    }
-    const QString& device() const { return device_; }
-
-private:
-    QProcess process_;
-    QString device_;
-};
 
 QStringList outputLines(const CliRun& run)
 {

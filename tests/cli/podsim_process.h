@@ -1,14 +1,13 @@
-// lumetra-podsim on a pseudo-terminal for the length of a test; closing its standard input ends it.
+// lumetra-podsim run for the length of a test, serving the simulator on a pseudo-terminal.
 #pragma once
 
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
-#ifdef LUMETRA_PODSIM_PATH
-
 namespace lumetra::test {
 
+// The simulator on a pseudo-terminal for the length of a test; closing its standard input ends it.
 class Podsim {
 public:
     explicit Podsim(const QStringList& arguments = {})
@@ -22,9 +21,6 @@ public:
         process_.closeWriteChannel();
         process_.waitForFinished(10000);
     }
-    Podsim(const Podsim&) = delete;
-    Podsim& operator=(const Podsim&) = delete;
-
     const QString& device() const { return device_; }
 
 private:
@@ -33,5 +29,3 @@ private:
 };
 
 } // namespace lumetra::test
-
-#endif

@@ -1,8 +1,8 @@
 // lumetra-cli devices: the device catalogue as a table or as JSON.
 #include "cli/command.h"
+#include "cli/command_line.h"
 #include "core/device_catalogue.h"
 
-#include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -72,18 +72,13 @@ void printTable()
 
 int runDevices(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Lists the supported target devices."));
-    parser.addHelpOption();
+    CommandLine line(args, QStringLiteral("Lists the supported target devices."));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print a JSON array of the devices."));
-    parser.addOption(jsonOption);
-    parser.process(args);
-    if (!parser.positionalArguments().isEmpty()) {
-        printError(QStringLiteral("%1: unexpected argument '%2'").arg(args[0], parser.positionalArguments().first()));
-        return 2;
-    }
+    line.addOption(jsonOption);
+    if (const auto end = line.parse(0, 0))
+        return *end;
 
-    if (parser.isSet(jsonOption)) {
+    if (line.parser().isSet(jsonOption)) {
         QJsonArray devices;
         for (int index = 0; index < kDeviceCount; ++index)
             devices.append(deviceObject(index));

@@ -14,39 +14,37 @@ namespace {
 
 int runDump(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
+    CommandLine line(args,
         QStringLiteral("Reads one memory monitor page from ADDR and prints address, value and Ascii text per row. "
                        "ADDR is clamped as the start address dialog clamps it."));
-    parser.addPositionalArgument(
+    line.addPositional(
         QStringLiteral("ADDR"), QStringLiteral("Start address (100 decimal, 100h or 0x100 hexadecimal)."));
-    const QCommandLineOption device = deviceOption();
-    const QCommandLineOption view = viewOption();
+    const MonitorOptions monitorOptions;
+    monitorOptions.addTo(line);
     const QCommandLineOption rows(QStringLiteral("rows"), QStringLiteral("Rows of the page (default 16)."),
         QStringLiteral("N"), QStringLiteral("16"));
-    parser.addOptions({device, view, rows});
-    const auto command = parseLinkCommand(parser, args, 1, 1);
-    if (!command)
-        return 2;
-    const auto deviceIndex = readDevice(parser, device);
-    const ViewChoice viewChoice = readView(parser, view);
-    const auto rowCount = readPositive(parser, rows, 1);
-    if (!deviceIndex || !viewChoice.ok || !rowCount)
-        return 2;
+    line.addOption(rows);
+    const LinkCommandLine command = parseLinkCommand(line, 1, 1);
+    if (!command.settings)
+        return command.exitCode;
+    const auto choice = monitorOptions.read(line);
+    if (!choice)
+        return kUsageErrorExitCode;
+    const auto rowCount = readPositive(line, rows, 1);
+    if (!rowCount)
+        return kUsageErrorExitCode;
 
     core::MemorySettingsStore store;
-    core::writeSetting(store, core::SettingId::CpuType, *deviceIndex);
-    core::writeSetting(store, core::SettingId::StartViewType,
-        monitor::viewTypeCode(viewChoice.view.value_or(monitor::ViewType::Hex16)));
+    core::writeSetting(store, core::SettingId::CpuType, choice->device);
+    core::writeSetting(
+        store, core::SettingId::StartViewType, monitor::viewTypeCode(choice->view.value_or(monitor::ViewType::Hex16)));
     monitor::MonitoringFlags monitoring;
     monitor::MemoryMonitor memory(store, monitoring);
     memory.setRowsPerPage(static_cast<int>(*rowCount));
-    if (const auto refused = memory.enterStartAddress(command->arguments[0].toStdString())) {
-        printError(QString::fromUtf8(refused->data(), static_cast<qsizetype>(refused->size())));
-        return 2;
-    }
+    if (const auto refused = memory.enterStartAddress(line.arguments()[0].toStdString()))
+        return line.usageError(QString::fromUtf8(refused->data(), static_cast<qsizetype>(refused->size())));
 
-    CliLink link(command->settings);
+    CliLink link(*command.settings);
     if (!link.connect())
         return 1;
     if (!memory.poll(link.pod())) {

@@ -1,13 +1,13 @@
 // lumetra-cli info: loads a COFF file for a device and shows the result, sections, flash use, symbols and the
 // data-flash image, as text or as one JSON object.
 #include "cli/command.h"
+#include "cli/command_line.h"
 #include "core/device_catalogue.h"
 #include "image/flash_layout.h"
 #include "image/program_image.h"
 #include "image/section_rows.h"
 #include "image/symbol_rows.h"
 
-#include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -207,32 +207,26 @@ void printInfo(const QString& file, int device, CoffLoadResult result, const Pro
 
 int runInfo(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Loads a COFF file (.out) for a device and shows what it holds."));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The COFF file."));
+    CommandLine line(args, QStringLiteral("Loads a COFF file (.out) for a device and shows what it holds."));
+    line.addPositional(QStringLiteral("file"), QStringLiteral("The COFF file."));
     const QCommandLineOption deviceOption(QStringLiteral("device"),
         QStringLiteral("Device index 0..70 (see 'lumetra-cli devices'); default %1.").arg(core::kDefaultDeviceIndex),
         QStringLiteral("N"), QString::number(core::kDefaultDeviceIndex));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
-    parser.addOption(deviceOption);
-    parser.addOption(jsonOption);
-    parser.process(args);
-    if (parser.positionalArguments().size() != 1) {
-        printError(QStringLiteral("%1: expects exactly one COFF file").arg(args[0]));
-        return 2;
-    }
+    line.addOption(deviceOption);
+    line.addOption(jsonOption);
+    if (const auto end = line.parse(1, 1))
+        return *end;
     bool ok = false;
-    const int device = parser.value(deviceOption).toInt(&ok, 0);
-    if (!ok) {
-        printError(QStringLiteral("%1: --device expects a number, not '%2'").arg(args[0], parser.value(deviceOption)));
-        return 2;
-    }
+    const QString deviceText = line.parser().value(deviceOption);
+    const int device = deviceText.toInt(&ok, 0);
+    if (!ok)
+        return line.usageError(QStringLiteral("--device expects a number, not '%1'").arg(deviceText));
 
-    const QString file = parser.positionalArguments().first();
+    const QString file = line.arguments().first();
     ProgramImage image;
     const CoffLoadResult result = image.load(std::filesystem::path(file.toStdString()), device);
-    if (parser.isSet(jsonOption))
+    if (line.parser().isSet(jsonOption))
         printJson(QJsonDocument(infoJson(file, device, result, image)));
     else
         printInfo(file, device, result, image);

@@ -8,32 +8,28 @@ namespace {
 
 int runRead(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Reads COUNT words (default 1) of target memory from ADDR."));
-    parser.addPositionalArgument(QStringLiteral("ADDR"), QStringLiteral("Word address (0x3F8000, 3F8000H or decimal)."));
-    parser.addPositionalArgument(QStringLiteral("COUNT"), QStringLiteral("Number of words."), QStringLiteral("[COUNT]"));
+    CommandLine line(args, QStringLiteral("Reads COUNT words (default 1) of target memory from ADDR."));
+    line.addPositional(QStringLiteral("ADDR"), QStringLiteral("Word address (0x3F8000, 3F8000H or decimal)."));
+    line.addPositional(QStringLiteral("COUNT"), QStringLiteral("Number of words."), QStringLiteral("[COUNT]"));
     const QCommandLineOption width = widthOption();
-    parser.addOption(width);
-    const auto command = parseLinkCommand(parser, args, 1, 2);
-    if (!command)
-        return 2;
-    const auto bits = readWidth(parser, width);
-    const auto address = parseNumberArgument(command->arguments[0]);
-    const auto count = command->arguments.size() > 1 ? parseNumberArgument(command->arguments[1])
-                                                     : std::optional<std::uint32_t>(1);
+    line.addOption(width);
+    const LinkCommandLine command = parseLinkCommand(line, 1, 2);
+    if (!command.settings)
+        return command.exitCode;
+    const auto bits = readWidth(line, width);
     if (!bits)
-        return 2;
+        return kUsageErrorExitCode;
+    const QStringList arguments = line.arguments();
+    const auto address = parseNumberArgument(arguments[0]);
+    const auto count = arguments.size() > 1 ? parseNumberArgument(arguments[1]) : std::optional<std::uint32_t>(1);
     const std::uint32_t step = *bits == 32 ? 2 : 1;
-    if (!address || *address >= kTargetAddressSpace) {
-        printError(QStringLiteral("ADDR must be a word address below 0x400000"));
-        return 2;
-    }
-    if (!count || *count == 0 || *count > (kTargetAddressSpace - *address) / step) {
-        printError(QStringLiteral("COUNT must be at least 1 and stay inside the 0x400000-word address space"));
-        return 2;
-    }
+    if (!address || *address >= kTargetAddressSpace)
+        return line.usageError(QStringLiteral("ADDR must be a word address below 0x400000"));
+    if (!count || *count == 0 || *count > (kTargetAddressSpace - *address) / step)
+        return line.usageError(
+            QStringLiteral("COUNT must be at least 1 and stay inside the 0x400000-word address space"));
 
-    CliLink link(command->settings);
+    CliLink link(*command.settings);
     if (!link.connect())
         return 1;
     // Lower-case modes: the POD advances its address after each read.
@@ -55,7 +51,7 @@ int runRead(const QStringList& args)
     return 0;
 }
 
-const CommandRegistration reg{QStringLiteral("read"), QStringLiteral("Read words of target memory"), runRead};
+const CommandRegistration reg {QStringLiteral("read"), QStringLiteral("Read words of target memory"), runRead};
 
 } // namespace
 

@@ -8,31 +8,26 @@ namespace {
 
 int runWrite(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Writes VALUE to target memory at ADDR."));
-    parser.addPositionalArgument(QStringLiteral("ADDR"), QStringLiteral("Word address (0x3F8000, 3F8000H or decimal)."));
-    parser.addPositionalArgument(QStringLiteral("VALUE"), QStringLiteral("Value that fits the width."));
+    CommandLine line(args, QStringLiteral("Writes VALUE to target memory at ADDR."));
+    line.addPositional(QStringLiteral("ADDR"), QStringLiteral("Word address (0x3F8000, 3F8000H or decimal)."));
+    line.addPositional(QStringLiteral("VALUE"), QStringLiteral("Value that fits the width."));
     const QCommandLineOption width = widthOption();
-    parser.addOption(width);
-    const auto command = parseLinkCommand(parser, args, 2, 2);
-    if (!command)
-        return 2;
-    const auto bits = readWidth(parser, width);
+    line.addOption(width);
+    const LinkCommandLine command = parseLinkCommand(line, 2, 2);
+    if (!command.settings)
+        return command.exitCode;
+    const auto bits = readWidth(line, width);
     if (!bits)
-        return 2;
-    const auto address = parseNumberArgument(command->arguments[0]);
-    const auto value = parseNumberArgument(command->arguments[1]);
+        return kUsageErrorExitCode;
+    const auto address = parseNumberArgument(line.arguments()[0]);
+    const auto value = parseNumberArgument(line.arguments()[1]);
     const std::uint32_t words = *bits == 32 ? 2 : 1;
-    if (!address || *address > kTargetAddressSpace - words) {
-        printError(QStringLiteral("ADDR must be a word address inside the 0x400000-word address space"));
-        return 2;
-    }
-    if (!value || (*bits == 16 && *value > 0xFFFF)) {
-        printError(QStringLiteral("VALUE must fit in %1 bits").arg(*bits));
-        return 2;
-    }
+    if (!address || *address > kTargetAddressSpace - words)
+        return line.usageError(QStringLiteral("ADDR must be a word address inside the 0x400000-word address space"));
+    if (!value || (*bits == 16 && *value > 0xFFFF))
+        return line.usageError(QStringLiteral("VALUE must fit in %1 bits").arg(*bits));
 
-    CliLink link(command->settings);
+    CliLink link(*command.settings);
     if (!link.connect())
         return 1;
     if (!link.pod().WriteWord(static_cast<int>(words), *address, *value)) {
@@ -42,7 +37,7 @@ int runWrite(const QStringList& args)
     return 0;
 }
 
-const CommandRegistration reg{QStringLiteral("write"), QStringLiteral("Write a word of target memory"), runWrite};
+const CommandRegistration reg {QStringLiteral("write"), QStringLiteral("Write a word of target memory"), runWrite};
 
 } // namespace
 

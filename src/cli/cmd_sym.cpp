@@ -1,10 +1,10 @@
 // lumetra-cli sym: the records of a symbol file (.sym) as a table or as JSON.
 #include "cli/command.h"
+#include "cli/command_line.h"
 #include "image/coff_types.h"
 #include "image/symbol_file.h"
 #include "monitor/view_types.h"
 
-#include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -66,20 +66,14 @@ void printTable(const std::vector<CDataObject>& records)
 
 int runSym(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Lists the records of a symbol file (.sym)."));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The symbol file."));
+    CommandLine line(args, QStringLiteral("Lists the records of a symbol file (.sym)."));
+    line.addPositional(QStringLiteral("file"), QStringLiteral("The symbol file."));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print a JSON array of the records."));
-    parser.addOption(jsonOption);
-    parser.process(args);
-    if (parser.positionalArguments().size() != 1) {
-        printError(QStringLiteral("%1: expected one symbol file").arg(args[0]));
-        return 2;
-    }
+    line.addOption(jsonOption);
+    if (const auto end = line.parse(1, 1))
+        return *end;
 
-    const SymbolFileRead read
-        = readSymbolFile(std::filesystem::path(parser.positionalArguments().first().toStdU16String()));
+    const SymbolFileRead read = readSymbolFile(std::filesystem::path(line.arguments().first().toStdU16String()));
     if (read.status != SymbolFileStatus::Ok) {
         QString detail;
         if (read.archiveError != ArchiveError::None)
@@ -89,7 +83,7 @@ int runSym(const QStringList& args)
         printError(QStringLiteral("%1: %2%3").arg(args[0], fromView(symbolFileMessage(read.status)), detail));
         return 1;
     }
-    if (parser.isSet(jsonOption)) {
+    if (line.parser().isSet(jsonOption)) {
         QJsonArray records;
         for (const CDataObject& record : read.records)
             records.append(recordObject(record));

@@ -9,6 +9,7 @@
 #include "monitor/variable_monitor.h"
 
 #include <chrono>
+#include <limits>
 #include <numeric>
 #include <thread>
 
@@ -28,32 +29,36 @@ QString rowLine(const image::CDataObject& record, const monitor::VariableRow& ro
 
 int runWatch(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
+    CommandLine line(args,
         QStringLiteral("Polls the variables VAR of the program FILE.out as the variable monitor does and prints "
                        "name, value, view type, data type and Ascii text after every poll."));
-    parser.addPositionalArgument(QStringLiteral("FILE.out"), QStringLiteral("TI COFF program."));
-    parser.addPositionalArgument(QStringLiteral("VAR"), QStringLiteral("Variable names."), QStringLiteral("VAR..."));
-    const QCommandLineOption device = deviceOption();
-    const QCommandLineOption view = viewOption();
+    line.addPositional(QStringLiteral("FILE.out"), QStringLiteral("TI COFF program."));
+    line.addPositional(QStringLiteral("VAR"), QStringLiteral("Variable names."), QStringLiteral("VAR..."));
+    const MonitorOptions monitorOptions;
+    monitorOptions.addTo(line);
     const QCommandLineOption interval(QStringLiteral("interval"),
         QStringLiteral("Milliseconds between polls (default 100)."), QStringLiteral("MS"), QStringLiteral("100"));
     const QCommandLineOption count(QStringLiteral("count"),
         QStringLiteral("Number of polls (default 1; 0 polls until interrupted)."), QStringLiteral("N"),
         QStringLiteral("1"));
-    parser.addOptions({device, view, interval, count});
-    const auto command = parseLinkCommand(parser, args, 2, 1 << 20);
-    if (!command)
-        return 2;
-    const auto deviceIndex = readDevice(parser, device);
-    const ViewChoice viewChoice = readView(parser, view);
-    const auto intervalMs = readPositive(parser, interval, 0);
-    const auto polls = readPositive(parser, count, 0);
-    if (!deviceIndex || !viewChoice.ok || !intervalMs || !polls)
-        return 2;
+    line.addOption(interval);
+    line.addOption(count);
+    const LinkCommandLine command = parseLinkCommand(line, 2, std::numeric_limits<qsizetype>::max());
+    if (!command.settings)
+        return command.exitCode;
+    const auto choice = monitorOptions.read(line);
+    if (!choice)
+        return kUsageErrorExitCode;
+    const auto intervalMs = readPositive(line, interval, 0);
+    if (!intervalMs)
+        return kUsageErrorExitCode;
+    const auto polls = readPositive(line, count, 0);
+    if (!polls)
+        return kUsageErrorExitCode;
 
+    const QStringList arguments = line.arguments();
     image::ProgramImage program;
-    const image::CoffLoadResult loaded = program.load(command->arguments[0].toStdString(), *deviceIndex);
+    const image::CoffLoadResult loaded = program.load(arguments[0].toStdString(), choice->device);
     if (!image::isLoadSuccess(loaded)) {
         printError(QString::fromUtf8(
             image::coffLoadMessage(loaded).data(), static_cast<qsizetype>(image::coffLoadMessage(loaded).size())));
@@ -63,20 +68,18 @@ int runWatch(const QStringList& args)
     std::vector<image::CDataObject> registered;
     monitor::MonitoringFlags monitoring;
     monitor::VariableMonitor monitor(registered, monitoring);
-    for (qsizetype n = 1; n < command->arguments.size(); ++n) {
-        if (!monitor.addVariable(command->arguments[n].toStdString(), program.symbols())) {
-            printError(QStringLiteral("no variable '%1' in %2").arg(command->arguments[n], command->arguments[0]));
-            return 2;
-        }
+    for (qsizetype n = 1; n < arguments.size(); ++n) {
+        if (!monitor.addVariable(arguments[n].toStdString(), program.symbols()))
+            return line.usageError(QStringLiteral("no variable '%1' in %2").arg(arguments[n], arguments[0]));
     }
-    if (viewChoice.view) {
+    if (choice->view) {
         std::vector<std::size_t> all(registered.size());
         std::iota(all.begin(), all.end(), std::size_t {0});
-        monitor.setViewType(all, *viewChoice.view);
+        monitor.setViewType(all, *choice->view);
     }
     monitor.setVisibleRows(0, registered.size());
 
-    CliLink link(command->settings);
+    CliLink link(*command.settings);
     if (!link.connect())
         return 1;
     for (std::uint32_t tick = 1; *polls == 0 || tick <= *polls; ++tick) {

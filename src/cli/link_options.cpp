@@ -28,12 +28,12 @@ std::optional<int> comPortNumber(const QString& port)
     return ok ? std::optional<int>(number) : std::nullopt;
 }
 
-std::optional<std::uint32_t> readBounded(const QCommandLineParser& parser, const QCommandLineOption& option,
-                                         std::uint32_t low, std::uint32_t high)
+std::optional<std::uint32_t> readBounded(
+    const CommandLine& line, const QCommandLineOption& option, std::uint32_t low, std::uint32_t high)
 {
-    const auto value = parseNumberArgument(parser.value(option));
+    const auto value = parseNumberArgument(line.parser().value(option));
     if (!value || *value < low || *value > high) {
-        printError(QStringLiteral("--%1 takes %2 to %3").arg(option.names().first()).arg(low).arg(high));
+        line.usageError(QStringLiteral("--%1 takes %2 to %3").arg(option.names().first()).arg(low).arg(high));
         return std::nullopt;
     }
     return value;
@@ -43,47 +43,62 @@ std::optional<std::uint32_t> readBounded(const QCommandLineParser& parser, const
 
 LinkOptions::LinkOptions()
     : port_(QStringLiteral("port"),
-            QStringLiteral("Serial POD on DEVICE: a device path (a pseudo-terminal included) or COM1 to COM16."),
-            QStringLiteral("DEVICE")),
-      usb_(QStringLiteral("usb"), QStringLiteral("USB POD through the D2XX library.")),
-      baud_(QStringLiteral("baud"), QStringLiteral("POD-to-target baud code 0 to 8 (default 4, 115200)."),
-            QStringLiteral("CODE"), QStringLiteral("4")),
-      timeout_(QStringLiteral("timeout"), QStringLiteral("Reply time-out in milliseconds (default 200)."),
-               QStringLiteral("MS"), QStringLiteral("200")),
-      txDelay_(QStringLiteral("txdelay"), QStringLiteral("POD transmit-delay index 0 to 6 (default 3)."),
-               QStringLiteral("N"), QStringLiteral("3"))
+        QStringLiteral("Serial POD on DEVICE: a device path (a pseudo-terminal included) or COM1 to COM16."),
+        QStringLiteral("DEVICE"))
+    , usb_(QStringLiteral("usb"), QStringLiteral("USB POD through the D2XX library."))
+    , baud_(QStringLiteral("baud"), QStringLiteral("POD-to-target baud code 0 to 8 (default 4, 115200)."),
+          QStringLiteral("CODE"), QStringLiteral("4"))
+    , timeout_(QStringLiteral("timeout"), QStringLiteral("Reply time-out in milliseconds (default 200)."),
+          QStringLiteral("MS"), QStringLiteral("200"))
+    , txDelay_(QStringLiteral("txdelay"), QStringLiteral("POD transmit-delay index 0 to 6 (default 3)."),
+          QStringLiteral("N"), QStringLiteral("3"))
 {
 }
 
-void LinkOptions::addTo(QCommandLineParser& parser) const
+void LinkOptions::addTo(CommandLine& line) const
 {
-    parser.addOptions({port_, usb_, baud_, timeout_, txDelay_});
+    for (const QCommandLineOption* option : {&port_, &usb_, &baud_, &timeout_, &txDelay_})
+        line.addOption(*option);
 }
 
-std::optional<LinkSettings> LinkOptions::read(const QCommandLineParser& parser) const
+const QCommandLineOption* LinkOptions::find(const QString& name) const
 {
+    for (const QCommandLineOption* option : {&port_, &usb_, &baud_, &timeout_, &txDelay_}) {
+        if (option->names().contains(name))
+            return option;
+    }
+    return nullptr;
+}
+
+std::optional<LinkSettings> LinkOptions::read(const CommandLine& line) const
+{
+    const QCommandLineParser& parser = line.parser();
     LinkSettings settings;
     settings.usb = parser.isSet(usb_);
     if (settings.usb == parser.isSet(port_)) {
-        printError(QStringLiteral("give either --port DEVICE or --usb"));
+        line.usageError(QStringLiteral("give either --port DEVICE or --usb"));
         return std::nullopt;
     }
     if (!settings.usb) {
         const QString port = parser.value(port_);
-        if (const auto number = comPortNumber(port)) {
-            if (*number < 1 || *number > 16) {
-                printError(QStringLiteral("--port takes COM1 to COM16 or a device path"));
-                return std::nullopt;
-            }
-            settings.comPort = *number;
-        } else {
-            settings.device = port.toStdString();
+        const auto number = comPortNumber(port);
+        if (port.isEmpty() || (number && (*number < 1 || *number > 16))) {
+            line.usageError(QStringLiteral("--port takes COM1 to COM16 or a device path"));
+            return std::nullopt;
         }
+        if (number)
+            settings.comPort = *number;
+        else
+            settings.device = port.toStdString();
     }
-    const auto baud = readBounded(parser, baud_, 0, core::kBaudCodeCount - 1);
-    const auto timeout = readBounded(parser, timeout_, 1, kMaxTimeoutMs);
-    const auto txDelay = readBounded(parser, txDelay_, 0, kMaxTxDelayIndex);
-    if (!baud || !timeout || !txDelay)
+    const auto baud = readBounded(line, baud_, 0, core::kBaudCodeCount - 1);
+    if (!baud)
+        return std::nullopt;
+    const auto timeout = readBounded(line, timeout_, 1, kMaxTimeoutMs);
+    if (!timeout)
+        return std::nullopt;
+    const auto txDelay = readBounded(line, txDelay_, 0, kMaxTxDelayIndex);
+    if (!txDelay)
         return std::nullopt;
     settings.baudCode = static_cast<int>(*baud);
     settings.timeout = link::Milliseconds(*timeout);
@@ -91,32 +106,22 @@ std::optional<LinkSettings> LinkOptions::read(const QCommandLineParser& parser) 
     return settings;
 }
 
-std::optional<LinkCommandLine> parseLinkCommand(QCommandLineParser& parser, const QStringList& args,
-                                                qsizetype minArgs, qsizetype maxArgs)
+LinkCommandLine parseLinkCommand(CommandLine& line, qsizetype minArgs, qsizetype maxArgs)
 {
     const LinkOptions options;
-    options.addTo(parser);
-    parser.addHelpOption();
-    parser.process(args);
-    const QStringList arguments = parser.positionalArguments();
-    if (arguments.size() < minArgs || arguments.size() > maxArgs) {
-        printError(parser.helpText());
-        return std::nullopt;
-    }
-    auto settings = options.read(parser);
-    if (!settings)
-        return std::nullopt;
-    return LinkCommandLine{std::move(*settings), arguments};
+    options.addTo(line);
+    if (const auto end = line.parse(minArgs, maxArgs))
+        return {std::nullopt, *end};
+    return {options.read(line)};
 }
 
 int runLinkCommand(const QStringList& args, const QString& description, const std::function<int(link::CPodLink&)>& body)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(description);
-    const auto command = parseLinkCommand(parser, args, 0, 0);
-    if (!command)
-        return 2;
-    CliLink link(command->settings);
+    CommandLine line(args, description);
+    const LinkCommandLine command = parseLinkCommand(line, 0, 0);
+    if (!command.settings)
+        return command.exitCode;
+    CliLink link(*command.settings);
     if (!link.connect())
         return 1;
     return body(link.pod());
@@ -125,15 +130,15 @@ int runLinkCommand(const QStringList& args, const QString& description, const st
 QCommandLineOption widthOption()
 {
     return QCommandLineOption(QStringLiteral("width"), QStringLiteral("Word width in bits: 16 (default) or 32."),
-                              QStringLiteral("BITS"), QStringLiteral("16"));
+        QStringLiteral("BITS"), QStringLiteral("16"));
 }
 
-std::optional<int> readWidth(const QCommandLineParser& parser, const QCommandLineOption& option)
+std::optional<int> readWidth(const CommandLine& line, const QCommandLineOption& option)
 {
-    const QString text = parser.value(option);
+    const QString text = line.parser().value(option);
     if (text == QLatin1String("16") || text == QLatin1String("32"))
         return text.toInt();
-    printError(QStringLiteral("--width takes 16 or 32"));
+    line.usageError(QStringLiteral("--width takes 16 or 32"));
     return std::nullopt;
 }
 
@@ -162,7 +167,9 @@ std::optional<std::uint32_t> parseNumberArgument(const QString& text)
 }
 
 CliLink::CliLink(const LinkSettings& settings)
-    : settings_(settings), factory_(factoryOptions(settings)), pod_(factory_)
+    : settings_(settings)
+    , factory_(factoryOptions(settings))
+    , pod_(factory_)
 {
     pod_.setReplyTimeout(settings.timeout);
     pod_.setTxDelayIndex(settings.txDelayIndex);

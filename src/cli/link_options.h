@@ -2,12 +2,12 @@
 #pragma once
 
 #include "app/link_state.h"
+#include "cli/command_line.h"
 #include "core/device_catalogue.h"
 #include "link/pod_link.h"
 #include "link/posix_transport_factory.h"
 
 #include <QCommandLineOption>
-#include <QCommandLineParser>
 
 #include <functional>
 #include <optional>
@@ -28,9 +28,11 @@ struct LinkSettings {
 class LinkOptions {
 public:
     LinkOptions();
-    void addTo(QCommandLineParser& parser) const;
-    // nullopt (with the reason printed) for a missing or bad value.
-    std::optional<LinkSettings> read(const QCommandLineParser& parser) const;
+    void addTo(CommandLine& line) const;
+    // nullopt after a usage error for a missing or bad value.
+    std::optional<LinkSettings> read(const CommandLine& line) const;
+    // The link option of that name; nullptr for any other name.
+    const QCommandLineOption* find(const QString& name) const;
 
 private:
     QCommandLineOption port_;
@@ -40,19 +42,18 @@ private:
     QCommandLineOption txDelay_;
 };
 
-// Parses the command's arguments with the link options and the options already added to parser. Prints the
-// reason and returns nullopt for a bad option or a positional count outside [minArgs, maxArgs].
+// Adds the link options to line, parses it with between minArgs and maxArgs positional arguments and reads the
+// link settings. Without settings the command ends with exitCode: 0 after --help, else a usage error.
 struct LinkCommandLine {
-    LinkSettings settings;
-    QStringList arguments;
+    std::optional<LinkSettings> settings;
+    int exitCode = kUsageErrorExitCode;
 };
-std::optional<LinkCommandLine> parseLinkCommand(QCommandLineParser& parser, const QStringList& args,
-                                                qsizetype minArgs, qsizetype maxArgs);
+LinkCommandLine parseLinkCommand(CommandLine& line, qsizetype minArgs, qsizetype maxArgs);
 
 // --width 16|32 of the memory commands.
 QCommandLineOption widthOption();
-// 16 or 32; nullopt (printed) otherwise.
-std::optional<int> readWidth(const QCommandLineParser& parser, const QCommandLineOption& option);
+// 16 or 32; nullopt after a usage error otherwise.
+std::optional<int> readWidth(const CommandLine& line, const QCommandLineOption& option);
 
 // A whole number as the dialogs take it: trimmed; a "0x" prefix or an "H" suffix (either case) means
 // hexadecimal, otherwise decimal. nullopt for anything else or a value above 0xFFFFFFFF.
@@ -77,8 +78,10 @@ private:
 };
 
 // A command without arguments: parses the link options, connects, and runs body on the POD. The command's
-// exit code: 2 for bad options, 1 when the connection fails, else what body returns.
-int runLinkCommand(const QStringList& args, const QString& description, const std::function<int(link::CPodLink&)>& body);
+// exit code: 0 after --help, kUsageErrorExitCode for a usage error, 1 when the connection fails, else what body
+// returns.
+int runLinkCommand(
+    const QStringList& args, const QString& description, const std::function<int(link::CPodLink&)>& body);
 
 // Word addresses of the target: 22 bits.
 inline const std::uint32_t kTargetAddressSpace = core::addressSpaceWordsOf(core::Family::F28x);

@@ -1,5 +1,7 @@
 // lumetra-cli: the command-line front end over the same core as the desktop application.
 #include "cli/command.h"
+#include "cli/command_line.h"
+#include "cli/invocation.h"
 
 #include <QCoreApplication>
 
@@ -9,15 +11,24 @@ using namespace lumetra::cli;
 
 namespace {
 
-void printUsage()
+QString usageText()
 {
-    QString text = QStringLiteral("Usage: lumetra-cli <command> [options]\n\nCommands:\n");
+    QString text = QStringLiteral("Usage: lumetra-cli [link options] <command> [options]\n\nCommands:\n");
     auto commands = commandRegistry();
     std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
     for (const Command& command : commands)
         text += QStringLiteral("  %1  %2\n").arg(command.name, -10).arg(command.summary);
-    text += QStringLiteral("\nRun 'lumetra-cli <command> --help' for the options of a command.");
-    printLine(text);
+    text += QStringLiteral("\nThe link options (--port, --usb, --baud, --timeout, --txdelay) of the commands that\n"
+                           "talk to the POD may come before the command as well as after it.\n"
+                           "Run 'lumetra-cli <command> --help' for the options of a command.");
+    return text;
+}
+
+int usageError(const QString& message)
+{
+    printError(QStringLiteral("lumetra-cli: ") + message);
+    printError(usageText());
+    return kUsageErrorExitCode;
 }
 
 } // namespace
@@ -28,20 +39,21 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("lumetra-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.2"));
 
-    QStringList args = QCoreApplication::arguments();
-    if (args.size() < 2 || args[1] == QLatin1String("--help") || args[1] == QLatin1String("-h")) {
-        printUsage();
-        return args.size() < 2 ? 2 : 0;
+    const InvocationParse parsed = parseInvocation(QCoreApplication::arguments());
+    if (!parsed.invocation)
+        return usageError(parsed.error);
+    const QString& name = parsed.invocation->command;
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        printLine(usageText());
+        return 0;
     }
-    const QString name = args[1];
+    if (name.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+    if (name.startsWith(QLatin1Char('-')))
+        return usageError(QStringLiteral("only the link options can come before the command, not '%1'").arg(name));
     const auto& commands = commandRegistry();
     const auto found = std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return c.name == name; });
-    if (found == commands.end()) {
-        printError(QStringLiteral("lumetra-cli: unknown command '%1'").arg(name));
-        printUsage();
-        return 2;
-    }
-    args.removeAt(1);
-    args[0] = QStringLiteral("lumetra-cli ") + name;
-    return found->run(args);
+    if (found == commands.end())
+        return usageError(QStringLiteral("unknown command '%1'").arg(name));
+    return found->run(parsed.invocation->commandArguments);
 }

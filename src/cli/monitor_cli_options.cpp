@@ -1,55 +1,54 @@
 #include "cli/monitor_cli_options.h"
 
-#include "cli/command.h"
 #include "cli/link_options.h"
 
 #include "core/device_catalogue.h"
 
 namespace lumetra::cli {
 
-QCommandLineOption deviceOption()
+MonitorOptions::MonitorOptions()
+    : device_(QStringLiteral("device"), QStringLiteral("Target device index 0 to 70 (see lumetra-cli devices)."),
+        QStringLiteral("N"))
+    , view_(QStringLiteral("view"),
+          QStringLiteral("View type 0 to 7: hex 16, hex 32, signed 16, signed 32, unsigned 16, unsigned 32, float, "
+                         "binary 16."),
+          QStringLiteral("CODE"))
 {
-    return QCommandLineOption(QStringLiteral("device"),
-        QStringLiteral("Target device index 0 to 70 (see lumetra-cli devices)."), QStringLiteral("N"));
 }
 
-std::optional<int> readDevice(const QCommandLineParser& parser, const QCommandLineOption& option)
+void MonitorOptions::addTo(CommandLine& line) const
 {
-    const auto index = parser.isSet(option) ? parseNumberArgument(parser.value(option)) : std::nullopt;
+    line.addOption(device_);
+    line.addOption(view_);
+}
+
+std::optional<MonitorChoice> MonitorOptions::read(const CommandLine& line) const
+{
+    const QCommandLineParser& parser = line.parser();
+    const auto index = parser.isSet(device_) ? parseNumberArgument(parser.value(device_)) : std::nullopt;
     if (!index || !core::isValidDeviceIndex(static_cast<int>(*index))) {
-        printError(QStringLiteral("--device takes a device index 0 to 70"));
+        line.usageError(QStringLiteral("--device takes a device index 0 to 70"));
         return std::nullopt;
     }
-    return static_cast<int>(*index);
-}
-
-QCommandLineOption viewOption()
-{
-    return QCommandLineOption(QStringLiteral("view"),
-        QStringLiteral("View type 0 to 7: hex 16, hex 32, signed 16, signed 32, unsigned 16, unsigned 32, float, "
-                       "binary 16."),
-        QStringLiteral("CODE"));
-}
-
-ViewChoice readView(const QCommandLineParser& parser, const QCommandLineOption& option)
-{
-    if (!parser.isSet(option))
-        return {true, std::nullopt};
-    const auto code = parseNumberArgument(parser.value(option));
-    const auto view = code ? monitor::viewTypeFromCode(*code) : std::nullopt;
-    if (!view) {
-        printError(QStringLiteral("--view takes a view type code 0 to 7"));
-        return {};
+    MonitorChoice choice {static_cast<int>(*index), std::nullopt};
+    if (!parser.isSet(view_))
+        return choice;
+    const auto code = parseNumberArgument(parser.value(view_));
+    choice.view = code ? monitor::viewTypeFromCode(*code) : std::nullopt;
+    if (!choice.view) {
+        line.usageError(QStringLiteral("--view takes a view type code 0 to 7"));
+        return std::nullopt;
     }
-    return {true, view};
+    return choice;
 }
 
 std::optional<std::uint32_t> readPositive(
-    const QCommandLineParser& parser, const QCommandLineOption& option, std::uint32_t minimum)
+    const CommandLine& line, const QCommandLineOption& option, std::uint32_t minimum)
 {
-    const auto value = parseNumberArgument(parser.value(option));
+    const auto value = parseNumberArgument(line.parser().value(option));
     if (!value || *value < minimum || *value > 0x7FFFFFFF) {
-        printError(QStringLiteral("--%1 takes a whole number from %2").arg(option.names().constFirst()).arg(minimum));
+        line.usageError(
+            QStringLiteral("--%1 takes a whole number from %2").arg(option.names().constFirst()).arg(minimum));
         return std::nullopt;
     }
     return value;

@@ -1,29 +1,35 @@
-// The options and the monitoring switch shared by the commands that run the monitors (watch, dump).
+// The options shared by the commands that run the monitors (watch, dump).
 #pragma once
 
+#include "cli/command_line.h"
 #include "monitor/view_types.h"
 
 #include <QCommandLineOption>
-#include <QCommandLineParser>
 
 #include <optional>
 
 namespace lumetra::cli {
 
-// --device N: the device row 0..70 (required).
-QCommandLineOption deviceOption();
-std::optional<int> readDevice(const QCommandLineParser& parser, const QCommandLineOption& option);
-
-// --view CODE: a view type code 0..7; absent: nullopt in `view` with ok set.
-QCommandLineOption viewOption();
-struct ViewChoice {
-    bool ok = false;
-    std::optional<monitor::ViewType> view;
+struct MonitorChoice {
+    int device = 0;
+    std::optional<monitor::ViewType> view; // absent: the monitor's default
 };
-ViewChoice readView(const QCommandLineParser& parser, const QCommandLineOption& option);
 
-// A positive whole number option; nullopt (printed) otherwise.
+// --device N: the device row 0..70 (required); --view CODE: a view type code 0..7.
+class MonitorOptions {
+public:
+    MonitorOptions();
+    void addTo(CommandLine& line) const;
+    // nullopt after a usage error.
+    std::optional<MonitorChoice> read(const CommandLine& line) const;
+
+private:
+    QCommandLineOption device_;
+    QCommandLineOption view_;
+};
+
+// A whole number option from minimum; nullopt after a usage error otherwise.
 std::optional<std::uint32_t> readPositive(
-    const QCommandLineParser& parser, const QCommandLineOption& option, std::uint32_t minimum);
+    const CommandLine& line, const QCommandLineOption& option, std::uint32_t minimum);
 
 } // namespace lumetra::cli

@@ -10,17 +10,20 @@
 
 #include <QAction>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <memory>
 
 namespace lumetra::app::ui {
 namespace {
@@ -90,6 +93,44 @@ TEST_F(MainWindowTest, CommandsOfPartsNotBuiltArePresentButDisabled)
     EXPECT_FALSE(window.menus().file->actions().at(5)->isEnabled()); // "최근 파일"
 }
 
+TEST_F(MainWindowTest, HighlightedEntriesShowTheirPromptInPaneZeroAndButtonsTheirTip)
+{
+    MainWindow window(store, layout);
+    window.showWithPlacement();
+    const MainActions& a = window.actions();
+    const std::pair<QAction*, MainCommand> commands[] {{a.coffOpen, MainCommand::CoffOpen},
+        {a.coffReload, MainCommand::CoffReload}, {a.symbolOpen, MainCommand::SymbolOpen},
+        {a.symbolSave, MainCommand::SymbolSave}, {a.exit, MainCommand::Exit},
+        {a.variableMonitoring, MainCommand::VariableMonitoring}, {a.addressMonitoring, MainCommand::AddressMonitoring},
+        {a.targetReset, MainCommand::TargetReset}, {a.sciBoot, MainCommand::SciBoot},
+        {a.closePort, MainCommand::ClosePort}, {a.dataFlashErase, MainCommand::DataFlashErase},
+        {a.dataFlashWrite, MainCommand::DataFlashWrite}, {a.dataFlashWriteVerify, MainCommand::DataFlashWriteVerify},
+        {a.memoryGraph, MainCommand::MemoryGraph}, {a.timeGraph, MainCommand::TimeGraph},
+        {a.settings, MainCommand::Settings}, {a.outputWindow, MainCommand::OutputWindow},
+        {a.toolBar, MainCommand::ToolBar}, {a.statusBar, MainCommand::StatusBar},
+        {a.userToolRegistration, MainCommand::UserToolRegistration}, {a.about, MainCommand::About}};
+    for (const auto& [action, command] : commands) {
+        const CommandPrompt prompt = commandPrompt(command);
+        EXPECT_EQ(action->statusTip().toStdString(), prompt.prompt);
+        EXPECT_EQ(action->toolTip().toStdString(), prompt.tip);
+    }
+
+    QMenu* menu = window.menus().action;
+    menu->popup(QPoint(0, 0));
+    menu->setActiveAction(a.closePort);
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("연결된 통신 포트를 닫습니다."));
+    menu->setActiveAction(a.variableMonitoring);
+    EXPECT_EQ(
+        window.statusBar()->currentMessage().toStdString(), commandPrompt(MainCommand::VariableMonitoring).prompt);
+    menu->hide();
+
+    window.showRecentFiles({"/tmp/a.out"});
+    EXPECT_EQ(
+        window.menus().file->actions().at(5)->statusTip().toStdString(), commandPrompt(MainCommand::RecentFile).prompt);
+    EXPECT_EQ(window.toolBar()->widgetForAction(a.dataFlashWriteVerify)->toolTip(),
+        QStringLiteral("데이터 플래시 Write & Verify"));
+}
+
 TEST_F(MainWindowTest, DroppingAFileListOpensItsCoffFileOnly)
 {
     MainWindow window(store, layout);
@@ -107,8 +148,8 @@ TEST_F(MainWindowTest, DroppingAFileListOpensItsCoffFileOnly)
 
     EXPECT_FALSE(drop({QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt"))}));
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(drop({QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt")),
-        QUrl::fromLocalFile(QStringLiteral("/tmp/Sine.OUT"))}));
+    EXPECT_TRUE(drop(
+        {QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt")), QUrl::fromLocalFile(QStringLiteral("/tmp/Sine.OUT"))}));
     EXPECT_EQ(opened, QStringList {QStringLiteral("/tmp/Sine.OUT")});
 }
 

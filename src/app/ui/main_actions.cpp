@@ -1,9 +1,12 @@
 #include "app/ui/main_actions.h"
 
+#include "app/command_prompts.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QKeySequence>
-#include <QRegularExpression>
+
+#include <utility>
 
 // The icons are compiled into the static library; its resources must be registered by hand.
 static void registerIconResources()
@@ -15,16 +18,6 @@ namespace lumetra::app::ui {
 
 namespace {
 
-// The menu text without its shortcut label, its "(&X)" or "&" mnemonic and its trailing dots.
-QString toolTipOf(const QString& text)
-{
-    QString tip = text.section(QLatin1Char('\t'), 0, 0);
-    tip.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
-    tip.replace(QRegularExpression(QStringLiteral("&(&?)")), QStringLiteral("\\1"));
-    tip.remove(QStringLiteral("..."));
-    return tip;
-}
-
 // `text` carries the mnemonic and, after a tab, the shortcut label as the menu shows it.
 QAction* command(QObject* parent, const QString& text, const QKeySequence& shortcut = {}, const char* icon = nullptr)
 {
@@ -33,7 +26,6 @@ QAction* command(QObject* parent, const QString& text, const QKeySequence& short
         action->setShortcut(shortcut);
     if (icon != nullptr)
         action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-    action->setToolTip(toolTipOf(text));
     return action;
 }
 
@@ -46,6 +38,13 @@ QAction* toggle(QObject* parent, const QString& text, const char* icon = nullptr
 }
 
 } // namespace
+
+void showPrompt(QAction* action, MainCommand command)
+{
+    const CommandPrompt prompt = commandPrompt(command);
+    action->setStatusTip(QString::fromStdString(prompt.prompt));
+    action->setToolTip(QString::fromStdString(prompt.tip));
+}
 
 QList<QAction*> MainActions::unavailable() const
 {
@@ -101,6 +100,20 @@ MainActions createMainActions(QObject* parent)
 
     a.nextPane = command(parent, QString(), QKeySequence(Qt::Key_F6));
     a.previousPane = command(parent, QString(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+
+    const std::pair<QAction*, MainCommand> prompted[] {{a.coffOpen, MainCommand::CoffOpen},
+        {a.coffReload, MainCommand::CoffReload}, {a.symbolOpen, MainCommand::SymbolOpen},
+        {a.symbolSave, MainCommand::SymbolSave}, {a.exit, MainCommand::Exit},
+        {a.variableMonitoring, MainCommand::VariableMonitoring}, {a.addressMonitoring, MainCommand::AddressMonitoring},
+        {a.targetReset, MainCommand::TargetReset}, {a.sciBoot, MainCommand::SciBoot},
+        {a.closePort, MainCommand::ClosePort}, {a.dataFlashErase, MainCommand::DataFlashErase},
+        {a.dataFlashWrite, MainCommand::DataFlashWrite}, {a.dataFlashWriteVerify, MainCommand::DataFlashWriteVerify},
+        {a.memoryGraph, MainCommand::MemoryGraph}, {a.timeGraph, MainCommand::TimeGraph},
+        {a.settings, MainCommand::Settings}, {a.outputWindow, MainCommand::OutputWindow},
+        {a.toolBar, MainCommand::ToolBar}, {a.statusBar, MainCommand::StatusBar},
+        {a.userToolRegistration, MainCommand::UserToolRegistration}, {a.about, MainCommand::About}};
+    for (const auto& [action, id] : prompted)
+        showPrompt(action, id);
 
     for (QAction* action : a.unavailable())
         action->setEnabled(false);

@@ -2,6 +2,8 @@
 // itself and the toolbar icon. Commands of parts the program does not have yet exist disabled.
 #pragma once
 
+#include "app/command_prompts.h"
+
 #include <QList>
 
 class QAction;
@@ -46,5 +48,8 @@ struct MainActions {
 };
 
 MainActions createMainActions(QObject* parent);
+
+// The command's prompt as the action's status tip (pane 0 while highlighted) and its tip as the tool tip.
+void showPrompt(QAction* action, MainCommand command);
 
 } // namespace lumetra::app::ui

@@ -219,11 +219,45 @@ TEST_F(MainWindowTest, ViewTogglesShowAndHideTheBars)
     EXPECT_TRUE(window.mainStatusBar()->isHidden());
     a.toolBar->trigger();
     EXPECT_TRUE(window.toolBar()->isHidden());
+}
 
-    // A bar closed by its own button loses its check mark when the menu opens.
+TEST_F(MainWindowTest, CheckMarksAndButtonsFollowBarsClosedOutsideTheirCommands)
+{
+    MainWindow window(store, layout);
+    window.showWithPlacement();
+    const MainActions& a = window.actions();
+    QWidget* outputButton = window.toolBar()->widgetForAction(a.outputWindow);
+    ASSERT_NE(outputButton, nullptr);
+
+    // The message window's own close button.
     window.messageWindow()->close();
-    emit window.menus().view->aboutToShow();
     EXPECT_FALSE(a.outputWindow->isChecked());
+    EXPECT_FALSE(qobject_cast<QToolButton*>(outputButton)->isChecked());
+    a.outputWindow->trigger();
+    EXPECT_TRUE(window.messageWindow()->isVisible());
+    EXPECT_TRUE(a.outputWindow->isChecked());
+
+    // The window's context menu.
+    window.toolBar()->toggleViewAction()->trigger();
+    EXPECT_TRUE(window.toolBar()->isHidden());
+    EXPECT_FALSE(a.toolBar->isChecked());
+    window.messageWindow()->toggleViewAction()->trigger();
+    EXPECT_FALSE(a.outputWindow->isChecked());
+}
+
+TEST_F(MainWindowTest, ContextMenuNamesTheToolbarAndTheMessageWindow)
+{
+    MainWindow window(store, layout);
+    EXPECT_FALSE(window.toolBar()->objectName().isEmpty());
+    EXPECT_FALSE(window.messageWindow()->objectName().isEmpty());
+    std::unique_ptr<QMenu> menu(window.createPopupMenu());
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            texts << action->text();
+    }
+    EXPECT_EQ(texts, QStringList({"Output 원도우", "도구 모음"}));
 }
 
 TEST_F(MainWindowTest, MessagePageOnlyGrowsAtItsEnd)

@@ -1,6 +1,7 @@
 #include "app/ui/main_window.h"
 
 #include "app/coff_drop.h"
+#include "app/command_prompts.h"
 #include "app/ui/main_status_bar.h"
 #include "app/ui/message_window.h"
 #include "app/window_placement.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(core::SettingsStore& store, core::WindowLayout& layout, Q
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
 
     toolBar_->setObjectName(QStringLiteral("MainToolBar"));
+    toolBar_->setWindowTitle(QString::fromStdString(commandPrompt(MainCommand::ToolBar).tip));
     toolBar_->setIconSize(QSize(20, 20));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     buildMainToolBar(toolBar_, actions_);
@@ -114,12 +116,10 @@ void MainWindow::connectViewToggles()
     connect(actions_.outputWindow, &QAction::triggered, messageWindow_, &QWidget::setVisible);
     connect(actions_.toolBar, &QAction::triggered, toolBar_, &QWidget::setVisible);
     connect(actions_.statusBar, &QAction::triggered, statusBar_, &QWidget::setVisible);
-    // The check marks follow the bars however they were hidden (their own close buttons, the toolbar menu).
-    connect(menus_.view, &QMenu::aboutToShow, this, [this] {
-        actions_.outputWindow->setChecked(!messageWindow_->isHidden());
-        actions_.toolBar->setChecked(!toolBar_->isHidden());
-        actions_.statusBar->setChecked(!statusBar_->isHidden());
-    });
+    // The check marks and the toolbar button follow the bars however they were shown or hidden (their own close
+    // buttons, the window's context menu).
+    connect(messageWindow_->toggleViewAction(), &QAction::toggled, actions_.outputWindow, &QAction::setChecked);
+    connect(toolBar_->toggleViewAction(), &QAction::toggled, actions_.toolBar, &QAction::setChecked);
 }
 
 void MainWindow::showRecentFiles(const std::vector<std::string>& paths)

@@ -314,6 +314,20 @@ TEST_F(MainWindowTest, FirstStartCentresTheStoredRectangle)
     EXPECT_LE(std::abs(window.geometry().center().y() - screen.center().y()), 1);
 }
 
+TEST_F(MainWindowTest, RectangleOffEveryScreenOpensOnThePrimaryScreen)
+{
+    store.writeInt("Main Configuration", "FirstSetup", 1);
+    store.writeInt("Main Configuration", "Left", 3000);
+    store.writeInt("Main Configuration", "Top", 40);
+    store.writeInt("Main Configuration", "Right", 3500);
+    store.writeInt("Main Configuration", "Bottom", 440);
+    layout = core::loadWindowLayout(store);
+    MainWindow window(store, layout);
+    window.showWithPlacement();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window.geometry())) << window.geometry().x() << "," << window.geometry().y();
+}
+
 TEST_F(MainWindowTest, PlacementAndPaneSizesRoundTripThroughTheStore)
 {
     store.writeInt("Main Configuration", "FirstSetup", 1);

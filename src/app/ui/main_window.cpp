@@ -15,7 +15,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include <optional>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -24,6 +23,8 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolBar>
+#include <optional>
+#include <vector>
 
 namespace lumetra::app::ui {
 
@@ -152,8 +153,12 @@ void MainWindow::moveFocusToPane(int step)
 
 void MainWindow::showWithPlacement()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const PixelRect rect = normalWindowRect(layout_, {screen.x(), screen.y(), screen.width(), screen.height()});
+    const auto pixelRect = [](const QRect& r) { return PixelRect {r.x(), r.y(), r.width(), r.height()}; };
+    const PixelRect primary = pixelRect(QGuiApplication::primaryScreen()->availableGeometry());
+    std::vector<PixelRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(pixelRect(screen->availableGeometry()));
+    const PixelRect rect = keepOnScreens(normalWindowRect(layout_, primary), screens, primary);
     setGeometry(rect.left, rect.top, rect.width, rect.height);
     if (opensMaximised(layout_))
         showMaximized();

@@ -19,6 +19,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <QTranslator>
+
+#include <cstdio>
 #include <memory>
 
 using namespace lumetra;
@@ -75,8 +78,12 @@ int main(int argc, char* argv[])
     app::ui::LockFileSingleInstance singleInstance;
     app::ui::DesktopApplication desktop(
         store, *transports, singleInstance, app::pathFromUtf8(QDir::currentPath().toStdString()));
-    if (desktop.start() != app::StartResult::Started)
+    if (desktop.start() != app::StartResult::Started) {
+        const std::string line
+            = app::anotherInstanceLine(singleInstance.lockPath(app::kSingleInstanceName).toStdString());
+        std::fputs(line.c_str(), stderr);
         return 0;
+    }
 
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty())

@@ -6,6 +6,7 @@
 #include "app/ui/message_window.h"
 #include "app/window_placement.h"
 #include "app/window_title.h"
+#include "core/ui/message_box.h"
 #include "image/ui/symbol_list_view.h"
 
 #include <QAction>
@@ -216,8 +217,11 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::showAboutBox()
 {
-    QMessageBox::about(this, QStringLiteral("Vestral Lumetra 정보"),
-        QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vestral Lumetra 정보"),
+        QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())), QMessageBox::Ok, this);
+    box.setIconPixmap(windowIcon().pixmap(48, 48));
+    core::ui::keepTitleVisible(box);
+    box.exec();
 }
 
 } // namespace lumetra::app::ui

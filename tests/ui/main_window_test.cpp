@@ -24,6 +24,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <set>
 
 namespace lumetra::app::ui {
 namespace {
@@ -98,21 +99,21 @@ TEST_F(MainWindowTest, HighlightedEntriesShowTheirPromptInPaneZeroAndButtonsThei
     MainWindow window(store, layout);
     window.showWithPlacement();
     const MainActions& a = window.actions();
-    const std::pair<QAction*, MainCommand> commands[] {{a.coffOpen, MainCommand::CoffOpen},
-        {a.coffReload, MainCommand::CoffReload}, {a.symbolOpen, MainCommand::SymbolOpen},
-        {a.symbolSave, MainCommand::SymbolSave}, {a.exit, MainCommand::Exit},
-        {a.variableMonitoring, MainCommand::VariableMonitoring}, {a.addressMonitoring, MainCommand::AddressMonitoring},
-        {a.targetReset, MainCommand::TargetReset}, {a.sciBoot, MainCommand::SciBoot},
-        {a.closePort, MainCommand::ClosePort}, {a.dataFlashErase, MainCommand::DataFlashErase},
-        {a.dataFlashWrite, MainCommand::DataFlashWrite}, {a.dataFlashWriteVerify, MainCommand::DataFlashWriteVerify},
-        {a.memoryGraph, MainCommand::MemoryGraph}, {a.timeGraph, MainCommand::TimeGraph},
-        {a.settings, MainCommand::Settings}, {a.outputWindow, MainCommand::OutputWindow},
-        {a.toolBar, MainCommand::ToolBar}, {a.statusBar, MainCommand::StatusBar},
-        {a.userToolRegistration, MainCommand::UserToolRegistration}, {a.about, MainCommand::About}};
-    for (const auto& [action, command] : commands) {
+    std::set<MainCommand> covered;
+    for (const auto& [action, command] : a.commands()) {
         const CommandPrompt prompt = commandPrompt(command);
         EXPECT_EQ(action->statusTip().toStdString(), prompt.prompt);
         EXPECT_EQ(action->toolTip().toStdString(), prompt.tip);
+        covered.insert(command);
+    }
+    // Every command but the recent files, whose entries come and go with the list.
+    EXPECT_EQ(covered.size() + 1, kMainCommands.size());
+    EXPECT_FALSE(covered.contains(MainCommand::RecentFile));
+    // No menu entry is left without a prompt.
+    for (const QMenu* menu : {window.menus().file, window.menus().action, window.menus().settings, window.menus().view,
+             window.menus().tools, window.menus().help}) {
+        for (const QAction* action : menu->actions())
+            EXPECT_TRUE(action->isSeparator() || !action->statusTip().isEmpty()) << action->text().toStdString();
     }
 
     QMenu* menu = window.menus().action;
@@ -316,12 +317,10 @@ TEST_F(MainWindowTest, FirstStartCentresTheStoredRectangle)
 
 TEST_F(MainWindowTest, RectangleOffEveryScreenOpensOnThePrimaryScreen)
 {
-    store.writeInt("Main Configuration", "FirstSetup", 1);
-    store.writeInt("Main Configuration", "Left", 3000);
-    store.writeInt("Main Configuration", "Top", 40);
-    store.writeInt("Main Configuration", "Right", 3500);
-    store.writeInt("Main Configuration", "Bottom", 440);
-    layout = core::loadWindowLayout(store);
+    // Closed on a second monitor that is gone now.
+    layout.firstSetup = 1;
+    layout.left = 3000;
+    layout.right = 3500;
     MainWindow window(store, layout);
     window.showWithPlacement();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

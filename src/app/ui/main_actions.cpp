@@ -6,8 +6,6 @@
 #include <QIcon>
 #include <QKeySequence>
 
-#include <utility>
-
 // The icons are compiled into the static library; its resources must be registered by hand.
 static void registerIconResources()
 {
@@ -44,6 +42,19 @@ void showPrompt(QAction* action, MainCommand command)
     const CommandPrompt prompt = commandPrompt(command);
     action->setStatusTip(QString::fromStdString(prompt.prompt));
     action->setToolTip(QString::fromStdString(prompt.tip));
+}
+
+QList<std::pair<QAction*, MainCommand>> MainActions::commands() const
+{
+    return {{coffOpen, MainCommand::CoffOpen}, {coffReload, MainCommand::CoffReload},
+        {symbolOpen, MainCommand::SymbolOpen}, {symbolSave, MainCommand::SymbolSave}, {exit, MainCommand::Exit},
+        {variableMonitoring, MainCommand::VariableMonitoring}, {addressMonitoring, MainCommand::AddressMonitoring},
+        {targetReset, MainCommand::TargetReset}, {sciBoot, MainCommand::SciBoot}, {closePort, MainCommand::ClosePort},
+        {dataFlashErase, MainCommand::DataFlashErase}, {dataFlashWrite, MainCommand::DataFlashWrite},
+        {dataFlashWriteVerify, MainCommand::DataFlashWriteVerify}, {memoryGraph, MainCommand::MemoryGraph},
+        {timeGraph, MainCommand::TimeGraph}, {settings, MainCommand::Settings},
+        {outputWindow, MainCommand::OutputWindow}, {toolBar, MainCommand::ToolBar}, {statusBar, MainCommand::StatusBar},
+        {userToolRegistration, MainCommand::UserToolRegistration}, {about, MainCommand::About}};
 }
 
 QList<QAction*> MainActions::unavailable() const
@@ -101,18 +112,7 @@ MainActions createMainActions(QObject* parent)
     a.nextPane = command(parent, QString(), QKeySequence(Qt::Key_F6));
     a.previousPane = command(parent, QString(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
 
-    const std::pair<QAction*, MainCommand> prompted[] {{a.coffOpen, MainCommand::CoffOpen},
-        {a.coffReload, MainCommand::CoffReload}, {a.symbolOpen, MainCommand::SymbolOpen},
-        {a.symbolSave, MainCommand::SymbolSave}, {a.exit, MainCommand::Exit},
-        {a.variableMonitoring, MainCommand::VariableMonitoring}, {a.addressMonitoring, MainCommand::AddressMonitoring},
-        {a.targetReset, MainCommand::TargetReset}, {a.sciBoot, MainCommand::SciBoot},
-        {a.closePort, MainCommand::ClosePort}, {a.dataFlashErase, MainCommand::DataFlashErase},
-        {a.dataFlashWrite, MainCommand::DataFlashWrite}, {a.dataFlashWriteVerify, MainCommand::DataFlashWriteVerify},
-        {a.memoryGraph, MainCommand::MemoryGraph}, {a.timeGraph, MainCommand::TimeGraph},
-        {a.settings, MainCommand::Settings}, {a.outputWindow, MainCommand::OutputWindow},
-        {a.toolBar, MainCommand::ToolBar}, {a.statusBar, MainCommand::StatusBar},
-        {a.userToolRegistration, MainCommand::UserToolRegistration}, {a.about, MainCommand::About}};
-    for (const auto& [action, id] : prompted)
+    for (const auto& [action, id] : a.commands())
         showPrompt(action, id);
 
     for (QAction* action : a.unavailable())

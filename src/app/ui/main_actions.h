@@ -6,6 +6,8 @@
 
 #include <QList>
 
+#include <utility>
+
 class QAction;
 class QObject;
 
@@ -45,6 +47,8 @@ struct MainActions {
 
     // The commands whose parts are not built: present and disabled.
     QList<QAction*> unavailable() const;
+    // Each command's action with the command whose prompt it shows.
+    QList<std::pair<QAction*, MainCommand>> commands() const;
 };
 
 MainActions createMainActions(QObject* parent);

@@ -1,6 +1,7 @@
-// Port to the system-wide lock that keeps a second copy of the program from running.
+// Port to the per-user lock that keeps a second copy of the program from running.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace lumetra::app {
@@ -13,5 +14,9 @@ public:
     // Takes the named lock for the rest of the process; false when another running instance holds it.
     virtual bool acquire(std::string_view name) = 0;
 };
+
+// The one line a start that ends because another instance runs writes to standard error; `lockPlace` tells the
+// user where the lock is kept.
+std::string anotherInstanceLine(std::string_view lockPlace);
 
 } // namespace lumetra::app

@@ -1,6 +1,26 @@
 #include "app/window_placement.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace lumetra::app {
+
+namespace {
+
+// The length of [start, start + length) that lies inside [limit, limit + limitLength); wide enough for any ints.
+std::int64_t overlap(int start, int length, int limit, int limitLength)
+{
+    const std::int64_t end = std::min(std::int64_t {start} + length, std::int64_t {limit} + limitLength);
+    return end - std::max(start, limit);
+}
+
+bool showsUsefulPart(const PixelRect& rect, const PixelRect& screen)
+{
+    return overlap(rect.left, rect.width, screen.left, screen.width) >= std::min(kMinimumVisibleWidth, rect.width)
+        && overlap(rect.top, rect.height, screen.top, screen.height) >= std::min(kMinimumVisibleHeight, rect.height);
+}
+
+} // namespace
 
 PixelRect normalWindowRect(const core::WindowLayout& layout, const PixelRect& screen)
 {
@@ -16,6 +36,16 @@ PixelRect normalWindowRect(const core::WindowLayout& layout, const PixelRect& sc
         rect.top = screen.top + (screen.height - rect.height) / 2;
     }
     return rect;
+}
+
+PixelRect keepOnScreens(const PixelRect& rect, std::span<const PixelRect> screens, const PixelRect& primary)
+{
+    if (std::any_of(
+            screens.begin(), screens.end(), [&rect](const PixelRect& screen) { return showsUsefulPart(rect, screen); }))
+        return rect;
+    const int width = std::min(rect.width, primary.width);
+    const int height = std::min(rect.height, primary.height);
+    return {primary.left + (primary.width - width) / 2, primary.top + (primary.height - height) / 2, width, height};
 }
 
 bool opensMaximised(const core::WindowLayout& layout)

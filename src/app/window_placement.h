@@ -4,6 +4,8 @@
 
 #include "core/configuration.h"
 
+#include <span>
+
 namespace lumetra::app {
 
 struct PixelRect {
@@ -23,7 +25,15 @@ inline constexpr int kShowMaximised = 3;
 // The normal rectangle `Left`, `Top`, `Right`, `Bottom` (right and bottom exclusive); while `FirstSetup` is 0 it
 // is centred in `screen`. An empty or inverted rectangle takes the default size.
 PixelRect normalWindowRect(const core::WindowLayout& layout, const PixelRect& screen);
-// Only the maximised state is restored; a window closed while minimised opens normally.
+// A rectangle with a useful part (kMinimumVisibleWidth x kMinimumVisibleHeight, or all of a smaller window) on one
+// of `screens` stays where it is. Otherwise, as after a monitor was unplugged, it moves to the centre of
+// `primary`, shrunk to fit.
+inline constexpr int kMinimumVisibleWidth = 100;
+inline constexpr int kMinimumVisibleHeight = 50;
+PixelRect keepOnScreens(const PixelRect& rect, std::span<const PixelRect> screens, const PixelRect& primary);
+
+// Only the maximised state is restored; a window closed while minimised, or stored hidden, opens normally: a
+// start that shows no window looks like a start that failed.
 bool opensMaximised(const core::WindowLayout& layout);
 int showCmdOf(bool maximised, bool minimised);
 // Stores a captured normal rectangle and show state into the layout.

@@ -1,6 +1,6 @@
 #include "app/app_test_doubles.h"
 #include "app/monitor_panes.h"
-#include "app/run_device_override.h"
+#include "app/simulated_run_settings.h"
 #include "app/status_texts.h"
 
 #include <gtest/gtest.h>
@@ -132,23 +132,31 @@ TEST_F(MonitorPanesTest, SymbolFileSaveAndOpenPauseMonitoringAndReplaceTheList)
     EXPECT_FALSE(panes->saveSymbolFileEnabled());
 }
 
-TEST(RunDeviceOverrideTest, UsesTheRowForTheRunAndKeepsTheStoredOne)
+TEST(SimulatedRunSettingsTest, UsesTheDemoRowAndEveryChangeOnlyForTheRun)
 {
     core::MemorySettingsStore stored;
     stored.writeInt(kMain, "CPU TYPE", 3);
+    stored.writeText(kMain, "Coff File Path", "/home/user/motor.out");
     EXPECT_TRUE(deviceRowNeedsOverride(stored, 26));
-    RunDeviceOverride run(stored, 26);
-    EXPECT_EQ(run.readInt(kMain, "CPU TYPE", 0), 26);
-    run.writeInt(kMain, "CPU TYPE", 26);
+    const std::size_t storedValues = stored.size();
+    {
+        const std::unique_ptr<core::SettingsOverlay> run = simulatedRunSettings(stored, 26);
+        EXPECT_EQ(run->readInt(kMain, "CPU TYPE", 0), 26);
+        EXPECT_EQ(run->readText(kMain, "Coff File Path", ""), "/home/user/motor.out");
+        run->writeText(kMain, "Coff File Path", "/build/demo.out");
+        run->writeInt(kMain, "CPU TYPE", 30);
+        EXPECT_EQ(run->readText(kMain, "Coff File Path", ""), "/build/demo.out");
+        EXPECT_EQ(run->readInt(kMain, "CPU TYPE", 0), 30);
+        EXPECT_TRUE(run->flush());
+    }
+    EXPECT_EQ(stored.size(), storedValues);
     EXPECT_EQ(storedInt(stored, kMain, "CPU TYPE"), 3);
-    run.writeInt(kMain, "Other", 5);
-    EXPECT_EQ(storedInt(stored, kMain, "Other"), 5);
+    EXPECT_EQ(stored.readText(kMain, "Coff File Path", ""), "/home/user/motor.out");
 
-    // A row chosen during the run is stored, and read from then on.
-    run.writeInt(kMain, "CPU TYPE", 30);
-    EXPECT_EQ(storedInt(stored, kMain, "CPU TYPE"), 30);
-    EXPECT_EQ(run.readInt(kMain, "CPU TYPE", 0), 30);
+    // A stored row of the demo's family is kept.
+    stored.writeInt(kMain, "CPU TYPE", 30);
     EXPECT_FALSE(deviceRowNeedsOverride(stored, 26));
+    EXPECT_EQ(simulatedRunSettings(stored, 26)->readInt(kMain, "CPU TYPE", 0), 30);
 }
 
 } // namespace

@@ -20,7 +20,11 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
+
+#include <memory>
+#include <set>
 
 namespace lumetra::app::ui {
 namespace {
@@ -88,6 +92,44 @@ TEST_F(MainWindowTest, CommandsOfPartsNotBuiltArePresentButDisabled)
     for (QAction* action : {a.coffOpen, a.targetReset, a.settings, a.outputWindow, a.about, a.exit})
         EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
     EXPECT_FALSE(window.menus().file->actions().at(5)->isEnabled()); // "최근 파일"
+}
+
+TEST_F(MainWindowTest, HighlightedEntriesShowTheirPromptInPaneZeroAndButtonsTheirTip)
+{
+    MainWindow window(store, layout);
+    window.showWithPlacement();
+    const MainActions& a = window.actions();
+    std::set<MainCommand> covered;
+    for (const auto& [action, command] : a.commands()) {
+        const CommandPrompt prompt = commandPrompt(command);
+        EXPECT_EQ(action->statusTip().toStdString(), prompt.prompt);
+        EXPECT_EQ(action->toolTip().toStdString(), prompt.tip);
+        covered.insert(command);
+    }
+    // Every command but the recent files, whose entries come and go with the list.
+    EXPECT_EQ(covered.size() + 1, kMainCommands.size());
+    EXPECT_FALSE(covered.contains(MainCommand::RecentFile));
+    // No menu entry is left without a prompt.
+    for (const QMenu* menu : {window.menus().file, window.menus().action, window.menus().settings, window.menus().view,
+             window.menus().tools, window.menus().help}) {
+        for (const QAction* action : menu->actions())
+            EXPECT_TRUE(action->isSeparator() || !action->statusTip().isEmpty()) << action->text().toStdString();
+    }
+
+    QMenu* menu = window.menus().action;
+    menu->popup(QPoint(0, 0));
+    menu->setActiveAction(a.closePort);
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("연결된 통신 포트를 닫습니다."));
+    menu->setActiveAction(a.variableMonitoring);
+    EXPECT_EQ(
+        window.statusBar()->currentMessage().toStdString(), commandPrompt(MainCommand::VariableMonitoring).prompt);
+    menu->hide();
+
+    window.showRecentFiles({"/tmp/a.out"});
+    EXPECT_EQ(
+        window.menus().file->actions().at(5)->statusTip().toStdString(), commandPrompt(MainCommand::RecentFile).prompt);
+    EXPECT_EQ(window.toolBar()->widgetForAction(a.dataFlashWriteVerify)->toolTip(),
+        QStringLiteral("데이터 플래시 Write & Verify"));
 }
 
 TEST_F(MainWindowTest, DroppingAFileListOpensItsCoffFileOnly)
@@ -178,11 +220,45 @@ TEST_F(MainWindowTest, ViewTogglesShowAndHideTheBars)
     EXPECT_TRUE(window.mainStatusBar()->isHidden());
     a.toolBar->trigger();
     EXPECT_TRUE(window.toolBar()->isHidden());
+}
 
-    // A bar closed by its own button loses its check mark when the menu opens.
+TEST_F(MainWindowTest, CheckMarksAndButtonsFollowBarsClosedOutsideTheirCommands)
+{
+    MainWindow window(store, layout);
+    window.showWithPlacement();
+    const MainActions& a = window.actions();
+    QWidget* outputButton = window.toolBar()->widgetForAction(a.outputWindow);
+    ASSERT_NE(outputButton, nullptr);
+
+    // The message window's own close button.
     window.messageWindow()->close();
-    emit window.menus().view->aboutToShow();
     EXPECT_FALSE(a.outputWindow->isChecked());
+    EXPECT_FALSE(qobject_cast<QToolButton*>(outputButton)->isChecked());
+    a.outputWindow->trigger();
+    EXPECT_TRUE(window.messageWindow()->isVisible());
+    EXPECT_TRUE(a.outputWindow->isChecked());
+
+    // The window's context menu.
+    window.toolBar()->toggleViewAction()->trigger();
+    EXPECT_TRUE(window.toolBar()->isHidden());
+    EXPECT_FALSE(a.toolBar->isChecked());
+    window.messageWindow()->toggleViewAction()->trigger();
+    EXPECT_FALSE(a.outputWindow->isChecked());
+}
+
+TEST_F(MainWindowTest, ContextMenuNamesTheToolbarAndTheMessageWindow)
+{
+    MainWindow window(store, layout);
+    EXPECT_FALSE(window.toolBar()->objectName().isEmpty());
+    EXPECT_FALSE(window.messageWindow()->objectName().isEmpty());
+    std::unique_ptr<QMenu> menu(window.createPopupMenu());
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            texts << action->text();
+    }
+    EXPECT_EQ(texts, QStringList({"Output 원도우", "도구 모음"}));
 }
 
 TEST_F(MainWindowTest, MessagePageOnlyGrowsAtItsEnd)
@@ -237,6 +313,18 @@ TEST_F(MainWindowTest, FirstStartCentresTheStoredRectangle)
     EXPECT_EQ(window.geometry().size(), QSize(800, 600));
     EXPECT_LE(std::abs(window.geometry().center().x() - screen.center().x()), 1);
     EXPECT_LE(std::abs(window.geometry().center().y() - screen.center().y()), 1);
+}
+
+TEST_F(MainWindowTest, RectangleOffEveryScreenOpensOnThePrimaryScreen)
+{
+    // Closed on a second monitor that is gone now.
+    layout.firstSetup = 1;
+    layout.left = 3000;
+    layout.right = 3500;
+    MainWindow window(store, layout);
+    window.showWithPlacement();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window.geometry())) << window.geometry().x() << "," << window.geometry().y();
 }
 
 TEST_F(MainWindowTest, PlacementAndPaneSizesRoundTripThroughTheStore)

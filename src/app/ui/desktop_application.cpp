@@ -157,8 +157,8 @@ void DesktopApplication::refreshMonitorPanes()
 void DesktopApplication::openSymbolFile()
 {
     const QString folder = QString::fromStdString(utf8Of(monitors_->symbolDialogFolder()));
-    const QString chosen
-        = QFileDialog::getOpenFileName(window_.get(), QString(), folder, qtFileFilter(kSymbolOpenFilter));
+    const QString chosen = QFileDialog::getOpenFileName(
+        window_.get(), QString(), folder, qtFileFilter(kSymbolOpenFilter), nullptr, kFileDialogOptions);
     if (chosen.isEmpty())
         return;
     monitors_->openSymbolFile(pathFromUtf8(chosen.toStdString()));
@@ -172,6 +172,7 @@ void DesktopApplication::saveSymbolFile()
         return;
     QFileDialog dialog(window_.get(), QString(), QString::fromStdString(utf8Of(monitors_->symbolDialogFolder())),
         qtFileFilter(kSymbolSaveFilter));
+    dialog.setOptions(kFileDialogOptions);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(
@@ -196,8 +197,8 @@ void DesktopApplication::refreshCommandStates()
 void DesktopApplication::openCoff()
 {
     const QString folder = QString::fromStdString(utf8Of(app_.coffOpenDialogFolder()));
-    const QString chosen
-        = QFileDialog::getOpenFileName(window_.get(), QString(), folder, qtFileFilter(kCoffOpenFilter));
+    const QString chosen = QFileDialog::getOpenFileName(
+        window_.get(), QString(), folder, qtFileFilter(kCoffOpenFilter), nullptr, kFileDialogOptions);
     if (!chosen.isEmpty())
         openCoffFile(chosen);
 }

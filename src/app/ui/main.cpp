@@ -1,9 +1,11 @@
 // lumetra: the desktop application. Options: --simulate runs against an in-process simulated target running the
-// demo program, which opens when no COFF file path is given; a COFF file path opens that file after start-up.
+// demo program, which opens when no COFF file path is given, and keeps every settings change for that run only; a
+// COFF file path opens that file after start-up.
 #include "app/path_text.h"
-#include "app/run_device_override.h"
+#include "app/simulated_run_settings.h"
 #include "app/ui/desktop_application.h"
 #include "app/ui/lock_file_single_instance.h"
+#include "app/ui/qt_translations.h"
 #include "core/qt/qsettings_store.h"
 #include "sim/demo_program.h"
 #include "sim/demo_target.h"
@@ -19,6 +21,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <QTranslator>
+
+#include <cstdio>
 #include <memory>
 
 using namespace lumetra;
@@ -65,18 +70,24 @@ int main(int argc, char* argv[])
 #endif
     }
 
+    // Without the translation files Qt's dialogs stay in English.
+    const std::unique_ptr<QTranslator> qtKorean = app::ui::installQtKoreanTranslation(app::ui::qtTranslationsFolder());
+
     core::qt::QSettingsStore stored;
-    // The demo program is built for one device row: a stored row of the other family is replaced for this run.
-    std::unique_ptr<app::RunDeviceOverride> demoDevice;
-    if (simulator && app::deviceRowNeedsOverride(stored, sim::kDemoDeviceRow))
-        demoDevice = std::make_unique<app::RunDeviceOverride>(stored, sim::kDemoDeviceRow);
-    core::SettingsStore& store = demoDevice ? static_cast<core::SettingsStore&>(*demoDevice) : stored;
+    std::unique_ptr<core::SettingsOverlay> simulatedRun;
+    if (simulator)
+        simulatedRun = app::simulatedRunSettings(stored, sim::kDemoDeviceRow);
+    core::SettingsStore& store = simulatedRun ? static_cast<core::SettingsStore&>(*simulatedRun) : stored;
 
     app::ui::LockFileSingleInstance singleInstance;
     app::ui::DesktopApplication desktop(
         store, *transports, singleInstance, app::pathFromUtf8(QDir::currentPath().toStdString()));
-    if (desktop.start() != app::StartResult::Started)
+    if (desktop.start() != app::StartResult::Started) {
+        const std::string line
+            = app::anotherInstanceLine(singleInstance.lockPath(app::kSingleInstanceName).toStdString());
+        std::fputs(line.c_str(), stderr);
         return 0;
+    }
 
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty())

@@ -1,9 +1,10 @@
 #include "app/ui/main_actions.h"
 
+#include "app/command_prompts.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QKeySequence>
-#include <QRegularExpression>
 
 // The icons are compiled into the static library; its resources must be registered by hand.
 static void registerIconResources()
@@ -15,16 +16,6 @@ namespace lumetra::app::ui {
 
 namespace {
 
-// The menu text without its shortcut label, its "(&X)" or "&" mnemonic and its trailing dots.
-QString toolTipOf(const QString& text)
-{
-    QString tip = text.section(QLatin1Char('\t'), 0, 0);
-    tip.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
-    tip.replace(QRegularExpression(QStringLiteral("&(&?)")), QStringLiteral("\\1"));
-    tip.remove(QStringLiteral("..."));
-    return tip;
-}
-
 // `text` carries the mnemonic and, after a tab, the shortcut label as the menu shows it.
 QAction* command(QObject* parent, const QString& text, const QKeySequence& shortcut = {}, const char* icon = nullptr)
 {
@@ -33,7 +24,6 @@ QAction* command(QObject* parent, const QString& text, const QKeySequence& short
         action->setShortcut(shortcut);
     if (icon != nullptr)
         action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-    action->setToolTip(toolTipOf(text));
     return action;
 }
 
@@ -46,6 +36,26 @@ QAction* toggle(QObject* parent, const QString& text, const char* icon = nullptr
 }
 
 } // namespace
+
+void showPrompt(QAction* action, MainCommand command)
+{
+    const CommandPrompt prompt = commandPrompt(command);
+    action->setStatusTip(QString::fromStdString(prompt.prompt));
+    action->setToolTip(QString::fromStdString(prompt.tip));
+}
+
+QList<std::pair<QAction*, MainCommand>> MainActions::commands() const
+{
+    return {{coffOpen, MainCommand::CoffOpen}, {coffReload, MainCommand::CoffReload},
+        {symbolOpen, MainCommand::SymbolOpen}, {symbolSave, MainCommand::SymbolSave}, {exit, MainCommand::Exit},
+        {variableMonitoring, MainCommand::VariableMonitoring}, {addressMonitoring, MainCommand::AddressMonitoring},
+        {targetReset, MainCommand::TargetReset}, {sciBoot, MainCommand::SciBoot}, {closePort, MainCommand::ClosePort},
+        {dataFlashErase, MainCommand::DataFlashErase}, {dataFlashWrite, MainCommand::DataFlashWrite},
+        {dataFlashWriteVerify, MainCommand::DataFlashWriteVerify}, {memoryGraph, MainCommand::MemoryGraph},
+        {timeGraph, MainCommand::TimeGraph}, {settings, MainCommand::Settings},
+        {outputWindow, MainCommand::OutputWindow}, {toolBar, MainCommand::ToolBar}, {statusBar, MainCommand::StatusBar},
+        {userToolRegistration, MainCommand::UserToolRegistration}, {about, MainCommand::About}};
+}
 
 QList<QAction*> MainActions::unavailable() const
 {
@@ -101,6 +111,9 @@ MainActions createMainActions(QObject* parent)
 
     a.nextPane = command(parent, QString(), QKeySequence(Qt::Key_F6));
     a.previousPane = command(parent, QString(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+
+    for (const auto& [action, id] : a.commands())
+        showPrompt(action, id);
 
     for (QAction* action : a.unavailable())
         action->setEnabled(false);

@@ -2,7 +2,11 @@
 // itself and the toolbar icon. Commands of parts the program does not have yet exist disabled.
 #pragma once
 
+#include "app/command_prompts.h"
+
 #include <QList>
+
+#include <utility>
 
 class QAction;
 class QObject;
@@ -43,8 +47,13 @@ struct MainActions {
 
     // The commands whose parts are not built: present and disabled.
     QList<QAction*> unavailable() const;
+    // Each command's action with the command whose prompt it shows.
+    QList<std::pair<QAction*, MainCommand>> commands() const;
 };
 
 MainActions createMainActions(QObject* parent);
+
+// The command's prompt as the action's status tip (pane 0 while highlighted) and its tip as the tool tip.
+void showPrompt(QAction* action, MainCommand command);
 
 } // namespace lumetra::app::ui

@@ -71,6 +71,7 @@ std::vector<QAction*> showRecentFiles(const MainMenus& menus, const std::vector<
     std::vector<QAction*> entries;
     if (paths.empty()) {
         auto* none = new QAction(QStringLiteral("최근 파일"), file);
+        showPrompt(none, MainCommand::RecentFile);
         none->setEnabled(false);
         file->insertAction(menus.recentFilesEnd, none);
         return entries;
@@ -80,6 +81,7 @@ std::vector<QAction*> showRecentFiles(const MainMenus& menus, const std::vector<
         QString shown = QString::fromStdString(path);
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
         auto* entry = new QAction(QStringLiteral("&%1 %2").arg(number++).arg(shown), file);
+        showPrompt(entry, MainCommand::RecentFile);
         file->insertAction(menus.recentFilesEnd, entry);
         entries.push_back(entry);
     }

@@ -1,10 +1,12 @@
 #include "app/ui/main_window.h"
 
 #include "app/coff_drop.h"
+#include "app/command_prompts.h"
 #include "app/ui/main_status_bar.h"
 #include "app/ui/message_window.h"
 #include "app/window_placement.h"
 #include "app/window_title.h"
+#include "core/ui/message_box.h"
 #include "image/ui/symbol_list_view.h"
 
 #include <QAction>
@@ -14,7 +16,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include <optional>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -23,6 +24,8 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolBar>
+#include <optional>
+#include <vector>
 
 namespace lumetra::app::ui {
 
@@ -69,6 +72,7 @@ MainWindow::MainWindow(core::SettingsStore& store, core::WindowLayout& layout, Q
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
 
     toolBar_->setObjectName(QStringLiteral("MainToolBar"));
+    toolBar_->setWindowTitle(QString::fromStdString(commandPrompt(MainCommand::ToolBar).tip));
     toolBar_->setIconSize(QSize(20, 20));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     buildMainToolBar(toolBar_, actions_);
@@ -114,12 +118,10 @@ void MainWindow::connectViewToggles()
     connect(actions_.outputWindow, &QAction::triggered, messageWindow_, &QWidget::setVisible);
     connect(actions_.toolBar, &QAction::triggered, toolBar_, &QWidget::setVisible);
     connect(actions_.statusBar, &QAction::triggered, statusBar_, &QWidget::setVisible);
-    // The check marks follow the bars however they were hidden (their own close buttons, the toolbar menu).
-    connect(menus_.view, &QMenu::aboutToShow, this, [this] {
-        actions_.outputWindow->setChecked(!messageWindow_->isHidden());
-        actions_.toolBar->setChecked(!toolBar_->isHidden());
-        actions_.statusBar->setChecked(!statusBar_->isHidden());
-    });
+    // The check marks and the toolbar button follow the bars however they were shown or hidden (their own close
+    // buttons, the window's context menu).
+    connect(messageWindow_->toggleViewAction(), &QAction::toggled, actions_.outputWindow, &QAction::setChecked);
+    connect(toolBar_->toggleViewAction(), &QAction::toggled, actions_.toolBar, &QAction::setChecked);
 }
 
 void MainWindow::showRecentFiles(const std::vector<std::string>& paths)
@@ -152,8 +154,12 @@ void MainWindow::moveFocusToPane(int step)
 
 void MainWindow::showWithPlacement()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const PixelRect rect = normalWindowRect(layout_, {screen.x(), screen.y(), screen.width(), screen.height()});
+    const auto pixelRect = [](const QRect& r) { return PixelRect {r.x(), r.y(), r.width(), r.height()}; };
+    const PixelRect primary = pixelRect(QGuiApplication::primaryScreen()->availableGeometry());
+    std::vector<PixelRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(pixelRect(screen->availableGeometry()));
+    const PixelRect rect = keepOnScreens(normalWindowRect(layout_, primary), screens, primary);
     setGeometry(rect.left, rect.top, rect.width, rect.height);
     if (opensMaximised(layout_))
         showMaximized();
@@ -211,8 +217,11 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::showAboutBox()
 {
-    QMessageBox::about(this, QStringLiteral("Vestral Lumetra 정보"),
-        QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Vestral Lumetra 정보"),
+        QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())), QMessageBox::Ok, this);
+    box.setIconPixmap(windowIcon().pixmap(48, 48));
+    core::ui::keepTitleVisible(box);
+    box.exec();
 }
 
 } // namespace lumetra::app::ui

@@ -1,5 +1,6 @@
 #include "app/ui/message_window.h"
 
+#include "app/command_prompts.h"
 #include "image/ui/section_page.h"
 
 #include <QFont>
@@ -30,6 +31,7 @@ MessageWindow::MessageWindow(core::SettingsStore& store, QWidget* parent)
     , sections_(new image::ui::SectionPage(store))
 {
     setObjectName(QStringLiteral("MessageWindow"));
+    setWindowTitle(QString::fromStdString(commandPrompt(MainCommand::OutputWindow).tip));
     messages_->setReadOnly(true);
     messages_->setFont(messageFont());
     messages_->setLineWrapMode(QPlainTextEdit::NoWrap);

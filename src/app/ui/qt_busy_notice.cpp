@@ -1,9 +1,11 @@
 #include "app/ui/qt_busy_notice.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 namespace lumetra::app::ui {
 
@@ -13,6 +15,9 @@ QString qt(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// How long to wait for the window system to show the notice before measuring anyway.
+constexpr int kExposeWaitMs = 2000;
 
 } // namespace
 
@@ -27,8 +32,14 @@ void QtBusyNotice::show(std::string_view title, std::span<const std::string_view
     for (std::string_view line : lines)
         layout->addWidget(new QLabel(qt(line)));
     window_->show();
-    // The measurement blocks the event loop: paint the notice before it starts.
-    QApplication::processEvents();
+    // The measurement blocks the event loop: the notice must be on the screen with its texts before it starts.
+    // The window system maps the window some time after show(); only then can it be painted.
+    const QDeadlineTimer deadline(kExposeWaitMs);
+    while (!window_->windowHandle()->isExposed() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    window_->repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QGuiApplication::sync();
 }
 
 void QtBusyNotice::close()

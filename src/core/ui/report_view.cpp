@@ -3,6 +3,9 @@
 #include "core/configuration.h"
 
 #include <QHeaderView>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace lumetra::core::ui {
 
@@ -37,6 +40,17 @@ void ReportView::setModel(QAbstractItemModel* model)
     const std::vector<int> widths = loadColumnWidths(store_, columns_);
     for (std::size_t column = 0; column < widths.size(); ++column)
         setColumnWidth(static_cast<int>(column), widths[column]);
+}
+
+void ReportView::fitColumnTo(int column, const std::vector<std::string>& texts)
+{
+    // The cell's own margins: the focus frame on both sides and a pixel of the grid.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    int needed = horizontalHeader()->sectionSizeHint(column);
+    for (const std::string& text : texts)
+        needed = std::max(needed, fontMetrics().horizontalAdvance(QString::fromStdString(text)) + margin);
+    if (columnWidth(column) < needed)
+        setColumnWidth(column, needed);
 }
 
 std::vector<int> ReportView::columnWidths() const

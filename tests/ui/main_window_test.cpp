@@ -10,17 +10,17 @@
 
 #include <QAction>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QUrl>
 
 namespace lumetra::app::ui {
 namespace {
@@ -107,8 +107,8 @@ TEST_F(MainWindowTest, DroppingAFileListOpensItsCoffFileOnly)
 
     EXPECT_FALSE(drop({QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt"))}));
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(drop({QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt")),
-        QUrl::fromLocalFile(QStringLiteral("/tmp/Sine.OUT"))}));
+    EXPECT_TRUE(drop(
+        {QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt")), QUrl::fromLocalFile(QStringLiteral("/tmp/Sine.OUT"))}));
     EXPECT_EQ(opened, QStringList {QStringLiteral("/tmp/Sine.OUT")});
 }
 
@@ -227,16 +227,17 @@ TEST_F(MainWindowTest, F6WalksThePanesInBothDirections)
     EXPECT_EQ(window.focusWidget(), panes[2]);
 }
 
-TEST_F(MainWindowTest, FirstStartCentresTheStoredRectangle)
+TEST_F(MainWindowTest, FirstStartOpensMaximisedOverTheCentredStoredRectangle)
 {
     layout = core::loadWindowLayout(store);
     ASSERT_EQ(layout.firstSetup, 0);
     MainWindow window(store, layout);
     window.showWithPlacement();
+    EXPECT_TRUE(window.isMaximized());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(window.geometry().size(), QSize(800, 600));
-    EXPECT_LE(std::abs(window.geometry().center().x() - screen.center().x()), 1);
-    EXPECT_LE(std::abs(window.geometry().center().y() - screen.center().y()), 1);
+    EXPECT_EQ(window.normalGeometry().size(), QSize(800, 600));
+    EXPECT_LE(std::abs(window.normalGeometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(window.normalGeometry().center().y() - screen.center().y()), 1);
 }
 
 TEST_F(MainWindowTest, PlacementAndPaneSizesRoundTripThroughTheStore)

@@ -239,6 +239,58 @@ TEST_F(MonitorPanesUiTest, StartAddressDialogRefusesAnEmptyEntryAndTakesAHexOne)
     EXPECT_EQ(d.memoryPane().scrollBar()->value(), 0x100);
 }
 
+TEST_F(MonitorPanesUiTest, PaneSizesRoundTripExactlyThroughTenRestarts)
+{
+    store.writeInt("Main Configuration", "FirstSetup", 1);
+    store.writeInt("Main Configuration", "LeftPaneWidth", 333);
+    store.writeInt("Main Configuration", "RightPaneHeight", 150);
+    const auto stored = [this] {
+        std::vector<std::int32_t> values;
+        for (const char* name : {"LeftPaneWidth", "RightPaneHeight", "MsgWndCX", "MsgWndCY"})
+            values.push_back(store.readInt("Main Configuration", name, -1));
+        return values;
+    };
+    std::vector<std::int32_t> first;
+    for (int run = 0; run < 10; ++run) {
+        DesktopApplication& d = start();
+        QApplication::processEvents();
+        EXPECT_EQ(d.window().paneSplitter()->sizes().value(0), 333) << run;
+        EXPECT_EQ(d.window().rightSplitter()->sizes().value(0), 150) << run;
+        d.window().close();
+        desktop.reset();
+        if (run == 0)
+            first = stored();
+        EXPECT_EQ(stored(), first) << run;
+    }
+    EXPECT_EQ(first[0], 333);
+    EXPECT_EQ(first[1], 150);
+    EXPECT_GT(first[2], 0);
+    EXPECT_GT(first[3], 0);
+}
+
+TEST_F(MonitorPanesUiTest, FirstStartLeavesTheMemoryPaneSixteenRowsAt1280By800)
+{
+    DesktopApplication& d = start();
+    EXPECT_TRUE(d.window().isMaximized());
+    d.window().close();
+
+    // A 1280 x 800 screen: the maximised window covers it (the offscreen screen is smaller).
+    store.writeInt("Main Configuration", "FirstSetup", 1);
+    store.writeInt("Main Configuration", "ShowCmd", kShowNormal);
+    store.writeInt("Main Configuration", "Left", 0);
+    store.writeInt("Main Configuration", "Top", 0);
+    store.writeInt("Main Configuration", "Right", 1280);
+    store.writeInt("Main Configuration", "Bottom", 800);
+    store.writeInt("Main Configuration", "MsgWndCX", 0);
+    store.writeInt("Main Configuration", "MsgWndCY", 0);
+    store.writeInt("Main Configuration", "RightPaneHeight", 200);
+    DesktopApplication& again = start();
+    QApplication::processEvents();
+    EXPECT_GE(again.monitors().memory().rowsPerPage(), 16);
+    EXPECT_GE(again.window().paneSplitter()->handleWidth(), kSplitterHandleWidth);
+    EXPECT_GE(again.window().rightSplitter()->handleWidth(), kSplitterHandleWidth);
+}
+
 TEST_F(MonitorPanesUiTest, WheelPagingAndArrowKeysOverTheMemoryRowsMoveItsScrollBar)
 {
     store.writeInt("Main Configuration", "Start Data Address", 0x100);

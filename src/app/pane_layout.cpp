@@ -1,0 +1,10 @@
+#include "app/pane_layout.h"
+
+namespace lumetra::app {
+
+bool opensMaximisedAtFirstStart(const core::WindowLayout& layout)
+{
+    return layout.firstSetup == 0;
+}
+
+} // namespace lumetra::app

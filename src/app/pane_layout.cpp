@@ -7,4 +7,9 @@ bool opensMaximisedAtFirstStart(const core::WindowLayout& layout)
     return layout.firstSetup == 0;
 }
 
+PixelRect firstStartWindowRect(const PixelRect& screen)
+{
+    return screen;
+}
+
 } // namespace lumetra::app

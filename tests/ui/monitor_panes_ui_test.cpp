@@ -63,6 +63,15 @@ QAction* entry(QMenu* menu, const QString& text)
     return nullptr;
 }
 
+// The width the view's delegate asks for the column's cells, with the grid line: nothing narrower is elided.
+int cellsWidth(const QAbstractItemView& view, int column)
+{
+    int widest = 0;
+    for (int row = 0; row < view.model()->rowCount(); ++row)
+        widest = std::max(widest, view.sizeHintForIndex(view.model()->index(row, column)).width() + 1);
+    return widest;
+}
+
 class MonitorPanesUiTest : public ::testing::Test {
 protected:
     MonitorPanesUiTest()
@@ -274,13 +283,14 @@ TEST_F(MonitorPanesUiTest, FirstStartLeavesTheMemoryPaneSixteenRowsAt1280By800)
     EXPECT_TRUE(d.window().isMaximized());
     d.window().close();
 
-    // A 1280 x 800 screen: the maximised window covers it (the offscreen screen is smaller).
+    // The first start's window on a 1280 x 800 screen (the offscreen screen is smaller).
+    const PixelRect wide = firstStartWindowRect({0, 0, 1280, 800});
     store.writeInt("Main Configuration", "FirstSetup", 1);
     store.writeInt("Main Configuration", "ShowCmd", kShowNormal);
-    store.writeInt("Main Configuration", "Left", 0);
-    store.writeInt("Main Configuration", "Top", 0);
-    store.writeInt("Main Configuration", "Right", 1280);
-    store.writeInt("Main Configuration", "Bottom", 800);
+    store.writeInt("Main Configuration", "Left", wide.left);
+    store.writeInt("Main Configuration", "Top", wide.top);
+    store.writeInt("Main Configuration", "Right", wide.left + wide.width);
+    store.writeInt("Main Configuration", "Bottom", wide.top + wide.height);
     store.writeInt("Main Configuration", "MsgWndCX", 0);
     store.writeInt("Main Configuration", "MsgWndCY", 0);
     store.writeInt("Main Configuration", "RightPaneHeight", 200);
@@ -359,10 +369,18 @@ TEST_F(MonitorPanesUiTest, ColumnsAreNeverNarrowerThanTheirWidestTextAndKeepWide
     entry(menu, QStringLiteral("Signed Integer (32bit)"))->trigger();
     delete menu;
     EXPECT_GT(memory->columnWidth(1), metrics.horizontalAdvance(QStringLiteral("-2147483648")));
+    ASSERT_TRUE(waitUntil([&] { return d.memoryPane().tableModel()->rowCount() > 0; }));
+    for (int column = 0; column < 3; ++column)
+        EXPECT_LE(cellsWidth(*memory, column), memory->columnWidth(column)) << column;
 
     emit d.window().symbolList()->doubleClicked(d.window().symbolList()->model()->index(0, 0));
+    d.core().registeredVariables().push_back(image::CDataObject {"gain", 0x8010, 7, "", 6});
+    emit d.registeredListReplaced();
     monitor::ui::VariableMonitorPane& variables = d.variablePane();
+    QApplication::processEvents();
     for (int column = 0; column < 5; ++column) {
+        // The view's own measure of its cells: nothing is elided.
+        EXPECT_LE(cellsWidth(variables, column), variables.columnWidth(column)) << column;
         for (const std::string& text : d.monitors().variables().columnTexts(column))
             EXPECT_GT(variables.columnWidth(column), metrics.horizontalAdvance(QString::fromStdString(text))) << text;
     }

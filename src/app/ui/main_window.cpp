@@ -164,10 +164,12 @@ void MainWindow::moveFocusToPane(int step)
 
 void MainWindow::showWithPlacement()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const PixelRect rect = normalWindowRect(layout_, {screen.x(), screen.y(), screen.width(), screen.height()});
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const PixelRect screen {area.x(), area.y(), area.width(), area.height()};
+    const bool firstStart = opensMaximisedAtFirstStart(layout_);
+    const PixelRect rect = firstStart ? firstStartWindowRect(screen) : normalWindowRect(layout_, screen);
     setGeometry(rect.left, rect.top, rect.width, rect.height);
-    if (opensMaximised(layout_) || opensMaximisedAtFirstStart(layout_))
+    if (firstStart || opensMaximised(layout_))
         showMaximized();
     else
         show();

@@ -2,10 +2,12 @@
 
 #include "core/configuration.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 
 namespace lumetra::core::ui {
 
@@ -44,11 +46,15 @@ void ReportView::setModel(QAbstractItemModel* model)
 
 void ReportView::fitColumnTo(int column, const std::vector<std::string>& texts)
 {
-    // The cell's own margins: the focus frame on both sides and a pixel of the grid.
-    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    // The cell's own margins: the text margin on both sides, a pixel of the grid and one of rounding, as the text
+    // is laid out with fractional widths.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    const QFontMetricsF metrics(font());
     int needed = horizontalHeader()->sectionSizeHint(column);
-    for (const std::string& text : texts)
-        needed = std::max(needed, fontMetrics().horizontalAdvance(QString::fromStdString(text)) + margin);
+    for (const std::string& text : texts) {
+        const double width = metrics.horizontalAdvance(QString::fromStdString(text));
+        needed = std::max(needed, static_cast<int>(std::ceil(width)) + margin);
+    }
     if (columnWidth(column) < needed)
         setColumnWidth(column, needed);
 }

@@ -6,6 +6,7 @@
 #include "monitor/start_address_entry.h"
 #include "monitor/value_parse.h"
 #include "monitor/value_render.h"
+#include "monitor/widest_texts.h"
 
 #include "core/settings_schema.h"
 
@@ -102,11 +103,13 @@ bool MemoryMonitor::poll(link::CPodLink& link)
     followAddressWidth();
     if (rows_.empty() || !rowsValid_)
         rebuildRows();
+    freshness_.beginPass();
     bool byAddress = true;
     for (MemoryRow& row : rows_) {
         if (inMemoryGap(deviceIndex_, row.address, step())) {
             row.value = kUnreadableCellText;
             row.ascii = kUnreadableCellText;
+            row.readInPass = freshness_.pass();
             byAddress = true;
             continue;
         }
@@ -128,6 +131,7 @@ bool MemoryMonitor::readRow(link::CPodLink& link, MemoryRow& row, bool byAddress
     RenderedValue rendered = renderMemoryCell(raw, view_);
     row.value = std::move(rendered.value);
     row.ascii = std::move(rendered.ascii);
+    row.readInPass = freshness_.pass();
     return true;
 }
 
@@ -211,6 +215,23 @@ MemoryMenuState MemoryMonitor::menuState(bool rowSelected) const
     const bool monitoring = monitoring_.addressMonitoring();
     return {monitoring ? kStopAddressMonitoringText : kStartAddressMonitoringText, !monitoring_.graphAcquiring(), true,
         monitoring && rowSelected && !rows_.empty(), monitoring};
+}
+
+std::vector<std::string> MemoryMonitor::columnTexts(int column) const
+{
+    std::vector<std::string> texts;
+    for (const MemoryRow& row : rows_)
+        texts.push_back(column == 0 ? row.addressText : column == 1 ? row.value : row.ascii);
+    if (column == 0)
+        texts.push_back(core::formatAddress(family_, range() - 1));
+    else if (column == 1)
+        texts.push_back(widestMemoryCellText(view_));
+    return texts;
+}
+
+bool MemoryMonitor::valueStale(std::size_t row) const
+{
+    return row >= rows_.size() || freshness_.stale(rows_[row].readInPass, monitoring_.addressMonitoring());
 }
 
 } // namespace lumetra::monitor

@@ -6,6 +6,7 @@
 #include "monitor/data_change.h"
 #include "monitor/memory_scroll.h"
 #include "monitor/monitoring_switch.h"
+#include "monitor/shown_values_freshness.h"
 #include "monitor/view_types.h"
 
 #include "core/device_catalogue.h"
@@ -26,6 +27,7 @@ struct MemoryRow {
     std::string addressText; // "0x%04X" or "0x%06X"
     std::string value; // empty until the row is read; "???" for an address without memory
     std::string ascii;
+    std::uint64_t readInPass = 0; // the poll pass that last read the value, 0 for none
 
     bool operator==(const MemoryRow&) const = default;
 };
@@ -93,6 +95,12 @@ public:
 
     MemoryMenuState menuState(bool rowSelected) const;
 
+    // The texts column 0 ("Address"), 1 ("Value") or 2 ("Ascii") must show in full: the rows' texts and, for the
+    // address and the value, the widest text of the address width and of the view type.
+    std::vector<std::string> columnTexts(int column) const;
+    // The row's value and Ascii text are not current (see ShownValuesFreshness).
+    bool valueStale(std::size_t row) const;
+
     std::uint32_t startAddress() const { return start_; }
     ViewType viewType() const { return view_; }
     int step() const;
@@ -120,6 +128,7 @@ private:
     int rowsPerPage_ = 0;
     bool rowsValid_ = false;
     std::vector<MemoryRow> rows_;
+    ShownValuesFreshness freshness_;
 };
 
 } // namespace lumetra::monitor

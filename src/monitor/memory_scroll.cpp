@@ -50,6 +50,26 @@ std::optional<std::uint32_t> scrolledPosition(
     return static_cast<std::uint32_t>(target);
 }
 
+std::optional<ScrollAction> keyScrollAction(ListKey key, std::optional<std::size_t> currentRow, std::size_t rowCount)
+{
+    const bool noCurrentRow = !currentRow || *currentRow >= rowCount;
+    switch (key) {
+    case ListKey::PageUp:
+        return ScrollAction::PageUp;
+    case ListKey::PageDown:
+        return ScrollAction::PageDown;
+    case ListKey::Up:
+        if (noCurrentRow || *currentRow == 0)
+            return ScrollAction::LineUp;
+        return std::nullopt;
+    case ListKey::Down:
+        if (noCurrentRow || *currentRow + 1 == rowCount)
+            return ScrollAction::LineDown;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 std::uint32_t startAddressOfPosition(std::uint32_t position, int step)
 {
     return step == 2 ? position * 2 : position;

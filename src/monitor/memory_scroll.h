@@ -2,6 +2,7 @@
 // scroll action leads to.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -25,6 +26,13 @@ enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Top, B
 // is. thumbPosition is used by ThumbTrack only.
 std::optional<std::uint32_t> scrolledPosition(
     const ScrollBarState& bar, ScrollAction action, std::uint32_t thumbPosition = 0);
+
+// Keys over the rows, as a user moves through any list.
+enum class ListKey { Up, Down, PageUp, PageDown };
+
+// Page Up and Page Down move a page; an arrow moves the current row within the page and scrolls by a line only
+// from the first or the last row, or when no row is current. nullopt: the key moves the current row.
+std::optional<ScrollAction> keyScrollAction(ListKey key, std::optional<std::size_t> currentRow, std::size_t rowCount);
 
 // The start address of a scroll bar position.
 std::uint32_t startAddressOfPosition(std::uint32_t position, int step);

@@ -4,6 +4,7 @@
 #include "monitor/data_types.h"
 #include "monitor/value_parse.h"
 #include "monitor/value_render.h"
+#include "monitor/widest_texts.h"
 
 #include <algorithm>
 #include <functional>
@@ -83,6 +84,7 @@ bool VariableMonitor::poll(link::CPodLink& link)
     syncRows();
     // One row more than a page: the last one may be cut off at the bottom of the pane.
     const std::size_t end = std::min(registered_.size(), firstVisible_ + rowsPerPage_ + 1);
+    freshness_.beginPass();
     for (std::size_t index = firstVisible_; index < end; ++index) {
         if (!readRow(link, index))
             return false;
@@ -102,6 +104,7 @@ bool VariableMonitor::readRow(link::CPodLink& link, std::size_t index)
     RenderedValue rendered = renderVariableValue(raw, viewTypeOf(record), *type.displayGroup);
     rows_[index].value = std::move(rendered.value);
     rows_[index].ascii = std::move(rendered.ascii);
+    rows_[index].readInPass = freshness_.pass();
     return true;
 }
 
@@ -139,6 +142,16 @@ DataChangeResult VariableMonitor::changeData(link::CPodLink& link, std::size_t r
     if (!link.WriteWord(width, record.address, value))
         return {DataChangeStatus::WriteFailed, kWriteErrorMessage};
     return {DataChangeStatus::Written, {}};
+}
+
+bool VariableMonitor::doubleClickRow(std::size_t row)
+{
+    if (row >= registered_.size())
+        return false;
+    if (monitoring_.variableMonitoring())
+        return true;
+    monitoring_.startVariableMonitoring();
+    return false;
 }
 
 void VariableMonitor::removeRows(std::span<const std::size_t> selectedRows)
@@ -197,6 +210,55 @@ VariableMenuState VariableMonitor::menuState(bool rowSelected) const
     const bool selected = hasRows && rowSelected;
     return {monitoring_.variableMonitoring() ? kStopVariableMonitoringText : kStartVariableMonitoringText,
         hasRows && !monitoring_.graphAcquiring(), true, hasRows, hasRows, selected, selected, selected};
+}
+
+std::optional<ViewType> VariableMonitor::selectedViewType(std::span<const std::size_t> selectedRows) const
+{
+    std::optional<ViewType> shared;
+    for (const std::size_t row : selectedRows) {
+        if (row >= registered_.size() || row >= rows_.size() || rows_[row].viewTypeText.empty())
+            continue;
+        const ViewType view = viewTypeOf(registered_[row]);
+        if (shared && *shared != view)
+            return std::nullopt;
+        shared = view;
+    }
+    return shared;
+}
+
+bool VariableMonitor::valueStale(std::size_t row) const
+{
+    return row >= rows_.size() || freshness_.stale(rows_[row].readInPass, monitoring_.variableMonitoring());
+}
+
+std::vector<std::string> VariableMonitor::columnTexts(int column) const
+{
+    std::vector<std::string> texts;
+    const std::size_t count = std::min(rows_.size(), registered_.size());
+    for (std::size_t index = 0; index < count; ++index) {
+        const VariableRow& row = rows_[index];
+        const image::CDataObject& record = registered_[index];
+        switch (column) {
+        case 0:
+            texts.push_back(record.name);
+            break;
+        case 1:
+            texts.push_back(row.value);
+            if (const auto group = dataTypeOf(record).displayGroup)
+                texts.push_back(widestVariableValueText(viewTypeOf(record), *group));
+            break;
+        case 2:
+            texts.push_back(row.viewTypeText);
+            break;
+        case 3:
+            texts.push_back(row.dataTypeText);
+            break;
+        default:
+            texts.push_back(row.ascii);
+            break;
+        }
+    }
+    return texts;
 }
 
 } // namespace lumetra::monitor

@@ -4,6 +4,7 @@
 
 #include "monitor/data_change.h"
 #include "monitor/monitoring_switch.h"
+#include "monitor/shown_values_freshness.h"
 #include "monitor/view_types.h"
 
 #include "image/data_object.h"
@@ -26,6 +27,7 @@ struct VariableRow {
     std::string viewTypeText; // empty for a Void variable added from the symbol list
     std::string dataTypeText; // the basic type's display name
     std::string ascii;
+    std::uint64_t readInPass = 0; // the poll pass that last read the value, 0 for none
 
     bool operator==(const VariableRow&) const = default;
 };
@@ -78,8 +80,9 @@ public:
 
     // The data change dialog for a row; nullopt when there is no such row. targetId is the loaded program's.
     std::optional<VariableDataChangeDialog> dataChangeDialog(std::size_t row, std::uint16_t targetId) const;
-    // A double click opens the data change dialog only while variable monitoring is on.
-    bool doubleClickChangesData() const { return monitoring_.variableMonitoring(); }
+    // A double click on a row: while variable monitoring is on it asks for the data change dialog (true);
+    // otherwise it starts variable monitoring, as adding a variable does.
+    bool doubleClickRow(std::size_t row);
     // OK in the data change dialog: parses the entry by the row's view type and data type and writes it at the
     // record's address, one word (the low 16 bits) for one-word data types and two words otherwise.
     DataChangeResult changeData(link::CPodLink& link, std::size_t row, std::string_view entry);
@@ -97,6 +100,14 @@ public:
     void rebuildRows();
 
     VariableMenuState menuState(bool rowSelected) const;
+    // The view type the menu checks: the one all selected rows that show a view type share, else none.
+    std::optional<ViewType> selectedViewType(std::span<const std::size_t> selectedRows) const;
+
+    // The row's value and Ascii text are not current (see ShownValuesFreshness).
+    bool valueStale(std::size_t row) const;
+    // The texts column 0 ("Symbol Name") to 4 ("Ascii") must show in full: the rows' texts and, for the value,
+    // the widest text of each row's view type and data type.
+    std::vector<std::string> columnTexts(int column) const;
 
     const std::vector<image::CDataObject>& records() const { return registered_; }
     const std::vector<VariableRow>& rows() const { return rows_; }
@@ -109,6 +120,7 @@ private:
     std::vector<image::CDataObject>& registered_;
     MonitoringSwitch& monitoring_;
     std::vector<VariableRow> rows_;
+    ShownValuesFreshness freshness_;
     std::size_t firstVisible_ = 0;
     std::size_t rowsPerPage_ = 0;
 };

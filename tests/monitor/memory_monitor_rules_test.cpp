@@ -116,5 +116,19 @@ TEST(MemoryScrollBar, ActionsMoveWithinTheLastWholePage)
     EXPECT_EQ(scrolledPosition(bottom, ScrollAction::LineUp), 0xFFEBu);
 }
 
+TEST(MemoryScrollKeys, PagesAlwaysScrollArrowsOnlyFromTheEdgeRows)
+{
+    EXPECT_EQ(keyScrollAction(ListKey::PageUp, 3, 10), ScrollAction::PageUp);
+    EXPECT_EQ(keyScrollAction(ListKey::PageDown, std::nullopt, 0), ScrollAction::PageDown);
+    EXPECT_EQ(keyScrollAction(ListKey::Up, 0, 10), ScrollAction::LineUp);
+    EXPECT_EQ(keyScrollAction(ListKey::Up, 1, 10), std::nullopt);
+    EXPECT_EQ(keyScrollAction(ListKey::Down, 8, 10), std::nullopt);
+    EXPECT_EQ(keyScrollAction(ListKey::Down, 9, 10), ScrollAction::LineDown);
+    // Without rows (address monitoring off) or a current row the arrows scroll.
+    EXPECT_EQ(keyScrollAction(ListKey::Down, std::nullopt, 0), ScrollAction::LineDown);
+    EXPECT_EQ(keyScrollAction(ListKey::Up, std::nullopt, 10), ScrollAction::LineUp);
+    EXPECT_EQ(keyScrollAction(ListKey::Down, 12, 10), ScrollAction::LineDown);
+}
+
 } // namespace
 } // namespace lumetra::monitor

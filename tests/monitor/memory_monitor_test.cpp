@@ -115,6 +115,63 @@ TEST_F(MemoryMonitorTest, ReadFailureKeepsEarlierRowsNewAndLaterRowsOld)
     EXPECT_TRUE(monitoring.calls.empty());
 }
 
+TEST_F(MemoryMonitorTest, ValuesLeftByAFailedPassAreStaleUntilReadAgain)
+{
+    MemoryMonitor& memory = create(0, 0x7E, ViewType::Hex16, 4);
+    monitoring.address = true;
+    ASSERT_TRUE(memory.poll(sim.link));
+    for (std::size_t row = 0; row < 4; ++row)
+        EXPECT_FALSE(memory.valueStale(row)) << row; // rows 2 and 3 are a gap, shown as "???"
+
+    sim.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'r', .skip = 1, .count = -1});
+    EXPECT_FALSE(memory.poll(sim.link));
+    sim.pod.clearFaults();
+    EXPECT_FALSE(memory.valueStale(0)); // read by the failed pass
+    EXPECT_TRUE(memory.valueStale(1)); // not read by it
+    monitoring.address = false;
+    EXPECT_TRUE(memory.valueStale(0));
+    monitoring.address = true;
+    EXPECT_TRUE(memory.valueStale(0));
+    ASSERT_TRUE(memory.poll(sim.link));
+    EXPECT_FALSE(memory.valueStale(0));
+    EXPECT_TRUE(memory.valueStale(4));
+}
+
+TEST_F(MemoryMonitorTest, ColumnsFitTheWidestAddressAndValueOfTheViewType)
+{
+    MemoryMonitor& memory = create(26, 0x8000, ViewType::Hex16, 2);
+    const auto widest = [&](int column) {
+        std::string wide;
+        for (const std::string& text : memory.columnTexts(column))
+            wide = text.size() > wide.size() ? text : wide;
+        return wide;
+    };
+    EXPECT_EQ(widest(0), "0x3FFFFF");
+    EXPECT_EQ(widest(1), "0xFFFF");
+    memory.setViewType(ViewType::Signed32);
+    EXPECT_EQ(widest(1), "-2147483648");
+    memory.setViewType(ViewType::Binary16);
+    EXPECT_EQ(widest(1), std::string(16, '1'));
+    memory.setViewType(ViewType::Unsigned32);
+    EXPECT_EQ(widest(1), "4294967295");
+
+    // Floats have no widest text of their own: the rows read decide.
+    memory.setViewType(ViewType::Float32);
+    EXPECT_EQ(widest(1), "-2147483648.000000");
+    sim.pod.setWord(0x8000, 0x6B2A);
+    sim.pod.setWord(0x8001, 0x42A2);
+    ASSERT_TRUE(memory.poll(sim.link));
+    EXPECT_EQ(memory.rows()[0].value, "81.209305");
+    sim.pod.setWord(0x8001, 0x7F00);
+    ASSERT_TRUE(memory.poll(sim.link));
+    EXPECT_EQ(widest(1), memory.rows()[0].value);
+    EXPECT_GT(widest(1).size(), 30u);
+
+    memory.setProgramTargetId(0x0092);
+    ASSERT_TRUE(memory.poll(sim.link));
+    EXPECT_EQ(widest(0), "0x8000"); // as wide as 0xFFFF
+}
+
 TEST_F(MemoryMonitorTest, AddressWidthFollowsTheLoadedProgram)
 {
     MemoryMonitor& memory = create(26, 0x3F8000, ViewType::Hex16, 2);

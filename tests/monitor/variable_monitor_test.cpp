@@ -117,6 +117,79 @@ TEST_F(VariableMonitorTest, ReadFailureKeepsEarlierRowsNewAndLaterRowsOld)
     EXPECT_EQ(monitoring.calls, (Frames {"start variables"}));
 }
 
+TEST_F(VariableMonitorTest, ValuesShownUnpolledStayStaleUntilTheyAreReadAgain)
+{
+    add({"speed", "limit", "counter"});
+    monitor.setVisibleRows(0, 1); // rows 0 and 1 are read, row 2 is below the page
+    EXPECT_TRUE(monitor.valueStale(0)); // never read
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_FALSE(monitor.valueStale(0));
+    EXPECT_FALSE(monitor.valueStale(1));
+    EXPECT_TRUE(monitor.valueStale(2));
+
+    // A failed read: the link goes off line and every value shown is stale, the ones just read too.
+    sim.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'R', .count = -1});
+    EXPECT_FALSE(monitor.poll(sim.link));
+    sim.pod.clearFaults();
+    monitoring.variables = false;
+    EXPECT_TRUE(monitor.valueStale(0));
+    EXPECT_TRUE(monitor.valueStale(1));
+
+    // Back on line they stay stale until the next pass has read them.
+    monitoring.variables = true;
+    EXPECT_TRUE(monitor.valueStale(0));
+    monitor.setVisibleRows(0, 0);
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_FALSE(monitor.valueStale(0));
+    EXPECT_TRUE(monitor.valueStale(1));
+    EXPECT_TRUE(monitor.valueStale(9));
+}
+
+TEST_F(VariableMonitorTest, ColumnsFitTheWidestTextOfEachRowsViewAndDataType)
+{
+    add({"speed", "limit", "nothing", "gain"});
+    const auto widest = [&](int column) {
+        std::string wide;
+        for (const std::string& text : monitor.columnTexts(column))
+            wide = text.size() > wide.size() ? text : wide;
+        return wide;
+    };
+    EXPECT_EQ(widest(0), "nothing");
+    EXPECT_EQ(widest(1), "-2147483648.000000"); // the float row's
+    const std::array<std::size_t, 1> gain {3};
+    monitor.setViewType(gain, ViewType::Hex16);
+    EXPECT_EQ(widest(1), "0xFFFFFFFF");
+    monitor.setViewType(gain, ViewType::Binary16);
+    EXPECT_EQ(widest(1), std::string(32, '1'));
+    EXPECT_EQ(widest(2), "unsigned integer (16bit)");
+    EXPECT_EQ(widest(3), "Unsigned integer");
+
+    sim.pod.setWord(0x8006, 0x0000);
+    sim.pod.setWord(0x8007, 0x7F00);
+    monitor.setViewType(gain, ViewType::Float32);
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(widest(1), monitor.rows()[3].value);
+    EXPECT_GT(widest(1).size(), 30u);
+}
+
+TEST_F(VariableMonitorTest, ViewTypeMenuChecksTheTypeTheSelectedRowsShare)
+{
+    add({"counter", "speed", "nothing", "limit"});
+    const std::array<std::size_t, 1> counter {0};
+    EXPECT_EQ(monitor.selectedViewType(counter), ViewType::Signed32);
+    const std::array<std::size_t, 3> mixed {0, 1, 2};
+    EXPECT_EQ(monitor.selectedViewType(mixed), std::nullopt);
+    monitor.setViewType(mixed, ViewType::Hex16);
+    // The Void row shows no view type of its own until one is chosen for it.
+    EXPECT_EQ(monitor.selectedViewType(mixed), ViewType::Hex16);
+    const std::array<std::size_t, 2> voidAndMissing {2, 12};
+    add({"nothing"});
+    const std::array<std::size_t, 1> freshVoid {4};
+    EXPECT_EQ(monitor.selectedViewType(freshVoid), std::nullopt);
+    EXPECT_EQ(monitor.selectedViewType(voidAndMissing), ViewType::Hex16);
+    EXPECT_EQ(monitor.selectedViewType({}), std::nullopt);
+}
+
 TEST_F(VariableMonitorTest, ViewTypeChangeOfSelectedRowsKeepsTheDataTypesWidth)
 {
     add({"counter", "speed", "limit"});
@@ -159,11 +232,22 @@ TEST_F(VariableMonitorTest, DataChangeParsesByTheRowAndWritesItsWidth)
     EXPECT_EQ(
         monitor.changeData(sim.link, 1, "3"), (DataChangeResult {DataChangeStatus::WriteFailed, "데이타 쓰기 오류 !"}));
     EXPECT_EQ(monitor.changeData(sim.link, 9, "3").status, DataChangeStatus::NotAvailable);
+}
 
+TEST_F(VariableMonitorTest, DoubleClickChangesDataWhileMonitoringElseStartsMonitoring)
+{
+    add({"counter", "speed"});
+    monitoring.calls.clear();
+    EXPECT_TRUE(monitor.doubleClickRow(1));
+    EXPECT_TRUE(monitoring.calls.empty());
+
+    // Rows loaded from a symbol file are not monitored yet: a double click starts it, as adding does.
     monitoring.variables = false;
-    EXPECT_FALSE(monitor.doubleClickChangesData());
-    monitoring.variables = true;
-    EXPECT_TRUE(monitor.doubleClickChangesData());
+    EXPECT_FALSE(monitor.doubleClickRow(0));
+    EXPECT_EQ(monitoring.calls, (Frames {"start variables"}));
+    monitoring.variables = false;
+    EXPECT_FALSE(monitor.doubleClickRow(2));
+    EXPECT_EQ(monitoring.calls.size(), 1u);
 }
 
 TEST_F(VariableMonitorTest, RemovingTheLastRowStopsOnlyVariableMonitoring)

@@ -303,16 +303,15 @@ TEST_F(MainWindowTest, F6WalksThePanesInBothDirections)
     EXPECT_EQ(window.focusWidget(), panes[2]);
 }
 
-TEST_F(MainWindowTest, FirstStartCentresTheStoredRectangle)
+TEST_F(MainWindowTest, FirstStartOpensMaximisedOverTheAvailableScreenArea)
 {
     layout = core::loadWindowLayout(store);
     ASSERT_EQ(layout.firstSetup, 0);
     MainWindow window(store, layout);
     window.showWithPlacement();
+    EXPECT_TRUE(window.isMaximized());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(window.geometry().size(), QSize(800, 600));
-    EXPECT_LE(std::abs(window.geometry().center().x() - screen.center().x()), 1);
-    EXPECT_LE(std::abs(window.geometry().center().y() - screen.center().y()), 1);
+    EXPECT_EQ(window.normalGeometry().size(), screen.size());
 }
 
 TEST_F(MainWindowTest, RectangleOffEveryScreenOpensOnThePrimaryScreen)

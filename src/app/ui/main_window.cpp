@@ -2,6 +2,7 @@
 
 #include "app/coff_drop.h"
 #include "app/command_prompts.h"
+#include "app/pane_layout.h"
 #include "app/ui/main_status_bar.h"
 #include "app/ui/message_window.h"
 #include "app/window_placement.h"
@@ -19,6 +20,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -52,6 +54,14 @@ QWidget* emptyPane()
     pane->setFrameShape(QFrame::StyledPanel);
     pane->setFocusPolicy(Qt::StrongFocus);
     return pane;
+}
+
+// The first pane keeps its size in pixels and the second takes whatever the window gains or loses; the stretch
+// factors live in the panes' size policies, so they are set again whenever a pane is replaced.
+void keepFirstPaneSize(QSplitter* splitter)
+{
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
 }
 
 } // namespace
@@ -95,13 +105,14 @@ void MainWindow::buildCentralPanes()
     rightColumn_ = new QSplitter(Qt::Vertical);
     rightColumn_->addWidget(emptyPane());
     rightColumn_->addWidget(emptyPane());
-    rightColumn_->setChildrenCollapsible(false);
     columns_ = new QSplitter(Qt::Horizontal);
     columns_->addWidget(symbolList_);
     columns_->addWidget(rightColumn_);
-    columns_->setChildrenCollapsible(false);
-    columns_->setStretchFactor(1, 1);
-    rightColumn_->setStretchFactor(1, 1);
+    for (QSplitter* splitter : {columns_, rightColumn_}) {
+        splitter->setChildrenCollapsible(false);
+        splitter->setHandleWidth(kSplitterHandleWidth);
+        keepFirstPaneSize(splitter);
+    }
     setCentralWidget(columns_);
 }
 
@@ -110,6 +121,7 @@ void MainWindow::setMonitorPanes(QWidget* variableMonitor, QWidget* memoryMonito
     const QList<int> sizes = rightColumn_->sizes();
     delete rightColumn_->replaceWidget(0, variableMonitor);
     delete rightColumn_->replaceWidget(1, memoryMonitor);
+    keepFirstPaneSize(rightColumn_);
     rightColumn_->setSizes(sizes);
 }
 
@@ -159,9 +171,11 @@ void MainWindow::showWithPlacement()
     std::vector<PixelRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens.push_back(pixelRect(screen->availableGeometry()));
-    const PixelRect rect = keepOnScreens(normalWindowRect(layout_, primary), screens, primary);
+    const bool firstStart = opensMaximisedAtFirstStart(layout_);
+    const PixelRect rect = firstStart ? firstStartWindowRect(primary)
+                                      : keepOnScreens(normalWindowRect(layout_, primary), screens, primary);
     setGeometry(rect.left, rect.top, rect.width, rect.height);
-    if (opensMaximised(layout_))
+    if (firstStart || opensMaximised(layout_))
         showMaximized();
     else
         show();
@@ -171,15 +185,19 @@ void MainWindow::showWithPlacement()
 
 void MainWindow::applyPaneSizes()
 {
-    const int width = columns_->width();
-    columns_->setSizes({layout_.leftPaneWidth, std::max(width - layout_.leftPaneWidth, 1)});
-    const int height = rightColumn_->height();
-    rightColumn_->setSizes({layout_.rightPaneHeight, std::max(height - layout_.rightPaneHeight, 1)});
-
+    // The message window first, and the layout done now: the splitters then have the size they keep, and each
+    // first pane gets its stored size exactly.
     const QSize client = size();
     const PixelSize message = messageWindowSize(layout_, {client.width(), client.height()});
     resizeDocks({messageWindow_}, {message.height}, Qt::Vertical);
     resizeDocks({messageWindow_}, {message.width}, Qt::Horizontal);
+    layout()->activate();
+
+    const auto setFirstPaneSize = [](QSplitter* splitter, int first, int total) {
+        splitter->setSizes({first, std::max(total - first - splitter->handleWidth(), 1)});
+    };
+    setFirstPaneSize(columns_, layout_.leftPaneWidth, columns_->width());
+    setFirstPaneSize(rightColumn_, layout_.rightPaneHeight, rightColumn_->height());
 }
 
 void MainWindow::captureLayout()

@@ -2,7 +2,12 @@
 
 #include "core/configuration.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
 
 namespace lumetra::core::ui {
 
@@ -37,6 +42,21 @@ void ReportView::setModel(QAbstractItemModel* model)
     const std::vector<int> widths = loadColumnWidths(store_, columns_);
     for (std::size_t column = 0; column < widths.size(); ++column)
         setColumnWidth(static_cast<int>(column), widths[column]);
+}
+
+void ReportView::fitColumnTo(int column, const std::vector<std::string>& texts)
+{
+    // The cell's own margins: the text margin on both sides, a pixel of the grid and one of rounding, as the text
+    // is laid out with fractional widths.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    const QFontMetricsF metrics(font());
+    int needed = horizontalHeader()->sectionSizeHint(column);
+    for (const std::string& text : texts) {
+        const double width = metrics.horizontalAdvance(QString::fromStdString(text));
+        needed = std::max(needed, static_cast<int>(std::ceil(width)) + margin);
+    }
+    if (columnWidth(column) < needed)
+        setColumnWidth(column, needed);
 }
 
 std::vector<int> ReportView::columnWidths() const

@@ -7,6 +7,9 @@
 
 #include <QTableView>
 
+#include <string>
+#include <vector>
+
 namespace lumetra::core::ui {
 
 class ReportView : public QTableView {
@@ -24,6 +27,8 @@ public:
 
     // The current widths, one per column of the view's settings.
     std::vector<int> columnWidths() const;
+    // Widens the column when it is narrower than its header or one of `texts`; a wider width stays.
+    void fitColumnTo(int column, const std::vector<std::string>& texts);
 
 private:
     SettingsStore& store_;

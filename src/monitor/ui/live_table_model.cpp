@@ -1,14 +1,19 @@
 #include "monitor/ui/live_table_model.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 #include <utility>
 
 namespace lumetra::monitor::ui {
 
-LiveTableModel::LiveTableModel(std::vector<const char*> headers, RowCount rowCount, CellText cellText, QObject* parent)
+LiveTableModel::LiveTableModel(
+    std::vector<const char*> headers, RowCount rowCount, CellText cellText, CellStale cellStale, QObject* parent)
     : QAbstractTableModel(parent)
     , headers_(std::move(headers))
     , rowCount_(std::move(rowCount))
     , cellText_(std::move(cellText))
+    , cellStale_(std::move(cellStale))
     , shownRows_(rowCount_())
 {
 }
@@ -23,7 +28,7 @@ void LiveTableModel::refresh()
         return;
     }
     if (rows > 0)
-        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1), {Qt::DisplayRole});
+        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1), {Qt::DisplayRole, Qt::ForegroundRole});
 }
 
 int LiveTableModel::rowCount(const QModelIndex& parent) const
@@ -39,9 +44,13 @@ int LiveTableModel::columnCount(const QModelIndex& parent) const
 QVariant LiveTableModel::data(const QModelIndex& index, int role) const
 {
     // The rows can be fewer than shown between a change and its refresh.
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount_() || index.column() >= columnCount())
+    if (!index.isValid() || index.row() >= rowCount_() || index.column() >= columnCount())
         return {};
-    return QString::fromStdString(cellText_(index.row(), index.column()));
+    if (role == Qt::DisplayRole)
+        return QString::fromStdString(cellText_(index.row(), index.column()));
+    if (role == Qt::ForegroundRole && cellStale_(index.row(), index.column()))
+        return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+    return {};
 }
 
 QVariant LiveTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -1,5 +1,5 @@
 // A read-only table model over rows that change in place on every poll: a refresh repaints the cells and keeps
-// the selection, and resets the model only when the row count changed.
+// the selection, and resets the model only when the row count changed. Cells whose value is stale are greyed.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -16,8 +16,10 @@ class LiveTableModel : public QAbstractTableModel {
 public:
     using RowCount = std::function<int()>;
     using CellText = std::function<std::string(int row, int column)>;
+    using CellStale = std::function<bool(int row, int column)>;
 
-    LiveTableModel(std::vector<const char*> headers, RowCount rowCount, CellText cellText, QObject* parent = nullptr);
+    LiveTableModel(std::vector<const char*> headers, RowCount rowCount, CellText cellText, CellStale cellStale,
+        QObject* parent = nullptr);
 
     // The rows may have changed: repaint them, or reset the model when their number changed.
     void refresh();
@@ -31,6 +33,7 @@ private:
     std::vector<const char*> headers_;
     RowCount rowCount_;
     CellText cellText_;
+    CellStale cellStale_;
     int shownRows_ = 0;
 };
 

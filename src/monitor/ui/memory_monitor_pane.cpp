@@ -4,12 +4,16 @@
 #include "monitor/ui/view_type_menu.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace lumetra::monitor::ui {
 
@@ -20,23 +24,46 @@ QString qt(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The scroll bar's actions and the model's, both ways.
+constexpr std::array<std::pair<QAbstractSlider::SliderAction, ScrollAction>, 7> kSliderActions {{
+    {QAbstractSlider::SliderSingleStepSub, ScrollAction::LineUp},
+    {QAbstractSlider::SliderSingleStepAdd, ScrollAction::LineDown},
+    {QAbstractSlider::SliderPageStepSub, ScrollAction::PageUp},
+    {QAbstractSlider::SliderPageStepAdd, ScrollAction::PageDown},
+    {QAbstractSlider::SliderMove, ScrollAction::ThumbTrack},
+    {QAbstractSlider::SliderToMinimum, ScrollAction::Top},
+    {QAbstractSlider::SliderToMaximum, ScrollAction::Bottom},
+}};
+
 std::optional<ScrollAction> scrollActionOf(int sliderAction)
 {
-    switch (sliderAction) {
-    case QAbstractSlider::SliderSingleStepSub:
-        return ScrollAction::LineUp;
-    case QAbstractSlider::SliderSingleStepAdd:
-        return ScrollAction::LineDown;
-    case QAbstractSlider::SliderPageStepSub:
-        return ScrollAction::PageUp;
-    case QAbstractSlider::SliderPageStepAdd:
-        return ScrollAction::PageDown;
-    case QAbstractSlider::SliderMove:
-        return ScrollAction::ThumbTrack;
-    case QAbstractSlider::SliderToMinimum:
-        return ScrollAction::Top;
-    case QAbstractSlider::SliderToMaximum:
-        return ScrollAction::Bottom;
+    for (const auto& [slider, scroll] : kSliderActions) {
+        if (slider == sliderAction)
+            return scroll;
+    }
+    return std::nullopt;
+}
+
+QAbstractSlider::SliderAction sliderActionOf(ScrollAction action)
+{
+    for (const auto& [slider, scroll] : kSliderActions) {
+        if (scroll == action)
+            return slider;
+    }
+    return QAbstractSlider::SliderNoAction;
+}
+
+std::optional<ListKey> listKeyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+        return ListKey::Up;
+    case Qt::Key_Down:
+        return ListKey::Down;
+    case Qt::Key_PageUp:
+        return ListKey::PageUp;
+    case Qt::Key_PageDown:
+        return ListKey::PageDown;
     default:
         return std::nullopt;
     }
@@ -58,11 +85,15 @@ MemoryMonitorPane::MemoryMonitorPane(
               const MemoryRow& shown = m->rows()[static_cast<std::size_t>(row)];
               return column == 0 ? shown.addressText : column == 1 ? shown.value : shown.ascii;
           },
+          [m = &monitor](int row, int column) { return column > 0 && m->valueStale(static_cast<std::size_t>(row)); },
           this))
 {
     table_->setModel(model_);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setContextMenuPolicy(Qt::NoContextMenu);
+    // The wheel and the paging keys over the rows move the pane's own scroll bar.
+    table_->installEventFilter(this);
+    table_->viewport()->installEventFilter(this);
     scrollBar_->setFixedWidth(kMemoryScrollBarWidth);
 
     auto* layout = new QHBoxLayout(this);
@@ -80,6 +111,8 @@ MemoryMonitorPane::MemoryMonitorPane(
 void MemoryMonitorPane::refresh()
 {
     model_->refresh();
+    for (int column = 0; column < model_->columnCount(); ++column)
+        table_->fitColumnTo(column, monitor_.columnTexts(column));
     const ScrollBarState bar = monitor_.scrollBar();
     const QSignalBlocker blocker(scrollBar_);
     scrollBar_->setRange(static_cast<int>(bar.minimum), static_cast<int>(bar.maximum));
@@ -95,6 +128,26 @@ void MemoryMonitorPane::scrollBy(int sliderAction)
     // The model decides the position; the slider takes it before it applies its own.
     scrollBar_->setSliderPosition(static_cast<int>(monitor_.scrollBar().position));
     afterCommand();
+}
+
+bool MemoryMonitorPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel && watched == table_->viewport()) {
+        QCoreApplication::sendEvent(scrollBar_, event);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && watched == table_) {
+        if (const std::optional<ListKey> key = listKeyOf(static_cast<QKeyEvent*>(event)->key())) {
+            const QModelIndex current = table_->currentIndex();
+            const std::optional<std::size_t> row
+                = current.isValid() ? std::optional<std::size_t>(current.row()) : std::nullopt;
+            if (const std::optional<ScrollAction> action = keyScrollAction(*key, row, monitor_.rows().size())) {
+                scrollBar_->triggerAction(sliderActionOf(*action));
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MemoryMonitorPane::updateRowsPerPage()

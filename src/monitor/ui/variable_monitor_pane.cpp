@@ -50,20 +50,28 @@ VariableMonitorPane::VariableMonitorPane(core::SettingsStore& store, VariableMon
     , model_(new LiveTableModel(
           {"Symbol Name", "Value", "View Type", "Data Type", "Ascii"},
           [m = &monitor] { return static_cast<int>(std::min(m->rows().size(), m->records().size())); },
-          [m = &monitor](int row, int column) { return cellOf(*m, row, column); }, this))
+          [m = &monitor](int row, int column) { return cellOf(*m, row, column); },
+          [m = &monitor](int row, int column) {
+              return (column == 1 || column == 4) && m->valueStale(static_cast<std::size_t>(row));
+          },
+          this))
 {
     setModel(model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &VariableMonitorPane::updateVisibleRows);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (monitor_.doubleClickChangesData())
+        if (monitor_.doubleClickRow(static_cast<std::size_t>(index.row())))
             runDataChangeDialog(index.row());
+        else
+            afterCommand();
     });
 }
 
 void VariableMonitorPane::refresh()
 {
     model_->refresh();
+    for (int column = 0; column < model_->columnCount(); ++column)
+        fitColumnTo(column, monitor_.columnTexts(column));
     updateVisibleRows();
 }
 
@@ -137,8 +145,8 @@ QMenu* VariableMonitorPane::buildContextMenu()
     menu->addSeparator();
     connect(add("데이타 변경...", state.dataChangeEnabled), &QAction::triggered, this,
         [this, selected] { runDataChangeDialog(static_cast<int>(selected.front())); });
-    addViewTypeMenu(
-        *menu, MonitorPane::Variable, state.viewTypesEnabled, std::nullopt, [this, selected](ViewType view) {
+    addViewTypeMenu(*menu, MonitorPane::Variable, state.viewTypesEnabled, monitor_.selectedViewType(selected),
+        [this, selected](ViewType view) {
             monitor_.setViewType(selected, view);
             afterCommand();
         });

@@ -15,7 +15,7 @@ void addViewTypeMenu(QMenu& menu, MonitorPane pane, bool enabled, std::optional<
         const std::string_view text = viewTypeMenuText(view, pane);
         QAction* action = views->addAction(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
         action->setEnabled(enabled);
-        action->setCheckable(current.has_value());
+        action->setCheckable(true);
         action->setChecked(current == view);
         QObject::connect(action, &QAction::triggered, views, [chosen, view] { chosen(view); });
     }

@@ -12,7 +12,7 @@ namespace lumetra::monitor::ui {
 
 inline constexpr const char* kViewTypeMenuTitle = "데이타 보기 변환";
 
-// Adds the submenu to `menu`; `current` is checked; choosing an entry calls `chosen` with its view type.
+// Adds the submenu to `menu`; `current`, if any, is checked; choosing an entry calls `chosen` with its view type.
 void addViewTypeMenu(QMenu& menu, MonitorPane pane, bool enabled, std::optional<ViewType> current,
     const std::function<void(ViewType)>& chosen);
 

@@ -93,8 +93,9 @@ TEST_P(CliReadRetry, ReadPrintsTheUndisturbedWordsOrFails)
     EXPECT_TRUE(undisturbed.out.contains(wide() ? "0x009006: 0x01070106" : "0x009003: 0x0103"));
 
     const CliRun faulted = runCli(read);
-    if (mustSucceed())
+    if (mustSucceed()) {
         EXPECT_EQ(faulted.exitCode, 0) << faulted.err.toStdString();
+    }
     expectSameOrFailed(undisturbed, faulted);
 }
 
@@ -109,8 +110,9 @@ TEST_P(CliReadRetry, DumpPrintsTheUndisturbedPageOrFails)
     ASSERT_EQ(undisturbed.exitCode, 0) << undisturbed.err.toStdString();
 
     const CliRun faulted = runCli(dump);
-    if (mustSucceed())
+    if (mustSucceed()) {
         EXPECT_EQ(faulted.exitCode, 0) << faulted.err.toStdString();
+    }
     expectSameOrFailed(undisturbed, faulted);
 }
 

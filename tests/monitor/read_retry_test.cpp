@@ -118,20 +118,23 @@ TEST_P(MemoryMonitorRetry, ShowsTheUndisturbedValuesOrFails)
 
     sim.pod.injectFault(faultFor(GetParam()));
     const std::vector<std::string> faulted = poll(ok);
-    if (retryMustSucceed(GetParam().kind))
+    if (retryMustSucceed(GetParam().kind)) {
         EXPECT_TRUE(ok);
+    }
     if (ok) {
         EXPECT_EQ(faulted, undisturbed);
     } else {
         // The rows read before the failure are right; the rest were not read.
-        for (std::size_t i = 0; i < faulted.size(); ++i)
+        for (std::size_t i = 0; i < faulted.size(); ++i) {
             EXPECT_TRUE(faulted[i].empty() || faulted[i] == undisturbed[i]) << "row " << i << ": " << faulted[i];
+        }
     }
 
     // A stray byte after the last reply, or a late one, is met by the next pass.
     const std::vector<std::string> after = poll(ok);
-    if (ok)
+    if (ok) {
         EXPECT_EQ(after, undisturbed);
+    }
     EXPECT_EQ(poll(ok), undisturbed);
     EXPECT_TRUE(ok);
 }
@@ -183,13 +186,16 @@ TEST_P(VariableMonitorRetry, ShowsTheUndisturbedValuesOrFails)
 
     sim.pod.injectFault(faultFor(GetParam()));
     const std::vector<std::string> faulted = poll(ok);
-    if (retryMustSucceed(GetParam().kind))
+    if (retryMustSucceed(GetParam().kind)) {
         EXPECT_TRUE(ok);
-    if (ok)
+    }
+    if (ok) {
         EXPECT_EQ(faulted, undisturbed);
-    else
-        for (std::size_t i = 0; i < faulted.size(); ++i)
+    } else {
+        for (std::size_t i = 0; i < faulted.size(); ++i) {
             EXPECT_EQ(faulted[i], undisturbed[i]) << "row " << i; // not read again: the earlier value stays
+        }
+    }
 
     poll(ok);
     EXPECT_EQ(poll(ok), undisturbed);

@@ -80,6 +80,24 @@ bool retryMustSucceed(FaultKind kind)
     return kind != FaultKind::Delay;
 }
 
+// The faulted pass shows the undisturbed values; a failed one only the rows read before the failure (the rest
+// keep what they showed, empty or the earlier pass's value).
+void expectUndisturbedOrFailed(
+    FaultKind kind, bool ok, const std::vector<std::string>& faulted, const std::vector<std::string>& undisturbed)
+{
+    if (retryMustSucceed(kind)) {
+        EXPECT_TRUE(ok);
+    }
+    ASSERT_EQ(faulted.size(), undisturbed.size());
+    if (ok) {
+        EXPECT_EQ(faulted, undisturbed);
+        return;
+    }
+    for (std::size_t i = 0; i < faulted.size(); ++i) {
+        EXPECT_TRUE(faulted[i].empty() || faulted[i] == undisturbed[i]) << "row " << i << ": " << faulted[i];
+    }
+}
+
 class MemoryMonitorRetry : public ::testing::TestWithParam<RetryCase> {
 protected:
     MemoryMonitorRetry()
@@ -118,17 +136,7 @@ TEST_P(MemoryMonitorRetry, ShowsTheUndisturbedValuesOrFails)
 
     sim.pod.injectFault(faultFor(GetParam()));
     const std::vector<std::string> faulted = poll(ok);
-    if (retryMustSucceed(GetParam().kind)) {
-        EXPECT_TRUE(ok);
-    }
-    if (ok) {
-        EXPECT_EQ(faulted, undisturbed);
-    } else {
-        // The rows read before the failure are right; the rest were not read.
-        for (std::size_t i = 0; i < faulted.size(); ++i) {
-            EXPECT_TRUE(faulted[i].empty() || faulted[i] == undisturbed[i]) << "row " << i << ": " << faulted[i];
-        }
-    }
+    expectUndisturbedOrFailed(GetParam().kind, ok, faulted, undisturbed);
 
     // A stray byte after the last reply, or a late one, is met by the next pass.
     const std::vector<std::string> after = poll(ok);
@@ -186,16 +194,7 @@ TEST_P(VariableMonitorRetry, ShowsTheUndisturbedValuesOrFails)
 
     sim.pod.injectFault(faultFor(GetParam()));
     const std::vector<std::string> faulted = poll(ok);
-    if (retryMustSucceed(GetParam().kind)) {
-        EXPECT_TRUE(ok);
-    }
-    if (ok) {
-        EXPECT_EQ(faulted, undisturbed);
-    } else {
-        for (std::size_t i = 0; i < faulted.size(); ++i) {
-            EXPECT_EQ(faulted[i], undisturbed[i]) << "row " << i; // not read again: the earlier value stays
-        }
-    }
+    expectUndisturbedOrFailed(GetParam().kind, ok, faulted, undisturbed);
 
     poll(ok);
     EXPECT_EQ(poll(ok), undisturbed);

@@ -1,19 +1,11 @@
-// Port to the message boxes: a fixed text with an information or error icon.
+// The message box port of the application core, shared with the layers below it.
 #pragma once
 
-#include "core/settings_dialog_logic.h"
-
-#include <string_view>
+#include "core/user_prompts.h"
 
 namespace lumetra::app {
 
 using core::MessageIcon;
-
-class UserPrompts {
-public:
-    virtual ~UserPrompts() = default;
-    // Shows the message and returns when the user has closed it.
-    virtual void showMessage(MessageIcon icon, std::string_view text) = 0;
-};
+using core::UserPrompts;
 
 } // namespace lumetra::app

@@ -48,7 +48,7 @@ constexpr int kAbsolute = -1;
 
 constexpr std::uint32_t kConstStart = 0x3F5000; // flash sector B
 constexpr std::uint32_t kBssStart = 0x008000; // L0 SARAM
-constexpr std::uint32_t kBssWords = 0x80;
+constexpr std::uint32_t kBssWords = 0x500;
 
 // A 32-bit value as the C28x stores it: low word first.
 std::vector<std::uint16_t> twoWords(std::uint32_t value)
@@ -153,12 +153,24 @@ std::vector<DemoSymbol> makeSymbols()
             .type = arrayOfArrayOf(kInt),
             .aux = DemoAux {.sizeWords = 12, .dimensions = {3, 4, 0, 0}},
             .initialWords = matrixWords()},
+        {.name = "_Torque",
+            .address = 0x8024,
+            .section = kBssSection,
+            .type = kShort,
+            .animation = moving({.kind = AnimationKind::SineTable16, .rate = 0.7, .amplitude = 800.0, .length = 1})},
         {.name = "_SineTable",
             .address = 0x8040,
             .section = kBssSection,
             .type = arrayOf(kInt),
             .aux = DemoAux {.sizeWords = 64, .dimensions = {64, 0, 0, 0}},
             .animation = moving({.kind = AnimationKind::SineTable16, .rate = 0.5, .amplitude = 10000.0, .length = 64})},
+        // A captured trace for the memory graph: one slow-turning sine period over 1000 words.
+        {.name = "_ScopeBuffer",
+            .address = 0x8100,
+            .section = kBssSection,
+            .type = arrayOf(kInt),
+            .aux = DemoAux {.sizeWords = 1000, .dimensions = {1000, 0, 0, 0}},
+            .animation = moving({.kind = AnimationKind::SineTable16, .rate = 0.05, .amplitude = 12000.0, .length = 1000})},
         {.name = "__STACK_SIZE", .address = 0x400, .section = kAbsolute},
     };
 }

@@ -96,7 +96,9 @@ TEST(DemoProgram, SymbolListShowsOneVariableOfEachKindAndLeavesOutTheRest)
         {"State", 0x8012, "Enumeration", ""},
         {"RawSample", 0x8016, "Union", ""},
         {"Matrix", 0x8018, "Array of Array of Integer", "Array Info : [3][4]"},
+        {"Torque", 0x8024, "Short", ""},
         {"SineTable", 0x8040, "Array of Integer", "Array Info : [64]"},
+        {"ScopeBuffer", 0x8100, "Array of Integer", "Array Info : [1000]"},
     };
     EXPECT_EQ(rows, expected);
 }

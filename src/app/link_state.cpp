@@ -225,17 +225,24 @@ void LinkState::ResetTarget()
 
 bool LinkState::connectConfigured()
 {
-    const bool wasConnected = link_.connected();
-    const link::ConnectCode code
-        = link_.Connect(config_.comPort + 1, config_.baudCode, config_.portType == core::PortType::Usb);
+    const link::ConnectCode code = ConnectForGraph();
     if (code != link::ConnectCode::Connected) {
-        note("Connecting to " + link_.portName() + " failed: " + link_.lastFailure());
         prompts_.showMessage(MessageIcon::Error, link::connectMessage(code));
         return false;
     }
-    if (!wasConnected)
-        note("Connected to the POD on " + link_.portName());
     return true;
+}
+
+link::ConnectCode LinkState::ConnectForGraph()
+{
+    const bool wasConnected = link_.connected();
+    const link::ConnectCode code
+        = link_.Connect(config_.comPort + 1, config_.baudCode, config_.portType == core::PortType::Usb);
+    if (code != link::ConnectCode::Connected)
+        note("Connecting to " + link_.portName() + " failed: " + link_.lastFailure());
+    else if (!wasConnected)
+        note("Connected to the POD on " + link_.portName());
+    return code;
 }
 
 LinkState::OpenResult LinkState::openLink()

@@ -64,6 +64,8 @@ public:
     // Ctrl+R: the running kind is stopped, the link opened (a "Korimat USBCOM"-type USB POD is reopened), the
     // target reset through the POD, and the kind started again; a failed reset shows its message.
     void ResetTarget();
+    // Opens the link with the configured port for a graph window, which shows the failure's message itself.
+    link::ConnectCode ConnectForGraph();
     CommandState variableMonitorCommand() const;
     CommandState addressMonitorCommand() const;
     bool closePortEnabled() const { return link_.connected(); }

@@ -3,13 +3,13 @@
 //     sent and received, and against the wire time of addressing every element.
 // (b) A time graph of four channels every 10 ms for 10 s: the sample periods and the share of late ticks.
 // Usage: bench_graph [path-to-lumetra-podsim]
+#include "counting_transport.h"
 #include "podsim_process.h"
 
 #include "../tests/graph/recording_strip_chart.h"
 
 #include "graph/graph_session.h"
 #include "link/pod_link.h"
-#include "link/posix_transport_factory.h"
 
 #include <algorithm>
 #include <optional>
@@ -28,55 +28,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint32_t kBlockWords = 5000;
 constexpr std::uint32_t kBlockAddress = 0x9000;
 constexpr int kReadWordBytes = 10 + 1 + 3 + 5; // @ + 6 hex digits + CR, '!', r, 4 hex digits + CR
-
-// Counts the bytes that cross the line in both directions.
-class CountingTransport final : public link::Transport {
-public:
-    CountingTransport(std::unique_ptr<link::Transport> inner, std::size_t& bytes)
-        : inner_(std::move(inner))
-        , bytes_(bytes)
-    {
-    }
-    bool write(const std::uint8_t* data, std::size_t size, link::Milliseconds drainTimeout) override
-    {
-        bytes_ += size;
-        return inner_->write(data, size, drainTimeout);
-    }
-    bool read(std::uint8_t* buffer, std::size_t count, link::Milliseconds first, link::Milliseconds inter) override
-    {
-        const bool read = inner_->read(buffer, count, first, inter);
-        bytes_ += read ? count : 0;
-        return read;
-    }
-    std::optional<std::size_t> bytesWaiting() override { return inner_->bytesWaiting(); }
-    void purge() override { inner_->purge(); }
-    bool close() override { return inner_->close(); }
-
-private:
-    std::unique_ptr<link::Transport> inner_;
-    std::size_t& bytes_;
-};
-
-class CountingFactory final : public link::TransportFactory {
-public:
-    explicit CountingFactory(const std::string& device)
-        : inner_({device, link::D2xxLibrary::defaultName()})
-    {
-    }
-    std::unique_ptr<link::Transport> openSerial(int comPort) override
-    {
-        auto opened = inner_.openSerial(comPort);
-        return opened ? std::make_unique<CountingTransport>(std::move(opened), bytes) : nullptr;
-    }
-    bool loadUsbDriver() override { return false; }
-    std::optional<std::vector<std::string>> listUsbDescriptions() override { return std::nullopt; }
-    std::unique_ptr<link::Transport> openUsb(const std::string&, int, link::Milliseconds) override { return nullptr; }
-
-    std::size_t bytes = 0;
-
-private:
-    link::PosixTransportFactory inner_;
-};
 
 // Fires the session's tick once the armed delay has passed, and notes when each tick fired.
 class LoopTimer final : public graph::GraphTimer {
@@ -179,7 +130,7 @@ struct Bench {
     }
 
     bench::Podsim podsim;
-    CountingFactory factory;
+    bench::CountingSerialFactory factory;
     link::CPodLink link;
     LoopTimer timer;
     BenchHost host;
@@ -190,7 +141,7 @@ struct Bench {
     std::array<graph::test::RecordingStripChart, 4> charts;
 };
 
-double wireSeconds(std::size_t bytes, int baud)
+double wireSeconds(std::uint64_t bytes, int baud)
 {
     return static_cast<double>(bytes) * 10.0 / baud;
 }
@@ -229,10 +180,10 @@ bool memoryGraph(const std::string& program, int baud)
         return false;
     }
     const double wire = wireSeconds(bench.factory.bytes, baud);
-    const double addressedWire = wireSeconds(std::size_t {kBlockWords} * kReadWordBytes, baud);
-    std::printf("memory graph at %6d baud: %u words, %8.1f ms measured, %8.1f ms wire time of %zu bytes, ratio %.2f; "
+    const double addressedWire = wireSeconds(std::uint64_t {kBlockWords} * kReadWordBytes, baud);
+    std::printf("memory graph at %6d baud: %u words, %8.1f ms measured, %8.1f ms wire time of %llu bytes, ratio %.2f; "
                 "addressing every element: %8.1f ms on the wire, ratio %.2f\n",
-        baud, kBlockWords, measured * 1e3, wire * 1e3, bench.factory.bytes, measured / wire, addressedWire * 1e3,
+        baud, kBlockWords, measured * 1e3, wire * 1e3, static_cast<unsigned long long>(bench.factory.bytes), measured / wire, addressedWire * 1e3,
         measured / addressedWire);
     const auto addressed = addressedReads(bench);
     if (!addressed)
@@ -283,10 +234,10 @@ bool timeGraph(const std::string& program, int baud)
         due = (fired[k] - due > std::chrono::milliseconds {interval} ? fired[k] : due) + std::chrono::milliseconds {interval};
     }
     std::printf("time graph at %6d baud: 4 channels every %d ms for 10 s: %zu samples, period median %.3f ms, "
-                "99th percentile %.3f ms, %.2f %% of ticks more than 2 ms late, %zu bytes (%.1f ms wire "
+                "99th percentile %.3f ms, %.2f %% of ticks more than 2 ms late, %llu bytes (%.1f ms wire "
                 "time per sample)\n",
         baud, interval, fired.size(), percentile(periods, 0.5), percentile(periods, 0.99),
-        100.0 * late / static_cast<double>(fired.size()), bench.factory.bytes,
+        100.0 * late / static_cast<double>(fired.size()), static_cast<unsigned long long>(bench.factory.bytes),
         wireSeconds(bench.factory.bytes, baud) * 1e3 / static_cast<double>(fired.size()));
     return true;
 }

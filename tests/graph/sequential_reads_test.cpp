@@ -98,6 +98,12 @@ struct FaultCase {
     char mode;
 };
 
+std::string caseName(const ::testing::TestParamInfo<FaultCase>& info)
+{
+    static constexpr const char* kinds[] = {"NoReply", "WrongAck", "ShortReply", "Delay", "Stall", "StrayByte", "HangUp"};
+    return std::string(kinds[static_cast<int>(info.param.kind)]) + "_" + info.param.mode;
+}
+
 class SequentialReadFault : public SequentialReads, public ::testing::WithParamInterface<FaultCase> { };
 
 // One fault in the middle of the block: the retry re-addresses the element (values equal), or the read fails
@@ -135,7 +141,8 @@ TEST_P(SequentialReadFault, ValuesEqualTheAddressedWayOrTheReadFails)
 INSTANTIATE_TEST_SUITE_P(Kinds, SequentialReadFault,
     ::testing::Values(FaultCase {FaultKind::NoReply, 'r'}, FaultCase {FaultKind::WrongAck, 'r'},
         FaultCase {FaultKind::ShortReply, 'r'}, FaultCase {FaultKind::Delay, 'r'}, FaultCase {FaultKind::Stall, 'l'},
-        FaultCase {FaultKind::WrongAck, 'l'}, FaultCase {FaultKind::ShortReply, 'l'}));
+        FaultCase {FaultKind::WrongAck, 'l'}, FaultCase {FaultKind::ShortReply, 'l'}),
+    caseName);
 
 } // namespace
 } // namespace lumetra::graph

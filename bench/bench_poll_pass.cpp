@@ -2,6 +2,7 @@
 // transport against lumetra-podsim with wire-time emulation, as the ratio of measured time to the time the
 // pass's bytes need on the wire (10 bits each, counted at the transport).
 // Usage: bench_poll_pass [path-to-lumetra-podsim]
+#include "counting_transport.h"
 #include "podsim_process.h"
 
 #include "core/memory_settings_store.h"
@@ -20,63 +21,12 @@ namespace {
 
 using namespace lumetra;
 using Clock = std::chrono::steady_clock;
+using bench::CountingSerialFactory;
 
 constexpr int kMemoryRows = 30;
 constexpr int kVariables = 20;
 constexpr std::uint16_t kShort = 3;
 constexpr std::uint16_t kLong = 5;
-
-// Counts the bytes that cross the line in both directions.
-class CountingTransport : public link::Transport {
-public:
-    CountingTransport(std::unique_ptr<link::Transport> inner, std::uint64_t& bytes)
-        : inner_(std::move(inner))
-        , bytes_(bytes)
-    {
-    }
-
-    bool write(const std::uint8_t* data, std::size_t size, link::Milliseconds drainTimeout) override
-    {
-        bytes_ += size;
-        return inner_->write(data, size, drainTimeout);
-    }
-    bool read(std::uint8_t* buffer, std::size_t count, link::Milliseconds firstByteTimeout,
-        link::Milliseconds interByteTimeout) override
-    {
-        const bool complete = inner_->read(buffer, count, firstByteTimeout, interByteTimeout);
-        bytes_ += count;
-        return complete;
-    }
-    std::optional<std::size_t> bytesWaiting() override { return inner_->bytesWaiting(); }
-    void purge() override { inner_->purge(); }
-    bool close() override { return inner_->close(); }
-
-private:
-    std::unique_ptr<link::Transport> inner_;
-    std::uint64_t& bytes_;
-};
-
-class CountingSerialFactory : public link::TransportFactory {
-public:
-    explicit CountingSerialFactory(const std::string& device)
-        : inner_({device, link::D2xxLibrary::defaultName()})
-    {
-    }
-
-    std::unique_ptr<link::Transport> openSerial(int comPort) override
-    {
-        auto transport = inner_.openSerial(comPort);
-        return transport ? std::make_unique<CountingTransport>(std::move(transport), bytes) : nullptr;
-    }
-    bool loadUsbDriver() override { return false; }
-    std::optional<std::vector<std::string>> listUsbDescriptions() override { return std::nullopt; }
-    std::unique_ptr<link::Transport> openUsb(const std::string&, int, link::Milliseconds) override { return nullptr; }
-
-    std::uint64_t bytes = 0;
-
-private:
-    link::PosixTransportFactory inner_;
-};
 
 std::vector<image::CDataObject> mixedVariables()
 {

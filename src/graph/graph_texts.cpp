@@ -1,0 +1,54 @@
+#include "graph/graph_texts.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace lumetra::graph {
+
+namespace {
+
+// Toward zero, held within the int range.
+int truncated(double value)
+{
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr double lowest = std::numeric_limits<int>::min();
+    constexpr double highest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::trunc(std::clamp(value, lowest, highest)));
+}
+
+} // namespace
+
+std::string threeDecimals(double value)
+{
+    std::array<char, 400> buffer {};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 3);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string scaleText(ScaleMode mode, std::uint32_t decimals, double maximum, double minimum)
+{
+    if (mode == ScaleMode::Automatic) {
+        return std::string(kAutomaticScaleText);
+    }
+    if (decimals == 0) {
+        return "Max:" + std::to_string(truncated(maximum)) + ", Min:" + std::to_string(truncated(minimum));
+    }
+    return "Max:" + threeDecimals(maximum) + ", Min:" + threeDecimals(minimum);
+}
+
+std::string decimalsText(std::uint32_t decimals)
+{
+    return "소숫점:" + std::to_string(decimals);
+}
+
+std::string channelText(int channel)
+{
+    return "CH" + std::to_string(channel);
+}
+
+} // namespace lumetra::graph

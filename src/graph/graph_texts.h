@@ -1,0 +1,28 @@
+// The fixed texts of a graph window: its messages and the status bar texts of scale, decimals and channel.
+#pragma once
+
+#include "graph/graph_items.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumetra::graph {
+
+inline constexpr std::string_view kNoChannelText = "선택한 그래프 항목이 없읍니다.";
+inline constexpr std::string_view kOtherWindowAcquiresText = "다른 곳에서 그래프 데이터를 수집하고 있읍니다.";
+inline constexpr std::string_view kReadFailedText = "통신 오류 발생 !";
+// The start command's own wording of the port failure.
+inline constexpr std::string_view kStartPortFailedText = "통신 포트를 여느데 실패했읍니다.";
+inline constexpr std::string_view kAutomaticScaleText = "자동 Scale";
+
+// "자동 Scale"; manual: "Max:%.3f, Min:%.3f", or with 0 decimals "Max:%d, Min:%d" truncated toward zero.
+std::string scaleText(ScaleMode mode, std::uint32_t decimals, double maximum, double minimum);
+// "소숫점:%d"
+std::string decimalsText(std::uint32_t decimals);
+// "CH%d" of the 1-based channel.
+std::string channelText(int channel);
+// A value with three decimals ("%.3f"), whatever the C locale.
+std::string threeDecimals(double value);
+
+} // namespace lumetra::graph

@@ -1,0 +1,22 @@
+#include "graph/sample_grid.h"
+
+#include <algorithm>
+
+namespace lumetra::graph {
+
+void SampleGrid::start(GraphClock::TimePoint now, std::chrono::milliseconds interval)
+{
+    interval_ = std::max(interval, std::chrono::milliseconds {0});
+    due_ = now + interval_;
+}
+
+std::chrono::milliseconds SampleGrid::next(GraphClock::TimePoint tickTime, GraphClock::TimePoint now)
+{
+    if (tickTime - due_ > interval_) {
+        due_ = now;
+    }
+    due_ += interval_;
+    return std::max(std::chrono::ceil<std::chrono::milliseconds>(due_ - now), std::chrono::milliseconds {0});
+}
+
+} // namespace lumetra::graph

@@ -1,0 +1,81 @@
+#include "graph/graph_dialog_entries.h"
+#include "graph/graph_status_view.h"
+#include "graph/graph_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace lumetra::graph {
+namespace {
+
+TEST(ScaleText, AutomaticManualAndWholeNumbers)
+{
+    EXPECT_EQ(scaleText(ScaleMode::Automatic, 0, 1.0, 2.0), "자동 Scale");
+    EXPECT_EQ(scaleText(ScaleMode::Manual, 3, 10.0, -2.5), "Max:10.000, Min:-2.500");
+    EXPECT_EQ(scaleText(ScaleMode::Manual, 1, 0.12345, -0.0006), "Max:0.123, Min:-0.001");
+    EXPECT_EQ(scaleText(ScaleMode::Manual, 0, 2.9, -2.9), "Max:2, Min:-2");
+    EXPECT_EQ(scaleText(ScaleMode::Manual, 0, 1e12, -1e12), "Max:2147483647, Min:-2147483648");
+}
+
+TEST(StatusTexts, DecimalsAndChannel)
+{
+    EXPECT_EQ(decimalsText(0), "소숫점:0");
+    EXPECT_EQ(decimalsText(9), "소숫점:9");
+    EXPECT_EQ(channelText(1), "CH1");
+    EXPECT_EQ(channelText(4), "CH4");
+}
+
+TEST(StatusPanes, TheTimeGraphNarrowsItsActivityPane)
+{
+    const auto memory = graphStatusPanes(GraphKind::Memory);
+    EXPECT_EQ(memory[1].initialText, "Max:0000, Min:0000");
+    EXPECT_EQ(memory[2].initialText, "소숫점:0");
+    EXPECT_EQ(memory[3].initialText, "CH1");
+    EXPECT_EQ(memory[4].initialText, "데이터 수집 시작...");
+    EXPECT_EQ(memory[4].width, 150);
+    EXPECT_EQ(graphStatusPanes(GraphKind::Time)[4].width, 30);
+}
+
+TEST(IntervalEntry, EmptyIsRefusedOthersFollowTheNumberEntryRule)
+{
+    EXPECT_FALSE(checkIntervalEntry("").value);
+    EXPECT_EQ(checkIntervalEntry("").message, "시간 간격을 입력하십시요.");
+    EXPECT_EQ(checkIntervalEntry(" 25 ").value, 25);
+    EXPECT_EQ(checkIntervalEntry("0x14").value, 20);
+    EXPECT_EQ(checkIntervalEntry("14h").value, 20);
+    EXPECT_EQ(checkIntervalEntry("12ms").value, 12);
+}
+
+TEST(ScaleBoundsEntry, EmptyTextsInOrderThenEqualBounds)
+{
+    EXPECT_EQ(checkScaleBounds("", "").message, "최대값을 입력하십시요.");
+    EXPECT_EQ(checkScaleBounds("5", "").message, "최소값을 입력하십시요.");
+    EXPECT_EQ(checkScaleBounds("5", "0x5").message, "최대, 최소값을 다르게 입력하십시요.");
+    EXPECT_EQ(checkScaleBounds("2.0", "2").message, "최대, 최소값을 다르게 입력하십시요.");
+    EXPECT_FALSE(checkScaleBounds("2.0", "2").value);
+}
+
+TEST(ScaleBoundsEntry, TheLargerBecomesTheMaximum)
+{
+    EXPECT_EQ(checkScaleBounds("7", "3").value, (ScaleBounds {7.0, 3.0}));
+    EXPECT_EQ(checkScaleBounds("3", "7").value, (ScaleBounds {7.0, 3.0}));
+    EXPECT_EQ(checkScaleBounds("5", "-5.5").value, (ScaleBounds {5.0, -5.5}));
+    EXPECT_EQ(checkScaleBounds("-10", "0x10").value, (ScaleBounds {16.0, -10.0}));
+    EXPECT_EQ(checkScaleBounds(" 20H", ".25").value, (ScaleBounds {32.0, 0.25}));
+}
+
+TEST(ScaleBoundsEntry, PrefillHasThreeDecimals)
+{
+    EXPECT_EQ(scaleBoundsPrefill(10.0, -2.5), (ScaleBoundTexts {"10.000", "-2.500"}));
+}
+
+TEST(DecimalsEntry, EmptyIsRefusedDigitsAreTakenUpToNine)
+{
+    EXPECT_EQ(checkDecimalsEntry("").message, "소숫점 자리수를 입력하십시요.");
+    EXPECT_EQ(checkDecimalsEntry("4").value, 4u);
+    EXPECT_EQ(checkDecimalsEntry(" 0 ").value, 0u);
+    EXPECT_EQ(checkDecimalsEntry("A").value, 0u);
+    EXPECT_EQ(checkDecimalsEntry("12").value, 9u);
+}
+
+} // namespace
+} // namespace lumetra::graph

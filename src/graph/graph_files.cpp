@@ -75,13 +75,13 @@ std::optional<std::string> cp949Label(std::string_view utf8)
 template <typename Item> std::string damagedReport(const image::ArchiveReader& reader)
 {
     return std::string(FileFormat<Item>::fileName) + ": 그래프 파일이 손상되어 항목을 읽지 않았읍니다 (offset "
-        + std::to_string(reader.errorOffset()) + ", " + std::string(image::describeArchiveError(reader.error()))
-        + ").";
+        + std::to_string(reader.errorOffset()) + ", " + std::string(image::describeArchiveError(reader.error())) + ").";
 }
 
 template <typename Item> std::string unreadableReport(core::FileReadError error)
 {
-    const std::string_view cause = error == core::FileReadError::TooLarge ? "파일이 너무 큽니다" : "파일을 열 수 없읍니다";
+    const std::string_view cause
+        = error == core::FileReadError::TooLarge ? "파일이 너무 큽니다" : "파일을 열 수 없읍니다";
     return std::string(FileFormat<Item>::fileName) + ": 그래프 파일을 읽지 않았읍니다 (" + std::string(cause) + ").";
 }
 

@@ -35,7 +35,8 @@ bool labelTaken(const ItemDialogState& state, const std::string& label, int exce
 // Puts the validated item at `row` (a new row at the end when row is the row count).
 ItemDialogStep storeEditorItem(const ItemDialogState& state, std::size_t row)
 {
-    std::variant<core::DialogMessage, GraphChannel> item = validateEditor(state.kind, state.addressFamily, state.editor);
+    std::variant<core::DialogMessage, GraphChannel> item
+        = validateEditor(state.kind, state.addressFamily, state.editor);
     if (auto* message = std::get_if<core::DialogMessage>(&item))
         return *message;
     ItemDialogState next = state;
@@ -87,7 +88,7 @@ ItemDialogState openItemDialog(const ItemDialogSetup& setup, std::span<const ima
     const auto named = last == nullptr
         ? symbols.end()
         : std::find_if(symbols.begin(), symbols.end(),
-              [&](const image::CDataObject& symbol) { return symbol.name == last->label; });
+            [&](const image::CDataObject& symbol) { return symbol.name == last->label; });
     if (named != symbols.end()) {
         state.symbolIndex = static_cast<int>(named - symbols.begin());
         loadRowIntoEditor(state.editor, state.kind, state.addressFamily, *last);
@@ -179,8 +180,8 @@ ItemDialogStep deleteItems(const ItemDialogState& state)
     return next;
 }
 
-ItemDialogAccept acceptItemDialog(const ItemDialogState& state, const GraphEnvironment& environment,
-    const GraphKindSettings& stored, AcceptKind kind)
+ItemDialogAccept acceptItemDialog(
+    const ItemDialogState& state, const GraphEnvironment& environment, const GraphKindSettings& stored, AcceptKind kind)
 {
     ItemDialogResult result {environment, {}, stored};
     for (int row : channelRows(state))

@@ -143,7 +143,8 @@ TEST(GraphFileReading, ATruncatedFileOrAForeignClassGivesAnEmptyCatalogueAndOneR
     const std::vector<CGraphObject> two {kAbc, {"def", 0x9000, 4, 3, 0}};
     const Bytes whole = encode(two);
     for (std::size_t cut : {std::size_t {3}, std::size_t {5}, std::size_t {20}, whole.size() - 1}) {
-        const GraphFileLoad<CGraphObject> load = decodeGraphFile<CGraphObject>(Bytes(whole.begin(), whole.begin() + cut));
+        const GraphFileLoad<CGraphObject> load
+            = decodeGraphFile<CGraphObject>(Bytes(whole.begin(), whole.begin() + cut));
         EXPECT_TRUE(load.items.empty()) << cut;
         EXPECT_NE(load.report.find("GraphData.rgt"), std::string::npos) << cut;
         EXPECT_EQ(load.report.find('\n'), std::string::npos) << cut;

@@ -8,7 +8,6 @@ using lumetra::image::CDataObject;
 
 namespace {
 
-
 CDataObject symbol(std::string name, std::uint32_t address, std::uint16_t type, std::string arrayInfo = {})
 {
     CDataObject s;
@@ -61,7 +60,8 @@ ItemDialogResult accepted(const ItemDialogState& state, AcceptKind kind = Accept
 {
     const ItemDialogAccept outcome = acceptItemDialog(state, GraphEnvironment {}, setup(state.kind, {}).settings, kind);
     EXPECT_TRUE(std::holds_alternative<ItemDialogResult>(outcome));
-    return std::holds_alternative<ItemDialogResult>(outcome) ? std::get<ItemDialogResult>(outcome) : ItemDialogResult {};
+    return std::holds_alternative<ItemDialogResult>(outcome) ? std::get<ItemDialogResult>(outcome)
+                                                             : ItemDialogResult {};
 }
 
 std::string acceptMessage(const ItemDialogState& state)
@@ -173,8 +173,8 @@ TEST(ItemDialogButtons, DeleteRemovesEverySelectedRow)
 
 TEST(ItemDialogAccepting, ChannelsAreTheFirstFourSelectedRowsOrElseTheFirstFourRows)
 {
-    ItemDialogState state = openItemDialog(
-        setup(GraphKind::Memory, {row("a"), row("b"), row("c"), row("d"), row("e"), row("f")}), {});
+    ItemDialogState state
+        = openItemDialog(setup(GraphKind::Memory, {row("a"), row("b"), row("c"), row("d"), row("e"), row("f")}), {});
     selectRows(state, {5, 4, 3, 2, 1, 0});
     EXPECT_EQ(labelsOf(accepted(state).selection), (std::vector<std::string> {"a", "b", "c", "d"}));
     selectRows(state, {5, 1});

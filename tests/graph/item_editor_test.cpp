@@ -73,7 +73,8 @@ TEST(ItemEditorValidation, TheBlockMustEndBelowTheAddressLimitOfTheTarget)
     EXPECT_EQ(messageOf(m, Family::Lf240x, editor("0xFFFF", "2", kLong)),
         "입력한 값의 최대 데이터 크기가 최대 메모리 범위(0xFFFF Words)를 초과합니다.");
     EXPECT_EQ(itemOf(m, Family::Lf240x, editor("0xFFF0", "2", kShort)), (GraphChannel {"x", 0xFFF0, 2, 3, 0}));
-    EXPECT_EQ(messageOf(m, Family::Lf240x, editor("10000H", "2")), "입력한 주소 값이 최대 주소 범위(0xFFFF)를 초과합니다.");
+    EXPECT_EQ(
+        messageOf(m, Family::Lf240x, editor("10000H", "2")), "입력한 주소 값이 최대 주소 범위(0xFFFF)를 초과합니다.");
     // A length whose word count does not fit 32 bits must not wrap back into the address space.
     EXPECT_EQ(messageOf(m, Family::F28x, editor("0", "0x80000000", kLong)),
         "입력한 값의 최대 데이터 크기가 최대 메모리 범위(0x3FFFFF Words)를 초과합니다.");
@@ -85,7 +86,8 @@ TEST(ItemEditorValidation, TimeGraphChecksAddressLabelDigitsAndLimitWithoutLengt
     EXPECT_EQ(messageOf(t, Family::F28x, editor("", "", kShort, "")), "주소 값을 입력하십시요.");
     EXPECT_EQ(messageOf(t, Family::F28x, editor("q", "", kShort, "")), "레이블 이름을 입력하십시요.");
     EXPECT_EQ(messageOf(t, Family::F28x, editor("q", "")), "주소 입력이 잘못되었읍니다.");
-    EXPECT_EQ(messageOf(t, Family::Lf240x, editor("0x10000", "")), "입력한 주소 값이 최대 주소 범위(0xFFFF)를 초과합니다.");
+    EXPECT_EQ(
+        messageOf(t, Family::Lf240x, editor("0x10000", "")), "입력한 주소 값이 최대 주소 범위(0xFFFF)를 초과합니다.");
     EXPECT_EQ(itemOf(t, Family::Lf240x, editor("0xFFFF", "", kLong)), (GraphChannel {"x", 0xFFFF, 0, 5, 0}));
 }
 

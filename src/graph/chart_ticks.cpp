@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace lumetra::graph {
 
@@ -38,9 +38,11 @@ AxisTicks axisTicks(AxisWindow window)
 
 std::string fixedLabel(double value, int decimals)
 {
-    char text[352]; // the widest double in %f with up to 15 decimals fits
-    std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 15), value);
-    std::string label(text);
+    // Independent of the C locale: the decimal separator is always '.'.
+    char text[352]; // the widest double with up to 15 decimals fits
+    const std::to_chars_result written
+        = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, std::clamp(decimals, 0, 15));
+    std::string label(text, written.ptr);
     if (label.size() > 1 && label.front() == '-' && label.find_first_not_of("0.", 1) == std::string::npos)
         label.erase(0, 1);
     return label;

@@ -21,7 +21,8 @@ struct AxisTicks {
 
 AxisTicks axisTicks(AxisWindow window);
 
-// "%.*f"; a value that rounds to zero never shows a minus sign.
+// Fixed notation with `decimals` places and a '.' whatever the locale; a value that rounds to zero never
+// shows a minus sign.
 std::string fixedLabel(double value, int decimals);
 
 // Decimals for the x labels: the fewest (up to 3) that show every major tick of the window exactly.

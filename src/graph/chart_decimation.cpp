@@ -28,20 +28,27 @@ struct ColumnAccumulator {
 
 class ColumnBins {
 public:
-    ColumnBins(AxisWindow window, int columns) : window_(window), bins_(static_cast<std::size_t>(columns)) { }
+    ColumnBins(AxisWindow window, int columns)
+        : minimum_(window.minimum)
+        , scale_(columnOf(window.minimum + 1.0, window, columns) - columnOf(window.minimum, window, columns))
+        , last_(columns - 1)
+        , bins_(static_cast<std::size_t>(columns))
+    {
+    }
 
     void add(double x, double value)
     {
         if (!std::isfinite(value))
             return;
-        const int last = static_cast<int>(bins_.size()) - 1;
-        const int column = std::clamp(static_cast<int>(std::lround(columnOf(x, window_, last + 1))), 0, last);
+        // The same column as columnOf() rounded: x is never left of the window here.
+        const int column = std::clamp(static_cast<int>((x - minimum_) * scale_ + 0.5), 0, last_);
         bins_[static_cast<std::size_t>(column)].add(column, value);
     }
 
     std::vector<ColumnExtent> used() const
     {
         std::vector<ColumnExtent> extents;
+        extents.reserve(bins_.size());
         for (const ColumnAccumulator& bin : bins_) {
             if (bin.used)
                 extents.push_back(bin.extent);
@@ -50,7 +57,9 @@ public:
     }
 
 private:
-    AxisWindow window_;
+    double minimum_;
+    double scale_; // columns per x unit
+    int last_;
     std::vector<ColumnAccumulator> bins_;
 };
 
@@ -92,8 +101,7 @@ std::vector<ColumnExtent> decimateToColumns(const ChartPointRing& points, AxisWi
         if (const std::optional<double> edge = crossing(points.at(first - 1), points.at(first), window.minimum))
             bins.add(window.minimum, *edge);
     }
-    for (std::size_t position = first; position < end; ++position)
-        bins.add(static_cast<double>(points.at(position).x), points.at(position).value);
+    points.forEach(first, end, [&bins](const ChartPoint& point) { bins.add(static_cast<double>(point.x), point.value); });
     if (end > 0 && end < points.size()) {
         if (const std::optional<double> edge = crossing(points.at(end - 1), points.at(end), window.maximum))
             bins.add(window.maximum, *edge);

@@ -5,6 +5,7 @@
 #include "graph/chart_point.h"
 #include "graph/sliding_extremes.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,19 @@ public:
     // Position 0 is the oldest held point; position < size().
     const ChartPoint& at(std::size_t position) const { return points_[(head_ + position) % capacity_]; }
     const ChartPoint& newest() const { return at(size_ - 1); }
+
+    // Calls visit(point) for the positions first..end-1 in order, without the ring's index arithmetic per point.
+    template <typename Visit>
+    void forEach(std::size_t first, std::size_t end, Visit&& visit) const
+    {
+        for (std::size_t position = first; position < end;) {
+            const std::size_t index = (head_ + position) % capacity_;
+            const std::size_t run = std::min(end - position, capacity_ - index);
+            for (const ChartPoint* point = points_.data() + index; point != points_.data() + index + run; ++point)
+                visit(*point);
+            position += run;
+        }
+    }
 
     void push(ChartPoint point);
     void clear();

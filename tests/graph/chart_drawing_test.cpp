@@ -60,6 +60,19 @@ TEST(ChartDecimation, MemorySpanOfNinetyNineGivesOneColumnPerPointInAHundredColu
     EXPECT_EQ(columns[37], (ColumnExtent {37, 74.0, 74.0, 74.0, 74.0}));
 }
 
+TEST(ChartDecimation, AWrappedRingIsReadInOrderAcrossItsEnd)
+{
+    ChartPointRing ring(100);
+    for (int n = 0; n < 250; ++n)
+        ring.push({n, n * 1.0});
+    const std::vector<ColumnExtent> columns = decimateToColumns(ring, {150.0, 249.0}, 100);
+    ASSERT_EQ(columns.size(), 100u);
+    for (int column = 0; column < 100; ++column)
+        ASSERT_EQ(columns[column].first, 150.0 + column) << column;
+    // A window inside the held points, after the ring's physical end.
+    EXPECT_EQ(decimateToColumns(ring, {240.0, 244.0}, 5).back().last, 244.0);
+}
+
 TEST(ChartDecimation, PointsOutsideTheWindowOnlyGiveTheEdgeCrossing)
 {
     const ChartPointRing ring = ringOf({{0, 0.0}, {10, 10.0}, {20, 100.0}, {30, 0.0}});

@@ -215,10 +215,17 @@ private:
         const ColumnExtent* previous = nullptr;
         for (const ColumnExtent& column : columns) {
             const double x = plot_.left() + column.column + 0.5;
-            if (previous)
+            double low = column.minimum;
+            double high = column.maximum;
+            if (previous && previous->column + 1 == column.column) {
+                // The join to the neighbouring column is the vertical segment reaching the previous last value.
+                low = std::min(low, previous->last);
+                high = std::max(high, previous->last);
+            } else if (previous) {
                 segments.append(QLineF(plot_.left() + previous->column + 0.5, pixelY(previous->last), x,
                     pixelY(column.first)));
-            segments.append(QLineF(x, pixelY(column.minimum), x, pixelY(column.maximum)));
+            }
+            segments.append(QLineF(x, pixelY(low), x, pixelY(high)));
             previous = &column;
         }
         painter_.setPen(cosmeticPen(model_.lineColour(line)));

@@ -173,6 +173,21 @@ TEST(ChartPainter, ScreenAndPrintAppearancesOnAnImage)
     EXPECT_GT(pixelsOf(paper, QColor(Qt::black)), 500);
 }
 
+TEST(ChartPainter, AnInactivePainterOrAnEmptyAreaPaintsNothing)
+{
+    ChartPaneModel pane;
+    fillSine(pane, 50);
+    QPainter inactive;
+    paintChart(inactive, QRect(0, 0, 200, 100), pane);
+    QImage image(50, 50, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    {
+        QPainter painter(&image);
+        paintChart(painter, QRect(10, 10, 0, 0), pane);
+    }
+    EXPECT_EQ(pixelsOf(image, QColor(Qt::green)), 50 * 50);
+}
+
 TEST(ChartPainter, PaintsIntoAnSvgGenerator)
 {
     ChartPaneModel pane;

@@ -341,6 +341,8 @@ private:
 void paintChart(QPainter& painter, const QRect& area, const ChartPaneModel& model,
     const ChartInteraction& interaction)
 {
+    if (!painter.isActive() || area.isEmpty())
+        return;
     painter.save();
     painter.setClipRect(area, Qt::IntersectClip);
     ChartPainting(painter, area, model, interaction).paint();

@@ -2,6 +2,8 @@
 // carries the information message to show; the dialog then stays open.
 #pragma once
 
+#include "graph/graph_items.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -52,7 +54,6 @@ inline constexpr std::string_view kDecimalsDialogTitle = "소숫점 설정";
 inline constexpr std::string_view kDecimalsLabel = "소숫점";
 inline constexpr int kDecimalsEntryLength = 1;
 inline constexpr std::string_view kDecimalsEmptyText = "소숫점 자리수를 입력하십시요.";
-inline constexpr std::uint32_t kMaxDecimals = 9;
 // The places by the number-entry rule, at most 9.
 EntryCheck<std::uint32_t> checkDecimalsEntry(std::string_view text);
 

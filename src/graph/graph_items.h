@@ -11,6 +11,7 @@ namespace lumetra::graph {
 inline constexpr std::uint32_t kDefaultItemType = 13; // "unsigned short"
 inline constexpr std::uint32_t kDefaultItemPrecision = 3;
 inline constexpr int kMaxChannels = 4;
+inline constexpr std::uint32_t kMaxDecimals = 9; // decimal places of a graph item and window
 
 // A memory graph item: a block of `length` elements of `type` from the word address `address`.
 struct CGraphObject {

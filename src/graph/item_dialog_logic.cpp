@@ -10,7 +10,6 @@ namespace lumetra::graph {
 
 namespace {
 
-constexpr std::uint32_t kMaxDecimals = 9;
 constexpr std::uint32_t kFractionDecimals = 3;
 constexpr std::uint32_t kShortestMemoryGraph = 2;
 constexpr int kDeleteCode = 46;

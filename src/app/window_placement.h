@@ -3,19 +3,13 @@
 #pragma once
 
 #include "core/configuration.h"
+#include "core/pixel_rect.h"
 
 #include <span>
 
 namespace lumetra::app {
 
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const PixelRect&) const = default;
-};
+using core::PixelRect;
 
 // Show states of the placement: 1 normal, 2 minimised, 3 maximised.
 inline constexpr int kShowNormal = 1;

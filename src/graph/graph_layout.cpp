@@ -4,13 +4,13 @@
 
 namespace lumetra::graph {
 
-std::vector<GraphRect> paneBands(int width, int height, int paneCount)
+std::vector<PixelRect> paneBands(int width, int height, int paneCount)
 {
     if (paneCount <= 1) {
-        return {GraphRect {0, 0, width, height}};
+        return {PixelRect {0, 0, width, height}};
     }
     const int band = height / paneCount;
-    std::vector<GraphRect> bands;
+    std::vector<PixelRect> bands;
     for (int k = 0; k < paneCount; ++k) {
         const int top = k * band;
         const int bandHeight = k + 1 < paneCount ? band : height - top;
@@ -19,7 +19,7 @@ std::vector<GraphRect> paneBands(int width, int height, int paneCount)
     return bands;
 }
 
-GraphRect graphWindowRect(const GraphRect& mainWindow, int screenWidth, int screenHeight, int channelCount,
+PixelRect graphWindowRect(const PixelRect& mainWindow, int screenWidth, int screenHeight, int channelCount,
     bool individualSelection)
 {
     const int height = individualSelection && channelCount >= 2

@@ -1,23 +1,18 @@
 // Geometry of a graph window: the bands of its chart panes and its rectangle when it opens.
 #pragma once
 
+#include "core/pixel_rect.h"
+
 #include <vector>
 
 namespace lumetra::graph {
 
-struct GraphRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const GraphRect&) const = default;
-};
+using core::PixelRect;
 
 // The rectangles of the panes in use within a client area of `width` x `height`, pane 1 first. One pane
 // fills the area; n panes take bands of height / n over the full width, the last one the rest below. The
 // panes beyond the returned ones are hidden and disabled.
-std::vector<GraphRect> paneBands(int width, int height, int paneCount);
+std::vector<PixelRect> paneBands(int width, int height, int paneCount);
 
 inline constexpr int kGraphWindowWidth = 700;
 inline constexpr int kGraphWindowHeight = 500;
@@ -27,7 +22,7 @@ inline constexpr int kIndividualPaneHeight = 300;
 // or more channels gets a pane of its own, else 500; centred on the main window, then pulled back onto the
 // screen (whose top left corner is 0, 0), 20 narrower when it reaches the right edge and 30 lower when it
 // reaches the bottom.
-GraphRect graphWindowRect(const GraphRect& mainWindow, int screenWidth, int screenHeight, int channelCount,
+PixelRect graphWindowRect(const PixelRect& mainWindow, int screenWidth, int screenHeight, int channelCount,
     bool individualSelection);
 
 } // namespace lumetra::graph

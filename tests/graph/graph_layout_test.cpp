@@ -8,21 +8,21 @@ namespace {
 TEST(PaneBands, TheLastBandTakesTheRemainder)
 {
     EXPECT_EQ(paneBands(640, 301, 3),
-        (std::vector<GraphRect> {{0, 0, 640, 100}, {0, 100, 640, 100}, {0, 200, 640, 101}}));
+        (std::vector<PixelRect> {{0, 0, 640, 100}, {0, 100, 640, 100}, {0, 200, 640, 101}}));
     EXPECT_EQ(paneBands(640, 403, 4),
-        (std::vector<GraphRect> {{0, 0, 640, 100}, {0, 100, 640, 100}, {0, 200, 640, 100}, {0, 300, 640, 103}}));
-    EXPECT_EQ(paneBands(640, 300, 2), (std::vector<GraphRect> {{0, 0, 640, 150}, {0, 150, 640, 150}}));
+        (std::vector<PixelRect> {{0, 0, 640, 100}, {0, 100, 640, 100}, {0, 200, 640, 100}, {0, 300, 640, 103}}));
+    EXPECT_EQ(paneBands(640, 300, 2), (std::vector<PixelRect> {{0, 0, 640, 150}, {0, 150, 640, 150}}));
 }
 
 TEST(PaneBands, OnePaneFillsTheClientArea)
 {
-    EXPECT_EQ(paneBands(690, 455, 1), (std::vector<GraphRect> {{0, 0, 690, 455}}));
+    EXPECT_EQ(paneBands(690, 455, 1), (std::vector<PixelRect> {{0, 0, 690, 455}}));
 }
 
 TEST(GraphWindowRect, IndividualPanesAreThreeHundredHighUpToTheScreen)
 {
-    const GraphRect main {0, 0, 1600, 1200};
-    EXPECT_EQ(graphWindowRect(main, 1600, 1200, 3, true), (GraphRect {450, 150, 700, 900}));
+    const PixelRect main {0, 0, 1600, 1200};
+    EXPECT_EQ(graphWindowRect(main, 1600, 1200, 3, true), (PixelRect {450, 150, 700, 900}));
     // Capped at the screen height, then 30 less as it reaches the bottom.
     EXPECT_EQ(graphWindowRect(main, 1600, 1000, 4, true).height, 970);
     // One channel, or no individual selection: 500.
@@ -32,11 +32,11 @@ TEST(GraphWindowRect, IndividualPanesAreThreeHundredHighUpToTheScreen)
 
 TEST(GraphWindowRect, CentredOnTheMainWindowThenKeptOnScreen)
 {
-    EXPECT_EQ(graphWindowRect({100, 50, 1000, 800}, 1920, 1080, 2, false), (GraphRect {250, 200, 700, 500}));
+    EXPECT_EQ(graphWindowRect({100, 50, 1000, 800}, 1920, 1080, 2, false), (PixelRect {250, 200, 700, 500}));
     // A main window far right: left := screen width - 700; the right edge then reaches it: 680 wide.
-    EXPECT_EQ(graphWindowRect({1500, 0, 1000, 800}, 1920, 1080, 2, false), (GraphRect {1220, 150, 680, 500}));
+    EXPECT_EQ(graphWindowRect({1500, 0, 1000, 800}, 1920, 1080, 2, false), (PixelRect {1220, 150, 680, 500}));
     // Far down: top := screen height - height; the bottom reaches it: 30 less.
-    EXPECT_EQ(graphWindowRect({0, 900, 800, 800}, 1920, 1080, 1, false), (GraphRect {50, 580, 700, 470}));
+    EXPECT_EQ(graphWindowRect({0, 900, 800, 800}, 1920, 1080, 1, false), (PixelRect {50, 580, 700, 470}));
 }
 
 } // namespace

@@ -153,7 +153,7 @@ bool timeGraph(const std::string& program, int baud)
     const auto start = Clock::now();
     session.open();
     std::vector<Clock::time_point> fired;
-    graph::runGraphSession(session, bench.timer, {0, nullptr, start + 10s, [&](Clock::time_point at) { fired.push_back(at); }});
+    graph::runGraphSession(session, bench.timer, {.until = start + 10s, .onTick = [&](Clock::time_point at) { fired.push_back(at); }});
     if (bench.prompts.shown > 0 || fired.size() < 2) {
         std::printf("time graph at %6d baud: failed after %zu ticks\n", baud, fired.size());
         return false;

@@ -100,7 +100,7 @@ TEST_F(GraphRunLoop, ATimeGraphStopsAtItsSampleLimitAfterWaitingEachInterval)
     GraphSession graph = session(GraphKind::Time, 15, {{"A", kBlock, 0, 13, 0}, {"B", kBlock + 1, 0, 6, 0}});
     const auto start = Clock::now();
     graph.open();
-    EXPECT_EQ(runGraphSession(graph, timer, {4, nullptr, Clock::time_point::max(), {}}), GraphRunEnd::SampleLimit);
+    EXPECT_EQ(runGraphSession(graph, timer, {.sampleLimit = 4}), GraphRunEnd::SampleLimit);
     // Four samples on a 15 ms grid: the last is due 60 ms after the start.
     EXPECT_GE(Clock::now() - start, 60ms);
     EXPECT_EQ(graph.sampleCounter(), 4u);
@@ -118,7 +118,7 @@ TEST_F(GraphRunLoop, AStopRequestEndsTheRunWithoutWaitingForTheDeadline)
     int ticks = 0;
     graph.open();
     const GraphRunEnd end = runGraphSession(graph, timer,
-        {0, &stop, Clock::time_point::max(), [&](Clock::time_point) { stop = ++ticks == 3; }});
+        {.stopRequest = &stop, .onTick = [&](Clock::time_point) { stop = ++ticks == 3; }});
     EXPECT_EQ(end, GraphRunEnd::StopRequested);
     EXPECT_EQ(graph.sampleCounter(), 3u);
     EXPECT_EQ(charts[0].values(0).size(), 3u);
@@ -132,7 +132,7 @@ TEST_F(GraphRunLoop, AStopRequestEndsTheRunWithoutWaitingForTheDeadline)
         stop = true;
     });
     const auto start = Clock::now();
-    EXPECT_EQ(runGraphSession(slow, timer, {0, &stop, Clock::time_point::max(), {}}), GraphRunEnd::StopRequested);
+    EXPECT_EQ(runGraphSession(slow, timer, {.stopRequest = &stop}), GraphRunEnd::StopRequested);
     requester.join();
     EXPECT_LT(Clock::now() - start, 10s);
     EXPECT_EQ(slow.sampleCounter(), 0u);
@@ -143,7 +143,7 @@ TEST_F(GraphRunLoop, ATimeLimitStopsTheSession)
 {
     GraphSession graph = session(GraphKind::Time, 60000, {{"A", kBlock, 0, 13, 0}});
     graph.open();
-    EXPECT_EQ(runGraphSession(graph, timer, {0, nullptr, Clock::now() + 30ms, {}}), GraphRunEnd::TimeUp);
+    EXPECT_EQ(runGraphSession(graph, timer, {.until = Clock::now() + 30ms}), GraphRunEnd::TimeUp);
     EXPECT_FALSE(graph.acquiring());
     EXPECT_EQ(graph.sampleCounter(), 0u);
 }
@@ -154,7 +154,7 @@ TEST_F(GraphRunLoop, AFailedReadEndsTheRunWithThePointsBeforeIt)
     graph.open();
     // From the third sample on, every read is refused.
     pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'r', .skip = 2, .count = -1});
-    EXPECT_EQ(runGraphSession(graph, timer, {10, nullptr, Clock::time_point::max(), {}}), GraphRunEnd::SessionStopped);
+    EXPECT_EQ(runGraphSession(graph, timer, {.sampleLimit = 10}), GraphRunEnd::SessionStopped);
     EXPECT_EQ(prompts.texts, (std::vector<std::string> {std::string(kReadFailedText)}));
     EXPECT_EQ(graphValuesOf(graph).channels[0].values.size(), 2u);
     EXPECT_FALSE(link.connected());
@@ -165,7 +165,7 @@ TEST_F(GraphRunLoop, AFailedConnectNeverStartsTheLoop)
     GraphSession graph = session(GraphKind::Time, 1, {{"A", kBlock, 0, 13, 0}});
     pod.injectFault({.kind = sim::FaultKind::NoReply, .command = 'K', .count = -1});
     graph.open();
-    EXPECT_EQ(runGraphSession(graph, timer, {5, nullptr, Clock::time_point::max(), {}}), GraphRunEnd::SessionStopped);
+    EXPECT_EQ(runGraphSession(graph, timer, {.sampleLimit = 5}), GraphRunEnd::SessionStopped);
     ASSERT_EQ(prompts.texts.size(), 1u);
     EXPECT_EQ(prompts.texts[0], link::connectMessage(link::ConnectCode::BaudRefused));
 }

@@ -153,7 +153,10 @@ bool timeGraph(const std::string& program, int baud)
     const auto start = Clock::now();
     session.open();
     std::vector<Clock::time_point> fired;
-    graph::runGraphSession(session, bench.timer, {.until = start + 10s, .onTick = [&](Clock::time_point at) { fired.push_back(at); }});
+    graph::GraphRunLimits limits;
+    limits.until = start + 10s;
+    limits.onTick = [&](Clock::time_point at) { fired.push_back(at); };
+    graph::runGraphSession(session, bench.timer, limits);
     if (bench.prompts.shown > 0 || fired.size() < 2) {
         std::printf("time graph at %6d baud: failed after %zu ticks\n", baud, fired.size());
         return false;

@@ -152,7 +152,10 @@ int runGraph(const QStringList& args)
     session.open();
     if (!session.acquiring())
         return 1; // the connect failed; its message is shown
-    graph::runGraphSession(session, timer, {.sampleLimit = request->count, .stopRequest = &interrupt.flag()});
+    graph::GraphRunLimits limits;
+    limits.sampleLimit = request->count;
+    limits.stopRequest = &interrupt.flag();
+    graph::runGraphSession(session, timer, limits);
     const graph::GraphValues values = graph::graphValuesOf(session);
     if (request->json)
         graph::writeGraphJson(std::cout, values);

@@ -24,6 +24,20 @@ using Clock = LoopGraphTimer::Clock;
 
 constexpr std::uint32_t kBlock = 0x9000;
 
+GraphRunLimits sampleLimit(std::uint32_t samples)
+{
+    GraphRunLimits limits;
+    limits.sampleLimit = samples;
+    return limits;
+}
+
+GraphRunLimits stopOn(const std::atomic<bool>& request)
+{
+    GraphRunLimits limits;
+    limits.stopRequest = &request;
+    return limits;
+}
+
 class CountedPrompts final : public core::UserPrompts {
 public:
     void showMessage(core::MessageIcon, std::string_view text) override { texts.emplace_back(text); }
@@ -100,7 +114,7 @@ TEST_F(GraphRunLoop, ATimeGraphStopsAtItsSampleLimitAfterWaitingEachInterval)
     GraphSession graph = session(GraphKind::Time, 15, {{"A", kBlock, 0, 13, 0}, {"B", kBlock + 1, 0, 6, 0}});
     const auto start = Clock::now();
     graph.open();
-    EXPECT_EQ(runGraphSession(graph, timer, {.sampleLimit = 4}), GraphRunEnd::SampleLimit);
+    EXPECT_EQ(runGraphSession(graph, timer, sampleLimit(4)), GraphRunEnd::SampleLimit);
     // Four samples on a 15 ms grid: the last is due 60 ms after the start.
     EXPECT_GE(Clock::now() - start, 60ms);
     EXPECT_EQ(graph.sampleCounter(), 4u);
@@ -117,8 +131,9 @@ TEST_F(GraphRunLoop, AStopRequestEndsTheRunWithoutWaitingForTheDeadline)
     std::atomic<bool> stop {false};
     int ticks = 0;
     graph.open();
-    const GraphRunEnd end = runGraphSession(graph, timer,
-        {.stopRequest = &stop, .onTick = [&](Clock::time_point) { stop = ++ticks == 3; }});
+    GraphRunLimits limits = stopOn(stop);
+    limits.onTick = [&](Clock::time_point) { stop = ++ticks == 3; };
+    const GraphRunEnd end = runGraphSession(graph, timer, limits);
     EXPECT_EQ(end, GraphRunEnd::StopRequested);
     EXPECT_EQ(graph.sampleCounter(), 3u);
     EXPECT_EQ(charts[0].values(0).size(), 3u);
@@ -132,7 +147,7 @@ TEST_F(GraphRunLoop, AStopRequestEndsTheRunWithoutWaitingForTheDeadline)
         stop = true;
     });
     const auto start = Clock::now();
-    EXPECT_EQ(runGraphSession(slow, timer, {.stopRequest = &stop}), GraphRunEnd::StopRequested);
+    EXPECT_EQ(runGraphSession(slow, timer, stopOn(stop)), GraphRunEnd::StopRequested);
     requester.join();
     EXPECT_LT(Clock::now() - start, 10s);
     EXPECT_EQ(slow.sampleCounter(), 0u);
@@ -143,7 +158,9 @@ TEST_F(GraphRunLoop, ATimeLimitStopsTheSession)
 {
     GraphSession graph = session(GraphKind::Time, 60000, {{"A", kBlock, 0, 13, 0}});
     graph.open();
-    EXPECT_EQ(runGraphSession(graph, timer, {.until = Clock::now() + 30ms}), GraphRunEnd::TimeUp);
+    GraphRunLimits limits;
+    limits.until = Clock::now() + 30ms;
+    EXPECT_EQ(runGraphSession(graph, timer, limits), GraphRunEnd::TimeUp);
     EXPECT_FALSE(graph.acquiring());
     EXPECT_EQ(graph.sampleCounter(), 0u);
 }
@@ -154,7 +171,7 @@ TEST_F(GraphRunLoop, AFailedReadEndsTheRunWithThePointsBeforeIt)
     graph.open();
     // From the third sample on, every read is refused.
     pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'r', .skip = 2, .count = -1});
-    EXPECT_EQ(runGraphSession(graph, timer, {.sampleLimit = 10}), GraphRunEnd::SessionStopped);
+    EXPECT_EQ(runGraphSession(graph, timer, sampleLimit(10)), GraphRunEnd::SessionStopped);
     EXPECT_EQ(prompts.texts, (std::vector<std::string> {std::string(kReadFailedText)}));
     EXPECT_EQ(graphValuesOf(graph).channels[0].values.size(), 2u);
     EXPECT_FALSE(link.connected());
@@ -165,7 +182,7 @@ TEST_F(GraphRunLoop, AFailedConnectNeverStartsTheLoop)
     GraphSession graph = session(GraphKind::Time, 1, {{"A", kBlock, 0, 13, 0}});
     pod.injectFault({.kind = sim::FaultKind::NoReply, .command = 'K', .count = -1});
     graph.open();
-    EXPECT_EQ(runGraphSession(graph, timer, {.sampleLimit = 5}), GraphRunEnd::SessionStopped);
+    EXPECT_EQ(runGraphSession(graph, timer, sampleLimit(5)), GraphRunEnd::SessionStopped);
     ASSERT_EQ(prompts.texts.size(), 1u);
     EXPECT_EQ(prompts.texts[0], link::connectMessage(link::ConnectCode::BaudRefused));
 }

@@ -141,11 +141,11 @@ TEST(GraphCli, CtrlCEndsATimeGraphWithThePointsSoFar)
     Podsim podsim({"--demo"});
     QProcess process;
     process.start(QStringLiteral(LUMETRA_CLI_PATH),
-        {"graph", "--time", "0x8000:unsigned integer", "--interval", "20", "--count", "5000", "--port",
+        {"graph", "--time", "0x8000:unsigned integer", "--interval", "50", "--count", "5000", "--port",
             podsim.device()});
     ASSERT_TRUE(process.waitForStarted());
-    // Let a few samples be taken.
-    ASSERT_FALSE(process.waitForFinished(400));
+    // Time to start and take a few samples; all 5000 would take four minutes.
+    ASSERT_FALSE(process.waitForFinished(1000));
     ::kill(static_cast<pid_t>(process.processId()), SIGINT);
     ASSERT_TRUE(process.waitForFinished(5000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);

@@ -8,7 +8,9 @@
 
 #include "../tests/graph/recording_strip_chart.h"
 
+#include "graph/graph_run_loop.h"
 #include "graph/graph_session.h"
+#include "graph/headless_graph_ports.h"
 #include "link/pod_link.h"
 
 #include <algorithm>
@@ -16,7 +18,6 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -29,52 +30,6 @@ constexpr std::uint32_t kBlockWords = 5000;
 constexpr std::uint32_t kBlockAddress = 0x9000;
 constexpr int kReadWordBytes = 10 + 1 + 3 + 5; // @ + 6 hex digits + CR, '!', r, 4 hex digits + CR
 
-// Fires the session's tick once the armed delay has passed, and notes when each tick fired.
-class LoopTimer final : public graph::GraphTimer {
-public:
-    void arm(std::chrono::milliseconds delay) override
-    {
-        deadline = Clock::now() + delay;
-        armed = true;
-    }
-    void kill() override { armed = false; }
-
-    void run(graph::GraphSession& session, Clock::time_point until)
-    {
-        while (armed && Clock::now() < until) {
-            std::this_thread::sleep_until(deadline);
-            fired.push_back(Clock::now());
-            session.onTimer(graph::kGraphTimerId);
-        }
-    }
-
-    bool armed = false;
-    Clock::time_point deadline {};
-    std::vector<Clock::time_point> fired;
-};
-
-class BenchHost final : public graph::GraphHost {
-public:
-    explicit BenchHost(link::CPodLink& link)
-        : link_(link)
-    {
-    }
-    bool variableMonitoring() const override { return false; }
-    bool addressMonitoring() const override { return false; }
-    void StopMonitoring(graph::MonitorStopKind kind) override
-    {
-        if (kind == graph::MonitorStopKind::Both)
-            link_.Disconnect();
-    }
-    bool graphAcquiring() const override { return acquiring_; }
-    void setGraphAcquiring(bool acquiring) override { acquiring_ = acquiring; }
-    link::ConnectCode connectLink() override { return link_.Connect(1, 4, false); }
-
-private:
-    link::CPodLink& link_;
-    bool acquiring_ = false;
-};
-
 class CountingPrompts final : public core::UserPrompts {
 public:
     void showMessage(core::MessageIcon, std::string_view text) override
@@ -85,31 +40,13 @@ public:
     int shown = 0;
 };
 
-class SilentStatus final : public graph::GraphStatusView {
-public:
-    void showMessage(std::string_view) override { }
-    void showScaleText(std::string_view) override { }
-    void showDecimalsText(std::string_view) override { }
-    void showChannelText(std::string_view) override { }
-    void showProgress(std::uint32_t, std::uint32_t) override { }
-    void clearProgress() override { }
-    void showAcquisitionRunning(bool) override { }
-};
-
-class NoDialogs final : public graph::GraphDialogs {
-public:
-    std::optional<graph::ScaleBounds> askScaleBounds(const graph::ScaleBoundTexts&) override { return std::nullopt; }
-    std::optional<std::uint32_t> askDecimals(std::string_view) override { return std::nullopt; }
-    std::optional<std::int32_t> askInterval(std::string_view) override { return std::nullopt; }
-};
-
 // One graph window over lumetra-podsim at `baud`.
 struct Bench {
     Bench(const std::string& program, int baud)
         : podsim(program, baud)
         , factory(podsim.device())
         , link(factory)
-        , host(link)
+        , host(link, {1, 4, false})
     {
     }
 
@@ -132,11 +69,11 @@ struct Bench {
     bench::Podsim podsim;
     bench::CountingSerialFactory factory;
     link::CPodLink link;
-    LoopTimer timer;
-    BenchHost host;
+    graph::LoopGraphTimer timer;
+    graph::LinkGraphHost host;
     CountingPrompts prompts;
-    SilentStatus status;
-    NoDialogs dialogs;
+    graph::SilentGraphStatusView status;
+    graph::NoGraphDialogs dialogs;
     graph::SteadyGraphClock clock;
     std::array<graph::test::RecordingStripChart, 4> charts;
 };
@@ -172,7 +109,7 @@ bool memoryGraph(const std::string& program, int baud)
         bench.ports());
     const auto start = Clock::now();
     session.open();
-    bench.timer.run(session, Clock::time_point::max());
+    graph::runGraphSession(session, bench.timer);
     const double measured = std::chrono::duration<double>(Clock::now() - start).count();
     const std::size_t points = bench.charts[0].values(0).size();
     if (bench.prompts.shown > 0 || points != kBlockWords) {
@@ -215,9 +152,11 @@ bool timeGraph(const std::string& program, int baud)
         bench.ports());
     const auto start = Clock::now();
     session.open();
-    bench.timer.run(session, start + 10s);
-    session.stop();
-    const auto& fired = bench.timer.fired;
+    std::vector<Clock::time_point> fired;
+    graph::GraphRunLimits limits;
+    limits.until = start + 10s;
+    limits.onTick = [&](Clock::time_point at) { fired.push_back(at); };
+    graph::runGraphSession(session, bench.timer, limits);
     if (bench.prompts.shown > 0 || fired.size() < 2) {
         std::printf("time graph at %6d baud: failed after %zu ticks\n", baud, fired.size());
         return false;

@@ -49,6 +49,12 @@ void CommandLine::addOption(const QCommandLineOption& option)
     parser_.addOption(option);
 }
 
+void CommandLine::addRepeatableOption(const QCommandLineOption& option)
+{
+    parser_.addOption(option);
+    repeatable_ << option.names();
+}
+
 std::optional<int> CommandLine::parse(qsizetype minArgs, qsizetype maxArgs)
 {
     if (!parser_.parse(args_))
@@ -92,7 +98,7 @@ QString CommandLine::parseErrorMessage() const
 std::optional<QString> CommandLine::repeatedOption() const
 {
     for (const QString& name : parser_.optionNames()) {
-        if (parser_.values(name).size() > 1)
+        if (!repeatable_.contains(name) && parser_.values(name).size() > 1)
             return QStringLiteral("--%1 is given more than once").arg(name);
     }
     return std::nullopt;

@@ -21,9 +21,11 @@ public:
     // syntax is how the usage line shows the argument, e.g. "[COUNT]"; the name by default.
     void addPositional(const QString& name, const QString& description, const QString& syntax = {});
     void addOption(const QCommandLineOption& option);
+    // An option that may be given several times; its values() are every one in order.
+    void addRepeatableOption(const QCommandLineOption& option);
 
     // Parses the arguments and checks that between minArgs and maxArgs positional arguments were given and that
-    // no option with a value was given twice. nullopt: the command goes on. Otherwise the command ends with the
+    // no option with a value but a repeatable one was given twice. nullopt: the command goes on. Otherwise the command ends with the
     // returned exit code: 0 after --help printed the help, kUsageErrorExitCode after usageError.
     std::optional<int> parse(qsizetype minArgs, qsizetype maxArgs);
 
@@ -44,6 +46,7 @@ private:
     QCommandLineOption help_;
     QStringList positionalNames_;
     QStringList positionalSyntax_;
+    QStringList repeatable_;
 };
 
 } // namespace lumetra::cli

@@ -180,19 +180,26 @@ CliLink::~CliLink()
     pod_.Disconnect();
 }
 
+bool CliLink::prepareUsb()
+{
+    if (!settings_.usb)
+        return true;
+    // The texts the settings dialog shows for the same two failures.
+    if (!pod_.LoadDriver()) {
+        printError(QString::fromUtf8(core::kUsbDriverLoadFailedText.data(), core::kUsbDriverLoadFailedText.size()));
+        return false;
+    }
+    if (!pod_.FindUsbPod()) {
+        printError(QString::fromUtf8(core::kUsbPodNotFoundText.data(), core::kUsbPodNotFoundText.size()));
+        return false;
+    }
+    return true;
+}
+
 bool CliLink::connect()
 {
-    if (settings_.usb) {
-        // The texts the settings dialog shows for the same two failures.
-        if (!pod_.LoadDriver()) {
-            printError(QString::fromUtf8(core::kUsbDriverLoadFailedText.data(), core::kUsbDriverLoadFailedText.size()));
-            return false;
-        }
-        if (!pod_.FindUsbPod()) {
-            printError(QString::fromUtf8(core::kUsbPodNotFoundText.data(), core::kUsbPodNotFoundText.size()));
-            return false;
-        }
-    }
+    if (!prepareUsb())
+        return false;
     const link::ConnectCode code = pod_.Connect(settings_.comPort, settings_.baudCode, settings_.usb);
     if (code != link::ConnectCode::Connected) {
         const std::string_view message = link::connectMessage(code);

@@ -69,6 +69,8 @@ public:
 
     // Opens the transport and initialises the POD; on failure prints the system's message and returns false.
     bool connect();
+    // USB: loads the D2XX library and finds the POD, printing the message of a failure; true for a serial POD.
+    bool prepareUsb();
     link::CPodLink& pod() { return pod_; }
 
 private:

@@ -19,7 +19,7 @@ core::DialogMessage information(std::string text)
     return {std::move(text), core::MessageIcon::Information};
 }
 
-const core::DialogMessage kDuplicateLabel = information("같은 이름의 항목이 이미 등록 되었읍니다.");
+const core::DialogMessage kDuplicateLabel = information(std::string(kDuplicateLabelText));
 
 // Another row than `except` (-1: any row) carries the label.
 bool labelTaken(const ItemDialogState& state, const std::string& label, int except)

@@ -10,10 +10,14 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 namespace lumetra::graph {
+
+// "추가" and "대체" refuse a label that another row carries.
+inline constexpr std::string_view kDuplicateLabelText = "같은 이름의 항목이 이미 등록 되었읍니다.";
 
 struct ItemDialogSetup {
     GraphKind kind = GraphKind::Memory;

@@ -1,0 +1,27 @@
+// The points a graph session's panes hold, per channel, read back as a window shows and exports them.
+#pragma once
+
+#include "graph/graph_items.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace lumetra::graph {
+
+class GraphSession;
+
+struct ChannelValues {
+    GraphChannel channel;
+    std::vector<double> values; // oldest first
+};
+
+struct GraphValues {
+    GraphKind kind = GraphKind::Memory;
+    std::int32_t interval = 0; // ms
+    std::vector<ChannelValues> channels;
+};
+
+// Every channel's points from its pane and line (pane c in the individual layout, line c of pane 1 otherwise).
+GraphValues graphValuesOf(const GraphSession& session);
+
+} // namespace lumetra::graph

@@ -1,0 +1,163 @@
+// lumetra-cli graph against lumetra-podsim: the exact values of memory graphs, the rows of a time graph, a read
+// fault, Ctrl+C, and the usage errors.
+#include "cli_process.h"
+#include "podsim_process.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using namespace lumetra::test;
+
+namespace {
+
+QStringList csvLines(const CliRun& run)
+{
+    return QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+TEST(GraphCliUsage, RefusesBadInvocationsBeforeOpeningThePort)
+{
+    struct Case {
+        QStringList arguments;
+        const char* message;
+    };
+    const std::vector<Case> cases {
+        {{"--memory", "0x9000:4:short", "--time", "0x8000:short", "--interval", "1", "--count", "1"}, "either"},
+        {{}, "either --memory or --time"},
+        {{"--memory", "0x9000:4:short", "--csv", "--json"}, "either --csv or --json"},
+        {{"--time", "0x8000:short", "--interval", "10"}, "--interval MS and --count N"},
+        {{"--time", "0x8000:short", "--count", "3"}, "--interval MS and --count N"},
+        {{"--memory", "0x9000:4:short", "--count", "3"}, "belong to a time graph"},
+        {{"--time", "0x8000:short", "--interval", "10", "--count", "0"}, "--count takes 1 to 5000"},
+        {{"--time", "0x8000:short", "--interval", "10", "--count", "5001"}, "--count takes 1 to 5000"},
+        {{"--memory", "0x9000:4:word"}, "unknown type 'word'"},
+        {{"--memory", "0x9000:short"}, "ADDR:LENGTH:TYPE[:LABEL]"},
+        {{"--memory", ":4:short"}, "주소 값을 입력하십시요."},
+        {{"--memory", "0x9000::short"}, "데이터 길이 값을 입력하십시요."},
+        {{"--memory", "0x9000:4:short:"}, "레이블 이름을 입력하십시요."},
+        {{"--memory", "0x90G0:4:short"}, "주소 입력이 잘못되었읍니다."},
+        {{"--memory", "0x9000:4-:short"}, "데이터 길이 입력이 잘못되었읍니다."},
+        {{"--memory", "0x400000:4:short"}, "입력한 주소 값이 최대 주소 범위(0x3FFFFF)를 초과합니다."},
+        {{"--memory", "0x9000:1:short"}, "데이터 길이 값은 최소 1보다 커야 합니다."},
+        // Two words an element: 0x3FFFF0 + 2 * 8 reaches the end of the address space.
+        {{"--memory", "0x3FFFF0:8:long"}, "최대 메모리 범위(0x3FFFFF Words)를 초과합니다."},
+        {{"--time", "0x400000:float", "--interval", "1", "--count", "1"}, "최대 주소 범위(0x3FFFFF)"},
+        {{"--memory", "1A:4:short"}, "ADDR '1A' is not a number"},
+        {{"--memory", "0x9000:4:short:A", "--memory", "0x9100:4:short:A"}, "같은 이름의 항목이 이미 등록 되었읍니다."},
+        {{"--memory", "0x9000:4:short", "--memory", "0x9100:4:short:CH1"}, "같은 이름의 항목이 이미 등록 되었읍니다."},
+        {{"--time", "1:short", "--time", "2:short", "--time", "3:short", "--time", "4:short", "--time", "5:short",
+             "--interval", "1", "--count", "1"},
+            "at most 4 channels"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runCli(QStringList {"graph"} + c.arguments + QStringList {"--port", "/nonexistent"});
+        EXPECT_EQ(run.exitCode, 2) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+TEST(GraphCliUsage, AConnectFailureShowsItsMessageAndWritesNothing)
+{
+    const CliRun run = runCli({"graph", "--memory", "0x9000:4:short", "--port", "/nonexistent"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("통신 포트를 여는데 실패했읍니다.")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+#ifdef LUMETRA_PODSIM_PATH
+
+TEST(GraphCli, AMemoryGraphPrintsTheWordsWrittenInEveryType)
+{
+    Podsim podsim;
+    ASSERT_FALSE(podsim.device().isEmpty());
+    for (const auto& [address, value] : {std::pair {"0x9000", "0xFFFF"}, {"0x9001", "1"}, {"0x9002", "0x8000"}})
+        ASSERT_EQ(runCli({"write", address, value, "--port", podsim.device()}).exitCode, 0);
+    ASSERT_EQ(runCli({"write", "0x9010", "0x3FC00000", "--width", "32", "--port", podsim.device()}).exitCode, 0);
+    ASSERT_EQ(runCli({"write", "0x9012", "0xBDCCCCCD", "--width", "32", "--port", podsim.device()}).exitCode, 0);
+
+    const CliRun run = runCli({"graph", "--memory", "0x9000:3:short:signed", "--memory", "9000H:3:unsigned short",
+        "--memory", "0x9010:2:float:f,x", "--memory", "0x9000:2:unsigned long", "--port", podsim.device()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(csvLines(run),
+        (QStringList {"index,signed,CH2,\"f,x\",CH4", "0,-1,65535,1.5,131071", "1,1,1,-0.1,32768", "2,-32768,32768,,"}));
+}
+
+TEST(GraphCli, AMemoryGraphOfTheDemoMatrixAsJson)
+{
+    Podsim podsim({"--demo"});
+    const CliRun run
+        = runCli({"graph", "--memory", "0x8018:12:integer:Matrix", "--json", "--port", podsim.device()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject graph = QJsonDocument::fromJson(run.out).object();
+    EXPECT_EQ(graph["kind"].toString(), "memory");
+    const QJsonArray channels = graph["channels"].toArray();
+    ASSERT_EQ(channels.size(), 1);
+    const QJsonObject matrix = channels[0].toObject();
+    EXPECT_EQ(matrix["label"].toString(), "Matrix");
+    EXPECT_EQ(matrix["address"].toInt(), 0x8018);
+    EXPECT_EQ(matrix["type"].toString(), "integer");
+    EXPECT_EQ(matrix["length"].toInt(), 12);
+    EXPECT_EQ(matrix["values"].toArray(), (QJsonArray {11, 12, 13, 14, 21, 22, 23, 24, 31, 32, 33, 34}));
+}
+
+TEST(GraphCli, ATimeGraphOfTheDemoVariablesPrintsOneRowPerSample)
+{
+    Podsim podsim({"--demo"});
+    const CliRun run = runCli({"graph", "--time", "0x8000:unsigned integer:Counter", "--time", "0x800F:short",
+        "--time", "0x8002:float:SineWave", "--time", "0x8016:long", "--interval", "20", "--count", "6", "--port",
+        podsim.device()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = csvLines(run);
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[0], "sample,Counter,CH2,SineWave,CH4");
+    for (int n = 1; n <= 6; ++n) {
+        const QStringList cells = lines[n].split(QLatin1Char(','));
+        ASSERT_EQ(cells.size(), 5) << lines[n].toStdString();
+        EXPECT_EQ(cells[0].toInt(), n - 1);
+        EXPECT_EQ(cells[2], "-12"); // AdcOffset
+        EXPECT_LE(std::abs(cells[3].toDouble()), 100.0);
+        EXPECT_EQ(cells[4], "1069547520"); // RawSample: the bits of 1.5f as a long
+    }
+}
+
+TEST(GraphCli, AReadFaultKeepsThePointsBeforeIt)
+{
+    Podsim podsim({"--fault", "kind=no-reply,command=r,skip=5,count=100"});
+    const CliRun run = runCli({"graph", "--memory", "0x9000:20:unsigned short", "--timeout", "30", "--port",
+        podsim.device()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("통신 오류 발생 !")) << run.err.toStdString();
+    EXPECT_EQ(csvLines(run), (QStringList {"index,CH1", "0,0", "1,0", "2,0", "3,0", "4,0"}));
+}
+
+TEST(GraphCli, CtrlCEndsATimeGraphWithThePointsSoFar)
+{
+    Podsim podsim({"--demo"});
+    QProcess process;
+    process.start(QStringLiteral(LUMETRA_CLI_PATH),
+        {"graph", "--time", "0x8000:unsigned integer", "--interval", "50", "--count", "5000", "--port",
+            podsim.device()});
+    ASSERT_TRUE(process.waitForStarted());
+    // Time to start and take a few samples; all 5000 would take four minutes.
+    ASSERT_FALSE(process.waitForFinished(1000));
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(5000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    const QStringList lines
+        = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_LT(lines.size(), 100);
+    EXPECT_EQ(lines[0], "sample,CH1");
+    EXPECT_TRUE(lines.last().startsWith(QString::number(lines.size() - 2) + ","));
+}
+
+#endif
+
+} // namespace

@@ -82,6 +82,7 @@ int main(int argc, char* argv[])
     app::ui::LockFileSingleInstance singleInstance;
     app::ui::DesktopApplication desktop(
         store, *transports, singleInstance, app::pathFromUtf8(QDir::currentPath().toStdString()));
+    desktop.core().setStoresFiles(!simulator);
     if (desktop.start() != app::StartResult::Started) {
         const std::string line
             = app::anotherInstanceLine(singleInstance.lockPath(app::kSingleInstanceName).toStdString());

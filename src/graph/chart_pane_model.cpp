@@ -86,7 +86,7 @@ void ChartPaneModel::setAutoScale(bool on)
 
 void ChartPaneModel::setDecimals(int decimals)
 {
-    decimals_ = std::clamp(decimals, 0, kMaxDecimals);
+    decimals_ = std::clamp(decimals, 0, kMaxLabelDecimals);
 }
 
 void ChartPaneModel::setCapacity(std::size_t points)

@@ -20,7 +20,7 @@ namespace lumetra::graph {
 inline constexpr double kInitialValueMinimum = -10.0;
 inline constexpr double kInitialValueMaximum = 10.0;
 inline constexpr double kInitialXSpan = 100.0;
-inline constexpr int kMaxDecimals = 15;
+inline constexpr int kMaxLabelDecimals = 15;
 
 class ChartPaneModel final : public StripChart {
 public:

@@ -1,5 +1,6 @@
 #include "graph/item_dialog_logic.h"
 
+#include "graph/graph_dialog_entries.h"
 #include "graph/item_editor.h"
 #include "monitor/address_width.h"
 #include "monitor/number_entry.h"
@@ -10,7 +11,6 @@ namespace lumetra::graph {
 
 namespace {
 
-constexpr std::uint32_t kMaxDecimals = 9;
 constexpr std::uint32_t kFractionDecimals = 3;
 constexpr std::uint32_t kShortestMemoryGraph = 2;
 constexpr int kDeleteCode = 46;

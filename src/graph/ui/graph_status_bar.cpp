@@ -35,8 +35,9 @@ GraphStatusBar::GraphStatusBar(GraphKind kind, QWidget* parent)
             labels_[slot]->setMinimumWidth(pane.width);
             addWidget(labels_[slot], 1);
         } else if (pane.role != GraphStatusPaneRole::Activity) {
+            // At least the pane's width; wider when the frame and the text need it.
             labels_[slot] = paneLabel(pane.initialText);
-            labels_[slot]->setFixedWidth(pane.width);
+            labels_[slot]->setMinimumWidth(pane.width);
             addPermanentWidget(labels_[slot]);
         } else if (kind == GraphKind::Time) {
             indicator_ = new AcquisitionIndicator;

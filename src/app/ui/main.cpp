@@ -1,7 +1,6 @@
 // lumetra: the desktop application. Options: --simulate runs against an in-process simulated target running the
 // demo program, which opens when no COFF file path is given, and keeps every change for that run only (no file is
-// written); a
-// COFF file path opens that file after start-up.
+// written); a COFF file path opens that file after start-up.
 #include "app/path_text.h"
 #include "app/simulated_run_settings.h"
 #include "app/ui/desktop_application.h"

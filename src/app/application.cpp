@@ -16,6 +16,7 @@ Application::Application(const ApplicationPorts& ports, const std::filesystem::p
     , applicationDirectory_(workingDirectory / "")
     , mainFrame_(
           ports.settings, ports.transports, registered_, programming_, ports.prompts, ports.pollTimer, ports.frame)
+    , graphs_(mainFrame_.linkState())
     , unavailableSciBoot_(ports.prompts)
 {
     mainFrame_.linkState().setActivityLog(&activityLog_);
@@ -29,10 +30,11 @@ StartResult Application::Start()
     started_ = true;
 
     recentFiles_.load(ports_.settings);
-    graphColors_ = core::loadGraphColors(ports_.settings);
     mainFrame_.create();
     ports_.frame.setTitle(kProgramTitle);
     readApplicationValues();
+    for (const std::string& report : graphs_.load(ports_.settings, applicationDirectory_))
+        activityLog_.record(report);
     microTimeLength_ = loadOrMeasureMicroTimeLength(ports_.settings, ports_.ticks, ports_.busyNotice);
 
     loadingAtStartup_ = true;
@@ -51,14 +53,18 @@ void Application::Exit()
 {
     if (!started_)
         return;
+    graphs_.stopAllAcquisition();
     mainFrame_.shutdown();
 
     core::SettingsStore& store = ports_.settings;
     core::writeTextSetting(store, core::SettingId::CoffFilePath, coffFilePath_);
     core::writeTextSetting(store, core::SettingId::SymbolFilePath, symbolFilePath_);
     core::saveDeviceConfig(store, device_);
-    saveRecentSymbolFile();
-    core::saveGraphColors(store, graphColors_);
+    graphs_.saveSettings(store);
+    if (storesFiles_) {
+        saveRecentSymbolFile();
+        graphs_.saveCatalogues(applicationDirectory_);
+    }
     recentFiles_.save(store);
     store.flush();
     started_ = false;

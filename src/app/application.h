@@ -1,11 +1,12 @@
 // The application object without its window: start-up and exit, the values it owns (device settings, graph
-// colours, program image, symbol and registered variable lists, recent files), the COFF loading commands and
+// state, program image, symbol and registered variable lists, recent files), the COFF loading commands and
 // the settings command. The desktop window forwards its commands here and renders what the ports report.
 #pragma once
 
 #include "app/busy_notice.h"
 #include "app/clocks.h"
 #include "app/frame_view.h"
+#include "app/graph_workspace.h"
 #include "app/main_frame.h"
 #include "app/programming_flags.h"
 #include "app/recent_file_list.h"
@@ -63,13 +64,20 @@ public:
     // `workingDirectory` is the process's working directory at start-up: the application directory.
     Application(const ApplicationPorts& ports, const std::filesystem::path& workingDirectory);
 
-    // Start-up: the single-instance lock (a second instance ends here, silently), the recent files, graph
-    // colours, main frame, title, application values, busy-wait calibration, and the last COFF file and recent
-    // symbol file.
+    // Start-up: the single-instance lock (a second instance ends here, silently), the recent files, main frame,
+    // title, application values, graph settings and catalogues (a catalogue that cannot be read is reported
+    // in the activity log), busy-wait calibration, and the last COFF file and recent symbol file.
     StartResult Start();
-    // Exit: the main frame's values, then the application values, the recent symbol file, the graph colours and
-    // the recent files. Nothing is written by an instance that did not start.
+    // Exit: every graph window stops acquiring; the main frame's values, then the application values, the
+    // recent symbol file, the graph settings and catalogues and the recent files. Nothing is written by an
+    // instance that did not start.
     void Exit();
+    // A run on the simulated target writes no file of its own (graph catalogues, recent symbol file); its
+    // settings go to a store that keeps them for the run. Set before Start.
+    void setStoresFiles(bool stores) { storesFiles_ = stores; }
+
+    // The graph commands of the main window are ignored while an SCI boot or a program download runs.
+    bool graphCommandsAccepted() const { return !programming_.active(); }
 
     // COFF open (Ctrl+O) with the path chosen in the open dialog.
     image::CoffLoadResult OpenCoffChosenByUser(const std::filesystem::path& path);
@@ -105,7 +113,7 @@ public:
     const image::ProgramImage& image() const { return image_; }
     std::vector<image::CDataObject>& registeredVariables() { return registered_; }
     const core::DeviceConfig& deviceConfig() const { return device_; }
-    core::GraphColors& graphColors() { return graphColors_; }
+    GraphWorkspace& graphs() { return graphs_; }
     const RecentFileList& recentFiles() const { return recentFiles_; }
     const std::filesystem::path& applicationDirectory() const { return applicationDirectory_; }
     const std::string& coffFilePath() const { return coffFilePath_; }
@@ -128,12 +136,12 @@ private:
     core::ActivityLog activityLog_;
     std::vector<image::CDataObject> registered_;
     MainFrame mainFrame_;
+    GraphWorkspace graphs_;
     UnavailableSciBoot unavailableSciBoot_;
     SciBootCommand* sciBoot_ = &unavailableSciBoot_;
     image::ProgramImage image_;
     RecentFileList recentFiles_;
     core::DeviceConfig device_;
-    core::GraphColors graphColors_ {};
     std::string coffFilePath_;
     std::string coffDirectory_;
     std::string symbolFilePath_;
@@ -141,6 +149,7 @@ private:
     std::int32_t microTimeLength_ = 0;
     bool loadingAtStartup_ = false;
     bool started_ = false;
+    bool storesFiles_ = true;
 };
 
 } // namespace lumetra::app

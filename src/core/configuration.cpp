@@ -114,47 +114,15 @@ void saveWindowLayout(SettingsStore& store, const WindowLayout& layout)
 GraphEnv loadGraphEnv(const SettingsStore& store)
 {
     GraphEnv env;
-    env.graphIntervalMs = readSetting(store, SettingId::GraphInterval);
-    env.maxGraphValue = readTextSetting(store, SettingId::MaxGraphValue);
-    env.minGraphValue = readTextSetting(store, SettingId::MinGraphValue);
-    env.maxTimeGraphValue = readTextSetting(store, SettingId::MaxTimeGraphValue);
-    env.minTimeGraphValue = readTextSetting(store, SettingId::MinTimeGraphValue);
     env.metaFileInitDir = readTextSetting(store, SettingId::MetaFileInitDir);
-    env.graphScaleMode = readSetting(store, SettingId::GraphScaleMode);
-    env.timeGraphScaleMode = readSetting(store, SettingId::TimeGraphScaleMode);
-    env.graphSelectionMode = readFlag(store, SettingId::GraphSelectionMode);
-    env.timeGraphSelectionMode = readFlag(store, SettingId::TimeGraphSelectionMode);
     env.graphTextDir = readTextSetting(store, SettingId::GraphTextDir);
     return env;
 }
 
 void saveGraphEnv(SettingsStore& store, const GraphEnv& env)
 {
-    writeSetting(store, SettingId::GraphInterval, env.graphIntervalMs);
-    writeTextSetting(store, SettingId::MaxGraphValue, env.maxGraphValue);
-    writeTextSetting(store, SettingId::MinGraphValue, env.minGraphValue);
-    writeTextSetting(store, SettingId::MaxTimeGraphValue, env.maxTimeGraphValue);
-    writeTextSetting(store, SettingId::MinTimeGraphValue, env.minTimeGraphValue);
     writeTextSetting(store, SettingId::MetaFileInitDir, env.metaFileInitDir);
-    writeSetting(store, SettingId::GraphScaleMode, env.graphScaleMode);
-    writeSetting(store, SettingId::TimeGraphScaleMode, env.timeGraphScaleMode);
-    writeFlag(store, SettingId::GraphSelectionMode, env.graphSelectionMode);
-    writeFlag(store, SettingId::TimeGraphSelectionMode, env.timeGraphSelectionMode);
     writeTextSetting(store, SettingId::GraphTextDir, env.graphTextDir);
-}
-
-GraphColors loadGraphColors(const SettingsStore& store)
-{
-    GraphColors colors {};
-    for (int n = 0; n < kGraphColorCount; ++n)
-        colors[static_cast<std::size_t>(n)] = static_cast<std::uint32_t>(readSetting(store, graphColorSetting(n)));
-    return colors;
-}
-
-void saveGraphColors(SettingsStore& store, const GraphColors& colors)
-{
-    for (int n = 0; n < kGraphColorCount; ++n)
-        writeSetting(store, graphColorSetting(n), static_cast<std::int32_t>(colors[static_cast<std::size_t>(n)]));
 }
 
 std::vector<int> loadColumnWidths(const SettingsStore& store, ColumnView view)

@@ -74,18 +74,10 @@ WindowLayout loadWindowLayout(const SettingsStore& store);
 // `FirstSetup` 0 is written as 1: the program has been closed once.
 void saveWindowLayout(SettingsStore& store, const WindowLayout& layout);
 
-// Section "Graph Env".
+// Section "Graph Env": the folders of the graph exports. The graph windows' own values of the section and
+// "Graph Color" are graph::GraphSettings.
 struct GraphEnv {
-    int graphIntervalMs = 10;
-    std::string maxGraphValue = "10";
-    std::string minGraphValue = "-10";
-    std::string maxTimeGraphValue = "10";
-    std::string minTimeGraphValue = "-10";
     std::string metaFileInitDir;
-    int graphScaleMode = 0;
-    int timeGraphScaleMode = 0;
-    bool graphSelectionMode = false;
-    bool timeGraphSelectionMode = false;
     std::string graphTextDir;
 
     bool operator==(const GraphEnv&) const = default;
@@ -93,11 +85,6 @@ struct GraphEnv {
 
 GraphEnv loadGraphEnv(const SettingsStore& store);
 void saveGraphEnv(SettingsStore& store, const GraphEnv& env);
-
-// Section "Graph Color": colour references 0x00BBGGRR, MG Ch1..Ch4 then TG Ch1..Ch4.
-using GraphColors = std::array<std::uint32_t, kGraphColorCount>;
-GraphColors loadGraphColors(const SettingsStore& store);
-void saveGraphColors(SettingsStore& store, const GraphColors& colors);
 
 // Section "View Information": the column widths of one list view.
 std::vector<int> loadColumnWidths(const SettingsStore& store, ColumnView view);

@@ -23,6 +23,9 @@ void GraphSessionRegistry::stopAll()
     for (GraphSession* session : sessions_) {
         session->stop();
     }
+    if (afterStopAll_) {
+        afterStopAll_();
+    }
 }
 
 bool GraphSessionRegistry::anyAcquiring() const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace lumetra::graph {
@@ -15,13 +16,16 @@ public:
     void enrol(GraphSession& session);
     void leave(GraphSession& session);
 
-    // Stops acquisition in every graph window; the link stays open.
+    // Stops acquisition in every graph window; the link stays open. Then the handler runs (the windows show
+    // the change).
     void stopAll();
+    void setAfterStopAll(std::function<void()> handler) { afterStopAll_ = std::move(handler); }
     bool anyAcquiring() const;
     std::size_t size() const { return sessions_.size(); }
 
 private:
     std::vector<GraphSession*> sessions_;
+    std::function<void()> afterStopAll_;
 };
 
 } // namespace lumetra::graph

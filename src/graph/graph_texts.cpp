@@ -41,6 +41,11 @@ std::string scaleText(ScaleMode mode, std::uint32_t decimals, double maximum, do
     return "Max:" + threeDecimals(maximum) + ", Min:" + threeDecimals(minimum);
 }
 
+std::string_view graphWindowTitle(GraphKind kind)
+{
+    return kind == GraphKind::Memory ? "메모리 그래프" : "시간 그래프";
+}
+
 std::string decimalsText(std::uint32_t decimals)
 {
     return "소숫점:" + std::to_string(decimals);

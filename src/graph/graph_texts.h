@@ -18,6 +18,8 @@ inline constexpr std::string_view kAutomaticScaleText = "자동 Scale";
 
 // "자동 Scale"; manual: "Max:%.3f, Min:%.3f", or with 0 decimals "Max:%d, Min:%d" truncated toward zero.
 std::string scaleText(ScaleMode mode, std::uint32_t decimals, double maximum, double minimum);
+// The title of a graph window: "메모리 그래프" or "시간 그래프".
+std::string_view graphWindowTitle(GraphKind kind);
 // "소숫점:%d"
 std::string decimalsText(std::uint32_t decimals);
 // "CH%d" of the 1-based channel.

@@ -1,5 +1,6 @@
 #include "graph/item_dialog_logic.h"
 
+#include "graph/graph_dialog_entries.h"
 #include "graph/item_editor.h"
 #include "monitor/address_width.h"
 #include "monitor/number_entry.h"

@@ -102,6 +102,12 @@ private:
     InstanceLocks& locks_;
 };
 
+// A single-instance lock that every start gets (for fronts that take it twice).
+class AlwaysFirstInstance final : public SingleInstance {
+public:
+    bool acquire(std::string_view) override { return true; }
+};
+
 class RecordingNotice final : public BusyNotice {
 public:
     void show(std::string_view shownTitle, std::span<const std::string_view> shownLines) override

@@ -134,7 +134,7 @@ TEST(ApplicationStartup, ExitWritesTheApplicationValuesTheRecentSymbolFileAndThe
     AppHarness h;
     h.store.writeInt(kMain, "Baud Rate", 5);
     h.start();
-    h.app->graphColors()[7] = 0x123456;
+    h.app->graphs().settings().time.colours[3] = 0x123456;
     h.app->takeOverSymbolFilePath(h.scratch / "vars.sym");
     EXPECT_EQ(storedText(h.store, kMain, "Symbol File Directory"), (h.scratch.path() / "").string());
 

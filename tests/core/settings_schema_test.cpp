@@ -75,15 +75,7 @@ TEST(SettingsSchema, EmptyStoreGivesTheFreshInstallation)
     const WindowLayout layout = loadWindowLayout(store);
     EXPECT_EQ(layout, (WindowLayout {100, 50, 900, 650, 1, 0, 400, 200, 0, 0}));
 
-    const GraphEnv env = loadGraphEnv(store);
-    EXPECT_EQ(env.graphIntervalMs, 10);
-    EXPECT_EQ(env.maxGraphValue, "10");
-    EXPECT_EQ(env.minGraphValue, "-10");
-    EXPECT_EQ(env.maxTimeGraphValue, "10");
-    EXPECT_EQ(env.minTimeGraphValue, "-10");
-
-    const GraphColors expectedColors {0xB5FFE7, 0xDEFF94, 0xFF69FF, 0xD6D7D6, 0xB5FFE7, 0xDEFF94, 0xFF69FF, 0xD6D7D6};
-    EXPECT_EQ(loadGraphColors(store), expectedColors);
+    EXPECT_EQ(loadGraphEnv(store), GraphEnv {});
 
     EXPECT_EQ(loadColumnWidths(store, ColumnView::SymbolList), (std::vector<int> {100, 70, 120, 110}));
     EXPECT_EQ(loadColumnWidths(store, ColumnView::VariableMonitor), (std::vector<int> {100, 70, 100, 70, 60}));
@@ -189,22 +181,17 @@ TEST(SettingsSchema, ConfigurationGroupsRoundTrip)
     device.dataFlashResetAfterDownload = true;
     device.csmKeys = {1, 2, 3, 4, 5, 6, 7, 0xFFFE};
     GraphEnv env;
-    env.maxGraphValue = "3.5";
     env.metaFileInitDir = "C:\\그래프";
-    env.graphScaleMode = 1;
-    env.timeGraphSelectionMode = true;
-    const GraphColors colors {1, 2, 3, 4, 0xFFFFFF, 6, 7, 8};
+    env.graphTextDir = "D:\\text";
 
     saveLinkConfig(store, link);
     saveDeviceConfig(store, device);
     saveGraphEnv(store, env);
-    saveGraphColors(store, colors);
     saveColumnWidths(store, ColumnView::MemoryMonitor, {11, 22, 33});
 
     EXPECT_EQ(loadLinkConfig(store), link);
     EXPECT_EQ(loadDeviceConfig(store), device);
     EXPECT_EQ(loadGraphEnv(store), env);
-    EXPECT_EQ(loadGraphColors(store), colors);
     EXPECT_EQ(loadColumnWidths(store, ColumnView::MemoryMonitor), (std::vector<int> {11, 22, 33}));
     EXPECT_EQ(storedNumber(store, SettingId::PortType), 0);
 }

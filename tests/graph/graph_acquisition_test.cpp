@@ -61,8 +61,8 @@ TEST_F(GraphAcquisition, MemoryGraphReadsTheBlockThenFitsAndClosesTheLink)
 
 TEST_F(GraphAcquisition, ManualScaleKeepsItsAxisAtTheEnd)
 {
-    auto session = h.session({test::memoryEnvironment(10, ScaleMode::Manual), false, {channel("A", kBlock, 10)},
-        test::kColours});
+    auto session = h.session(
+        {test::memoryEnvironment(10, ScaleMode::Manual), false, {channel("A", kBlock, 10)}, test::kColours});
     session->open();
     h.run(*session);
     EXPECT_EQ(h.charts[0].minimum, -5.0);
@@ -128,7 +128,7 @@ TEST_F(GraphAcquisition, TwoWordTypesReadEveryOtherWord)
     h.pod.setWord(0xA100, 0xFFFF);
     h.pod.setWord(0xB000, 0xFFFF);
     auto session = h.session(memory({channel("f", 0xA000, 2, 6), channel("s", 0xA100, 1, 3),
-                                         channel("u", 0xB000, 1, 13), channel("void", 0xB000, 2, 0)},
+                                        channel("u", 0xB000, 1, 13), channel("void", 0xB000, 2, 0)},
         2));
     session->open();
     h.run(*session);
@@ -214,7 +214,10 @@ TEST_F(GraphAcquisition, ASecondWindowIsRefusedWhileTheFirstAcquires)
     EXPECT_EQ(h.registry.size(), 2u);
     EXPECT_TRUE(h.registry.anyAcquiring());
 
+    bool windowsAcquiringWhenTold = true;
+    h.registry.setAfterStopAll([&] { windowsAcquiringWhenTold = h.registry.anyAcquiring(); });
     h.registry.stopAll();
+    EXPECT_FALSE(windowsAcquiringWhenTold) << "the windows are told after every session stopped";
     EXPECT_FALSE(h.registry.anyAcquiring());
     EXPECT_FALSE(h.host.acquiringFlag);
     second->start();
@@ -231,8 +234,8 @@ TEST_F(GraphAcquisition, RunningMonitorsAreStoppedByKind)
         bool address;
         std::vector<int> stops;
     };
-    for (const Case& c : {Case {true, false, {1}}, Case {false, true, {2}}, Case {true, true, {3}},
-             Case {false, false, {}}}) {
+    for (const Case& c :
+        {Case {true, false, {1}}, Case {false, true, {2}}, Case {true, true, {3}}, Case {false, false, {}}}) {
         GraphHarness fresh;
         fresh.host.variables = c.variables;
         fresh.host.address = c.address;
@@ -251,11 +254,11 @@ TEST_F(GraphAcquisition, ConnectFailuresLeaveTheWindowIdle)
         std::string redrawText;
         std::string startText;
     };
-    for (const Case& c : {Case {ConnectCode::PortNotOpened, "통신 포트를 여는데 실패했읍니다.",
-                              "통신 포트를 여느데 실패했읍니다."},
-             Case {ConnectCode::InitFailed, "POD를 초기화하는데 실패했읍니다.", "POD를 초기화하는데 실패했읍니다."},
-             Case {ConnectCode::BaudRefused, "POD의 통신 속도를 설정하는데 실패했읍니다.",
-                 "POD의 통신 속도를 설정하는데 실패했읍니다."}}) {
+    for (const Case& c :
+        {Case {ConnectCode::PortNotOpened, "통신 포트를 여는데 실패했읍니다.", "통신 포트를 여느데 실패했읍니다."},
+            Case {ConnectCode::InitFailed, "POD를 초기화하는데 실패했읍니다.", "POD를 초기화하는데 실패했읍니다."},
+            Case {ConnectCode::BaudRefused, "POD의 통신 속도를 설정하는데 실패했읍니다.",
+                "POD의 통신 속도를 설정하는데 실패했읍니다."}}) {
         GraphHarness fresh;
         fresh.host.connectResult = c.code;
         auto session = fresh.session(memory({channel("A", kBlock, 4)}, 4));
@@ -277,8 +280,8 @@ TEST_F(GraphAcquisition, TimeGraphSamplesEveryChannelAndContinuesItsCounter)
 {
     h.pod.setWord(0x8000, 7);
     h.pod.setWord(0x8001, 0xFFFE);
-    auto session = h.session({test::timeEnvironment(10), false,
-        {channel("a", 0x8000, 0, 13), channel("b", 0x8001, 0, 3)}, test::kColours});
+    auto session = h.session(
+        {test::timeEnvironment(10), false, {channel("a", 0x8000, 0, 13), channel("b", 0x8001, 0, 3)}, test::kColours});
     session->open();
     h.run(*session, 3);
     EXPECT_EQ(h.charts[0].values(0), (std::vector<double> {7, 7, 7}));

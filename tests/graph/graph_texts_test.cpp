@@ -24,6 +24,12 @@ TEST(StatusTexts, DecimalsAndChannel)
     EXPECT_EQ(channelText(4), "CH4");
 }
 
+TEST(StatusTexts, TheWindowTitleNamesTheKind)
+{
+    EXPECT_EQ(graphWindowTitle(GraphKind::Memory), "메모리 그래프");
+    EXPECT_EQ(graphWindowTitle(GraphKind::Time), "시간 그래프");
+}
+
 TEST(StatusPanes, TheTimeGraphNarrowsItsActivityPane)
 {
     const auto memory = graphStatusPanes(GraphKind::Memory);

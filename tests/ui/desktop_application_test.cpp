@@ -33,10 +33,7 @@
 namespace lumetra::app::ui {
 namespace {
 
-class AlwaysFirstInstance final : public SingleInstance {
-public:
-    bool acquire(std::string_view) override { return true; }
-};
+using test::AlwaysFirstInstance;
 
 class DesktopApplicationTest : public ::testing::Test {
 protected:

@@ -36,10 +36,7 @@
 namespace lumetra::app::ui {
 namespace {
 
-class AlwaysFirstInstance final : public SingleInstance {
-public:
-    bool acquire(std::string_view) override { return true; }
-};
+using test::AlwaysFirstInstance;
 
 // Runs the event loop until `done` holds or two seconds have passed.
 bool waitUntil(const std::function<bool()>& done)

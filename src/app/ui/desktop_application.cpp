@@ -3,6 +3,7 @@
 #include "app/firmware_check.h"
 #include "app/path_text.h"
 #include "app/ui/file_dialog_filter.h"
+#include "app/ui/graph_windows.h"
 #include "app/ui/main_status_bar.h"
 #include "app/ui/main_window.h"
 #include "app/ui/message_window.h"
@@ -67,6 +68,7 @@ StartResult DesktopApplication::start()
             return core::ClockTime {now.hour(), now.minute(), now.second()};
         });
     createMonitorPanes();
+    graphWindows_ = std::make_unique<GraphWindows>(app_, prompts_, *window_);
     pollTimer_.setTickHandler([this] {
         app_.linkState().OnPollTimer();
         refreshMonitorPanes();
@@ -129,6 +131,13 @@ void DesktopApplication::connectCommands()
         refreshCommandStates();
     });
     connect(a.settings, &QAction::triggered, this, &DesktopApplication::runSettingsCommand);
+    connect(
+        a.memoryGraph, &QAction::triggered, this, [this] { graphWindows_->runGraphCommand(graph::GraphKind::Memory); });
+    connect(a.timeGraph, &QAction::triggered, this, [this] { graphWindows_->runGraphCommand(graph::GraphKind::Time); });
+    connect(graphWindows_.get(), &GraphWindows::acquisitionChanged, this, [this] {
+        refreshMonitorPanes();
+        refreshCommandStates();
+    });
     for (QMenu* menu : {window_->menus().file, window_->menus().action})
         connect(menu, &QMenu::aboutToShow, this, &DesktopApplication::refreshCommandStates);
     connect(window_.get(), &MainWindow::closing, this, [this] { app_.Exit(); });

@@ -22,6 +22,7 @@ class VariableMonitorPane;
 
 namespace lumetra::app::ui {
 
+class GraphWindows;
 class MainWindow;
 
 class DesktopApplication : public QObject, private FrameView {
@@ -45,6 +46,7 @@ public:
     MonitorPanes& monitors() { return *monitors_; }
     monitor::ui::VariableMonitorPane& variablePane() { return *variablePane_; }
     monitor::ui::MemoryMonitorPane& memoryPane() { return *memoryPane_; }
+    GraphWindows& graphWindows() { return *graphWindows_; }
 
 signals:
     // For the monitor panes: the symbol list was refilled; the registered variable list was replaced or re-bound.
@@ -84,6 +86,8 @@ private:
     // Declared before the window: the panes in the window show these models and go first.
     std::unique_ptr<MonitorPanes> monitors_;
     std::unique_ptr<MainWindow> window_;
+    // The graph windows are the main window's children; this keeps track of them.
+    std::unique_ptr<GraphWindows> graphWindows_;
     monitor::ui::VariableMonitorPane* variablePane_ = nullptr;
     monitor::ui::MemoryMonitorPane* memoryPane_ = nullptr;
 };

@@ -1,6 +1,6 @@
 // lumetra: the desktop application. Options: --simulate runs against an in-process simulated target running the
-// demo program, which opens when no COFF file path is given, and keeps every settings change for that run only; a
-// COFF file path opens that file after start-up.
+// demo program, which opens when no COFF file path is given, and keeps every change for that run only (no file is
+// written); a COFF file path opens that file after start-up.
 #include "app/path_text.h"
 #include "app/simulated_run_settings.h"
 #include "app/ui/desktop_application.h"
@@ -82,6 +82,7 @@ int main(int argc, char* argv[])
     app::ui::LockFileSingleInstance singleInstance;
     app::ui::DesktopApplication desktop(
         store, *transports, singleInstance, app::pathFromUtf8(QDir::currentPath().toStdString()));
+    desktop.core().setStoresFiles(!simulator);
     if (desktop.start() != app::StartResult::Started) {
         const std::string line
             = app::anotherInstanceLine(singleInstance.lockPath(app::kSingleInstanceName).toStdString());

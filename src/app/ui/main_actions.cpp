@@ -59,8 +59,7 @@ QList<std::pair<QAction*, MainCommand>> MainActions::commands() const
 
 QList<QAction*> MainActions::unavailable() const
 {
-    return {sciBoot, dataFlashErase, dataFlashWrite, dataFlashWriteVerify, memoryGraph, timeGraph,
-        userToolRegistration};
+    return {sciBoot, dataFlashErase, dataFlashWrite, dataFlashWriteVerify, userToolRegistration};
 }
 
 MainActions createMainActions(QObject* parent)

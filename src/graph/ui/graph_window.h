@@ -1,0 +1,84 @@
+// A graph window: the menus, context menu and status bar the graph session describes, its four chart panes
+// laid out by the session's band rule, and its acquisition timer. Not modal; several may be open. The window
+// only shows the session's state and forwards the user's commands to it.
+#pragma once
+
+#include "core/user_prompts.h"
+#include "graph/graph_clock.h"
+#include "graph/graph_session.h"
+#include "graph/graph_session_registry.h"
+#include "graph/ui/qt_graph_dialogs.h"
+#include "graph/ui/qt_graph_timer.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace lumetra::graph::ui {
+
+class GraphStatusBar;
+class StripChartWidget;
+
+struct GraphWindowPorts {
+    link::CPodLink& link;
+    GraphHost& host;
+    core::UserPrompts& prompts;
+    GraphSessionRegistry& registry;
+};
+
+class GraphWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    GraphWindow(GraphSessionSetup setup, const GraphWindowPorts& ports, QWidget* parent = nullptr);
+    ~GraphWindow() override;
+
+    // Places the window by the opening rule relative to the main window's frame on its screen, shows it and
+    // opens the graph (which starts acquiring).
+    void showAndOpen(const QRect& mainWindowFrame);
+
+    GraphSession& session() { return *session_; }
+    GraphStatusBar* graphStatusBar() const { return statusBar_; }
+    StripChartWidget* pane(int index) const { return panes_.at(static_cast<std::size_t>(index)); }
+
+    // Shows the session's present state in the menus and panes; after a change the window did not make
+    // itself (the application stopped every graph window).
+    void showSessionState();
+
+signals:
+    // This window started or stopped acquiring.
+    void acquisitionChanged(bool acquiring);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenuBar();
+    void fillMenu(QMenu& menu, const std::vector<GraphMenuEntry>& entries);
+    void run(GraphCommand command);
+    void layoutPanes();
+    void tick();
+    // The general pane after a menu closes.
+    void clearPrompt();
+
+    bool individualSelection_;
+    QWidget* paneArea_ = nullptr;
+    std::array<StripChartWidget*, kMaxChannels> panes_ {};
+    std::vector<std::pair<GraphCommand, QAction*>> menuActions_;
+    GraphStatusBar* statusBar_ = nullptr;
+    QtGraphTimer timer_;
+    SteadyGraphClock clock_;
+    QtGraphDialogs dialogs_;
+    std::unique_ptr<GraphSession> session_;
+    bool shownAcquiring_ = false;
+};
+
+} // namespace lumetra::graph::ui

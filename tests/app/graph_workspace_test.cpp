@@ -1,0 +1,102 @@
+#include "app_test_doubles.h"
+
+#include "graph/graph_files.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace lumetra;
+using namespace lumetra::app;
+using namespace lumetra::app::test;
+
+namespace {
+
+const graph::CGraphObject kBuffer {"ScopeBuffer", 0x8100, 1000, 4, 3};
+const graph::CTimeGraphObject kTorque {"Torque", 0x8024, 3, 3};
+
+TEST(GraphWorkspace, StartLoadsTheCataloguesAndSettingsAndExitStoresTheRunsChanges)
+{
+    AppHarness h;
+    ASSERT_EQ(graph::saveGraphCatalogue(h.scratch.path(), std::vector {kBuffer}), graph::GraphFileSaveStatus::Ok);
+    h.store.writeInt("Graph Env", "Graph Interval", 25);
+    h.store.writeText("Graph Env", "Max Graph Value", "7");
+    h.start();
+    GraphWorkspace& graphs = h.app->graphs();
+    EXPECT_EQ(graphs.memoryCatalogue(), std::vector {kBuffer});
+    EXPECT_TRUE(graphs.timeCatalogue().empty());
+    EXPECT_EQ(graphs.settings().environment.interval, 25);
+    EXPECT_EQ(graphs.settings().memory.maxText, "7");
+
+    graphs.timeCatalogue().push_back(kTorque);
+    graphs.settings().memory.maxText = "3.5";
+    graphs.settings().time.colours[3] = 0x123456;
+    h.app->Exit();
+
+    EXPECT_EQ(graph::loadGraphCatalogue<graph::CTimeGraphObject>(h.scratch.path()).items, std::vector {kTorque});
+    EXPECT_EQ(graph::loadGraphCatalogue<graph::CGraphObject>(h.scratch.path()).items, std::vector {kBuffer});
+    EXPECT_EQ(h.store.readText("Graph Env", "Max Graph Value", ""), "3.5");
+    EXPECT_EQ(h.store.readInt("Graph Color", "TG Ch4 Color", 0), 0x123456);
+}
+
+TEST(GraphWorkspace, AnUnreadableCatalogueIsReportedOnceAndLeftEmpty)
+{
+    AppHarness h;
+    const auto bytes = graph::encodeGraphFile(std::vector {kBuffer, kBuffer});
+    if (!bytes)
+        GTEST_SKIP() << "no code page 949 converter";
+    std::ofstream(h.scratch.path() / graph::kMemoryGraphFileName, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size() - 5));
+    std::vector<std::string> lines;
+    h.make().activityLog().attach(
+        [&lines](std::string_view line) { lines.emplace_back(line); }, [] { return core::ClockTime {}; });
+    h.app->Start();
+
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(graph::kMemoryGraphFileName), std::string::npos) << lines[0];
+    EXPECT_TRUE(h.app->graphs().memoryCatalogue().empty());
+    EXPECT_TRUE(h.prompts.messages.empty());
+}
+
+TEST(GraphWorkspace, ARunThatStoresNoFilesLeavesTheApplicationDirectoryAsItWas)
+{
+    AppHarness h;
+    ASSERT_EQ(graph::saveGraphCatalogue(h.scratch.path(), std::vector {kBuffer}), graph::GraphFileSaveStatus::Ok);
+    h.make().setStoresFiles(false);
+    h.app->Start();
+    h.app->graphs().memoryCatalogue().clear();
+    h.app->graphs().timeCatalogue().push_back(kTorque);
+    h.app->registeredVariables().push_back(image::CDataObject {});
+    h.app->Exit();
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(h.scratch.path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string> {std::string(graph::kMemoryGraphFileName)});
+    EXPECT_EQ(graph::loadGraphCatalogue<graph::CGraphObject>(h.scratch.path()).items, std::vector {kBuffer});
+}
+
+TEST(GraphWorkspace, AWindowCopiesTheSelectionOfItsKindAndNeedsOne)
+{
+    AppHarness h;
+    h.start();
+    GraphWorkspace& graphs = h.app->graphs();
+    EXPECT_FALSE(graphs.sessionSetup(graph::GraphKind::Memory));
+    graphs.timeSelection() = {kTorque};
+    graphs.settings().time.separateGraphs = true;
+    graphs.settings().time.colours = {1, 2, 3, 4};
+    graphs.settings().environment.interval = 50;
+
+    const auto setup = graphs.sessionSetup(graph::GraphKind::Time);
+    ASSERT_TRUE(setup);
+    EXPECT_EQ(setup->environment.kind, graph::GraphKind::Time);
+    EXPECT_EQ(setup->environment.interval, 50);
+    EXPECT_TRUE(setup->selectionMode);
+    EXPECT_EQ(setup->colours, (graph::ChannelColours {1, 2, 3, 4}));
+    ASSERT_EQ(setup->channels.size(), 1u);
+    EXPECT_EQ(setup->channels[0].label, "Torque");
+    EXPECT_EQ(setup->channels[0].length, 0u);
+    EXPECT_FALSE(graphs.sessionSetup(graph::GraphKind::Memory)) << "the memory selection is still empty";
+}
+
+} // namespace

@@ -34,6 +34,17 @@ inline ToolRun runTool(const QString& tool, const QStringList& arguments)
     return run;
 }
 
+// Letters and digits only: text extracted from a PDF may give a space as another character or none.
+inline QString lettersOf(const QByteArray& text)
+{
+    QString kept;
+    for (const QChar c : QString::fromUtf8(text)) {
+        if (c.isLetterOrNumber())
+            kept += c;
+    }
+    return kept;
+}
+
 } // namespace lumetra::graph::ui::test
 
 #define SKIP_WITHOUT_TOOL(tool)                                                                                      \

@@ -15,7 +15,7 @@ std::optional<std::string> cp949Text(std::string_view utf8)
         if (converted.error == core::TextConversionError::ConverterUnavailable)
             return std::nullopt;
         const std::optional<core::Utf8CodePoint> bad = core::decodeUtf8At(text, converted.errorOffset);
-        text.replace(converted.errorOffset, bad ? bad->length : 1, "?");
+        text.replace(converted.errorOffset, bad ? bad->length : 1, 1, '?');
     }
 }
 

@@ -32,8 +32,8 @@ ExportTime currentExportTime()
 std::string printDateTitle(const ExportTime& time)
 {
     using namespace std::chrono;
-    const year_month_day date {year {time.year}, month {static_cast<unsigned>(time.month)},
-        day {static_cast<unsigned>(time.day)}};
+    const year_month_day date {
+        year {time.year}, month {static_cast<unsigned>(time.month)}, day {static_cast<unsigned>(time.day)}};
     if (!date.ok())
         return {};
     const unsigned weekday = std::chrono::weekday {sys_days {date}}.c_encoding();

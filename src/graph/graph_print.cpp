@@ -19,8 +19,8 @@ std::uint32_t channelColour(const GraphExportSource& source, int pane, int line)
     return source.colours[static_cast<std::size_t>(std::clamp(channel, 0, kMaxChannels - 1))];
 }
 
-bool printOnePane(const GraphExportSource& source, int p, StripChart& pane, PanePrinter& printer,
-    const std::string& title)
+bool printOnePane(
+    const GraphExportSource& source, int p, StripChart& pane, PanePrinter& printer, const std::string& title)
 {
     const PrintAppearance screen = pane.printAppearance();
     pane.beginRefresh();
@@ -42,8 +42,8 @@ bool printOnePane(const GraphExportSource& source, int p, StripChart& pane, Pane
 
 } // namespace
 
-ExportResult printGraph(const GraphExportSource& source, PanePrinter& printer, const ExportTime& today,
-    core::UserPrompts& prompts)
+ExportResult printGraph(
+    const GraphExportSource& source, PanePrinter& printer, const ExportTime& today, core::UserPrompts& prompts)
 {
     if (!printer.hasDefaultPrinter()) {
         prompts.showMessage(core::MessageIcon::Error, kNoDefaultPrinterText);

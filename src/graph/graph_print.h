@@ -24,7 +24,7 @@ public:
 
 // Without a default printer: kNoDefaultPrinterText and nothing printed. A pane the printer refuses is restored
 // like the others and the failure shown once (kPrintFailedText) after every pane was tried.
-ExportResult printGraph(const GraphExportSource& source, PanePrinter& printer, const ExportTime& today,
-    core::UserPrompts& prompts);
+ExportResult printGraph(
+    const GraphExportSource& source, PanePrinter& printer, const ExportTime& today, core::UserPrompts& prompts);
 
 } // namespace lumetra::graph

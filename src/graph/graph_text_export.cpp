@@ -61,7 +61,8 @@ std::string graphTextDocument(const GraphExportSource& source, const ExportTime&
 
     for (std::size_t c = 0; c < source.channels.size(); ++c) {
         appendLine(text, hyphens);
-        appendLine(text, "Symbol Name : " + source.channels[c].label);
+        text += "Symbol Name : ";
+        appendLine(text, source.channels[c].label);
         appendLine(text, hyphens);
         const std::vector<double> values = exportedPoints(source, c);
         for (std::size_t n = 0; n < values.size(); ++n)
@@ -70,8 +71,7 @@ std::string graphTextDocument(const GraphExportSource& source, const ExportTime&
     return text;
 }
 
-ExportResult writeGraphText(const std::filesystem::path& path, const GraphExportSource& source,
-    const ExportTime& time)
+ExportResult writeGraphText(const std::filesystem::path& path, const GraphExportSource& source, const ExportTime& time)
 {
     const std::optional<std::string> bytes = cp949Text(graphTextDocument(source, time));
     if (!bytes)

@@ -22,7 +22,6 @@ std::string graphTextDocument(const GraphExportSource& source, const ExportTime&
 std::string graphTextPointLine(std::size_t position, double value);
 
 // Writes the document in code page 949 through a temporary file; on failure an older file stays as it was.
-ExportResult writeGraphText(const std::filesystem::path& path, const GraphExportSource& source,
-    const ExportTime& time);
+ExportResult writeGraphText(const std::filesystem::path& path, const GraphExportSource& source, const ExportTime& time);
 
 } // namespace lumetra::graph

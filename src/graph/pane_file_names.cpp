@@ -23,8 +23,8 @@ std::string fileTitle(std::string_view path)
     return std::string(name.substr(0, name.rfind('.')));
 }
 
-std::vector<std::string> paneFileNames(std::string_view chosen, int paneCount, bool individual,
-    std::string_view extension)
+std::vector<std::string> paneFileNames(
+    std::string_view chosen, int paneCount, bool individual, std::string_view extension)
 {
     std::vector<std::string> names;
     if (paneCount <= 0)

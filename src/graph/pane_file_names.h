@@ -17,7 +17,7 @@ std::string fileFolder(std::string_view path);
 // The file name up to its last full stop (the whole name when it has none).
 std::string fileTitle(std::string_view path);
 
-std::vector<std::string> paneFileNames(std::string_view chosen, int paneCount, bool individual,
-    std::string_view extension);
+std::vector<std::string> paneFileNames(
+    std::string_view chosen, int paneCount, bool individual, std::string_view extension);
 
 } // namespace lumetra::graph

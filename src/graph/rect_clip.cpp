@@ -8,8 +8,7 @@ namespace lumetra::graph {
 
 ClipRect intersect(const ClipRect& a, const ClipRect& b)
 {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-        std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 std::optional<ClipSegment> clipSegment(ClipPoint from, ClipPoint to, const ClipRect& rect)

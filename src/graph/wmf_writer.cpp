@@ -19,8 +19,8 @@ constexpr std::uint32_t kBitmapInfoBytes = 40;
 
 std::int16_t clampToShort(int value)
 {
-    return static_cast<std::int16_t>(
-        std::clamp(value, int {std::numeric_limits<std::int16_t>::min()}, int {std::numeric_limits<std::int16_t>::max()}));
+    return static_cast<std::int16_t>(std::clamp(
+        value, int {std::numeric_limits<std::int16_t>::min()}, int {std::numeric_limits<std::int16_t>::max()}));
 }
 
 void put16(std::vector<std::uint8_t>& out, std::uint16_t value)

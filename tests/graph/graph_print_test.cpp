@@ -74,9 +74,8 @@ TEST(GraphPrint, IndividualPanesAreOneJobEachWithTheirOwnChannelColour)
     EXPECT_EQ(printGraph(panes.source, printer, kToday, prompts).failure, ExportFailure::PrintFailed);
     EXPECT_EQ(printer.jobs, (std::vector<int> {0, 1, 2}));
     EXPECT_EQ(panes.charts[1].takeCalls(),
-        (std::vector<std::string> {"beginRefresh", "setLineColour(0,0x000000)",
-            "setTitle(Monday, December 07, 2026)", "print", "setTitle()", "setLineColour(0,0x00FF00)",
-            "endRefresh"}));
+        (std::vector<std::string> {"beginRefresh", "setLineColour(0,0x000000)", "setTitle(Monday, December 07, 2026)",
+            "print", "setTitle()", "setLineColour(0,0x00FF00)", "endRefresh"}));
     EXPECT_EQ(panes.charts[2].takeCalls().back(), "endRefresh");
     EXPECT_TRUE(panes.charts[3].takeCalls().empty());
     EXPECT_EQ(prompts.texts(), std::vector<std::string> {"그래프를 인쇄하는데 실패했읍니다."});
@@ -92,8 +91,8 @@ TEST(GraphPrint, WithoutADefaultPrinterNothingIsTouched)
     EXPECT_FALSE(printGraph(panes.source, printer, kToday, prompts).ok());
     EXPECT_TRUE(printer.jobs.empty());
     EXPECT_TRUE(panes.charts[0].takeCalls().empty());
-    EXPECT_EQ(prompts.messages, (std::vector<test::ShownMessage> {
-        {core::MessageIcon::Error, "현재 PC에 기본 프린터 정보가 없읍니다."}}));
+    EXPECT_EQ(prompts.messages,
+        (std::vector<test::ShownMessage> {{core::MessageIcon::Error, "현재 PC에 기본 프린터 정보가 없읍니다."}}));
 }
 
 } // namespace

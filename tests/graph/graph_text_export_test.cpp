@@ -181,7 +181,9 @@ TEST(GraphTextExport, FailuresShowTheMessageAndLeaveNoHalfFile)
     EXPECT_FALSE(writeGraphText(dir / (std::string(300, 'x') + ".txt"), panes.source, kTime).ok());
 
     // The disk fills during the write: the older file stays whole and no temporary file is left.
-    { std::ofstream(dir / "old.txt", std::ios::binary) << "older export"; }
+    {
+        std::ofstream(dir / "old.txt", std::ios::binary) << "older export";
+    }
     rlimit saved {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);

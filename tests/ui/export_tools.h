@@ -47,7 +47,7 @@ inline QString lettersOf(const QByteArray& text)
 
 } // namespace lumetra::graph::ui::test
 
-#define SKIP_WITHOUT_TOOL(tool)                                                                                      \
-    if (!lumetra::graph::ui::test::toolInstalled(tool)) {                                                            \
-        GTEST_SKIP() << (tool) << " is not installed (scripts/setup installs it)";                                   \
+#define SKIP_WITHOUT_TOOL(tool)                                                                                        \
+    if (!lumetra::graph::ui::test::toolInstalled(tool)) {                                                              \
+        GTEST_SKIP() << (tool) << " is not installed (scripts/setup installs it)";                                     \
     }

@@ -75,7 +75,8 @@ double distanceTo(const Segment& s, QPointF p)
 std::vector<Segment> svgPolylines(const QByteArray& svg, const QString& colour, QSize size)
 {
     const QString text = QString::fromUtf8(svg);
-    const QRegularExpressionMatch frame = QRegularExpression(R"re(<svg width="([\d.]+)" height="([\d.]+)")re").match(text);
+    const QRegularExpressionMatch frame
+        = QRegularExpression(R"re(<svg width="([\d.]+)" height="([\d.]+)")re").match(text);
     const double sx = frame.hasMatch() ? size.width() / frame.captured(1).toDouble() : 1.0;
     const double sy = frame.hasMatch() ? size.height() / frame.captured(2).toDouble() : 1.0;
     std::vector<Segment> segments;
@@ -233,8 +234,10 @@ TEST(PanePictures, FailuresNameTheFormatAndLeaveNoFile)
         = writePanePictures(PictureFormat::Png, panes, false, (dir / (std::string(300, 'p') + ".png")).string());
     EXPECT_FALSE(longName.ok());
     std::filesystem::create_directory(dir / "locked");
-    std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const ExportResult locked = writePanePictures(PictureFormat::Pdf, panes, false, (dir / "locked" / "x.pdf").string());
+    std::filesystem::permissions(
+        dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const ExportResult locked
+        = writePanePictures(PictureFormat::Pdf, panes, false, (dir / "locked" / "x.pdf").string());
     std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
     if (::geteuid() != 0) {
         EXPECT_EQ(locked.failure, ExportFailure::CreateFailed);

@@ -105,7 +105,8 @@ TEST(PanePrinting, AJobThatCannotStartIsReportedAndThePaneRestored)
     source.panes[0] = &pane;
     // A PDF file in a folder that does not exist: the printer cannot begin.
     lumetra::test::ScratchDir dir;
-    QtPanePrinter printer({{&pane.model(), QSize(300, 200)}}, {QString::fromStdString((dir / "absent" / "x.pdf").string())});
+    QtPanePrinter printer(
+        {{&pane.model(), QSize(300, 200)}}, {QString::fromStdString((dir / "absent" / "x.pdf").string())});
     NoPrompts prompts;
     EXPECT_FALSE(printGraph(source, printer, {2026, 12, 7}, prompts).ok());
     EXPECT_EQ(prompts.shown, std::vector<std::string> {"그래프를 인쇄하는데 실패했읍니다."});

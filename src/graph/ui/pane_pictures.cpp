@@ -53,7 +53,8 @@ ExportResult writeBytes(const std::string& path, const QByteArray& bytes)
     if (bytes.isEmpty())
         return {ExportFailure::RenderFailed, {}};
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    return exportResultOf(core::writeFileAtomically(pathOf(path), std::span(data, static_cast<std::size_t>(bytes.size()))));
+    return exportResultOf(
+        core::writeFileAtomically(pathOf(path), std::span(data, static_cast<std::size_t>(bytes.size()))));
 }
 
 } // namespace
@@ -78,7 +79,8 @@ QByteArray metafileOf(const PanePicture& pane)
     WmfPaintDevice device(sizeOf(pane), kScreenDpi);
     if (!paintInto(device, pane))
         return {};
-    return QByteArray(reinterpret_cast<const char*>(device.bytes().data()), static_cast<qsizetype>(device.bytes().size()));
+    return QByteArray(
+        reinterpret_cast<const char*>(device.bytes().data()), static_cast<qsizetype>(device.bytes().size()));
 }
 
 QByteArray svgOf(const PanePicture& pane)
@@ -139,22 +141,22 @@ QByteArray pdfOf(const std::vector<PanePicture>& panes)
     return bytes;
 }
 
-ExportResult writePanePictures(PictureFormat format, const std::vector<PanePicture>& panes, bool individual,
-    std::string_view chosenPath)
+ExportResult writePanePictures(
+    PictureFormat format, const std::vector<PanePicture>& panes, bool individual, std::string_view chosenPath)
 {
     if (panes.empty())
         return {ExportFailure::NothingToExport, {}};
     if (format == PictureFormat::Pdf)
         return writeBytes(std::string(chosenPath), pdfOf(panes));
 
-    const std::vector<std::string> names = paneFileNames(
-        chosenPath, static_cast<int>(panes.size()), individual, pictureFormatTexts(format).extension);
+    const std::vector<std::string> names
+        = paneFileNames(chosenPath, static_cast<int>(panes.size()), individual, pictureFormatTexts(format).extension);
     // Every picture is drawn before the first file is written.
     std::vector<QByteArray> pictures;
     for (const PanePicture& pane : panes) {
         pictures.push_back(format == PictureFormat::Metafile ? metafileOf(pane)
-                : format == PictureFormat::Svg             ? svgOf(pane)
-                                                           : pngOf(pane));
+                : format == PictureFormat::Svg               ? svgOf(pane)
+                                                             : pngOf(pane));
         if (pictures.back().isEmpty())
             return {ExportFailure::RenderFailed, {}};
     }

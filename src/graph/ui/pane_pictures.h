@@ -46,8 +46,8 @@ QByteArray svgOf(const PanePicture& pane);
 QByteArray pngOf(const PanePicture& pane);
 QByteArray pdfOf(const std::vector<PanePicture>& panes);
 
-ExportResult writePanePictures(PictureFormat format, const std::vector<PanePicture>& panes, bool individual,
-    std::string_view chosenPath);
+ExportResult writePanePictures(
+    PictureFormat format, const std::vector<PanePicture>& panes, bool individual, std::string_view chosenPath);
 
 // The panes in use of the window's session, at their sizes on screen.
 std::vector<PanePicture> panePictures(const GraphSession& session, const std::vector<StripChartWidget*>& panes);

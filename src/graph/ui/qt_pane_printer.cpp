@@ -59,8 +59,8 @@ bool QtPanePrinter::printPane(int pane)
     return painter.end();
 }
 
-bool printGraphPanes(const GraphSession& session, const std::vector<StripChartWidget*>& panes,
-    core::UserPrompts& prompts)
+bool printGraphPanes(
+    const GraphSession& session, const std::vector<StripChartWidget*>& panes, core::UserPrompts& prompts)
 {
     QtPanePrinter printer(panePictures(session, panes));
     return printGraph(exportSourceOf(session), printer, currentExportTime(), prompts).ok();

@@ -33,7 +33,7 @@ private:
 };
 
 // The window's print command: every pane in use through the default printer, with the messages of printGraph.
-bool printGraphPanes(const GraphSession& session, const std::vector<StripChartWidget*>& panes,
-    core::UserPrompts& prompts);
+bool printGraphPanes(
+    const GraphSession& session, const std::vector<StripChartWidget*>& panes, core::UserPrompts& prompts);
 
 } // namespace lumetra::graph::ui

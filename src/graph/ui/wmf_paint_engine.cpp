@@ -117,13 +117,14 @@ void WmfPaintEngine::selectPen(bool stroke)
     const bool visible = stroke && pen_.style() != Qt::NoPen;
     int width = 1;
     if (visible && !pen_.isCosmetic())
-        width = std::max(1, static_cast<int>(std::lround(pen_.widthF() * std::sqrt(std::abs(transform_.determinant())))));
+        width
+            = std::max(1, static_cast<int>(std::lround(pen_.widthF() * std::sqrt(std::abs(transform_.determinant())))));
     const QString key = visible ? QStringLiteral("%1 %2 %3").arg(pen_.color().rgb()).arg(int(pen_.style())).arg(width)
                                 : QStringLiteral("none");
     if (key == penObject_.key)
         return;
-    const int slot = writer_->createPen(visible ? penStyle(pen_.style()) : wmf::PenStyle::Null, width,
-        colourRef(pen_.color()));
+    const int slot
+        = writer_->createPen(visible ? penStyle(pen_.style()) : wmf::PenStyle::Null, width, colourRef(pen_.color()));
     writer_->selectObject(slot);
     if (penObject_.slot >= 0)
         writer_->deleteObject(penObject_.slot);
@@ -136,8 +137,8 @@ void WmfPaintEngine::selectBrush(bool fill)
     const QString key = visible ? QString::number(brush_.color().rgb()) : QStringLiteral("none");
     if (key == brushObject_.key)
         return;
-    const int slot = writer_->createBrush(visible ? wmf::BrushStyle::Solid : wmf::BrushStyle::Null,
-        colourRef(brush_.color()));
+    const int slot
+        = writer_->createBrush(visible ? wmf::BrushStyle::Solid : wmf::BrushStyle::Null, colourRef(brush_.color()));
     writer_->selectObject(slot);
     if (brushObject_.slot >= 0)
         writer_->deleteObject(brushObject_.slot);
@@ -153,8 +154,8 @@ void WmfPaintEngine::selectFont(const QFont& font)
     if (key == fontObject_.key)
         return;
     const std::string face = cp949Or(family);
-    const int slot = writer_->createFont(
-        {height, font.weight(), font.italic(), font.underline(), wmf::kHangulCharSet, face});
+    const int slot
+        = writer_->createFont({height, font.weight(), font.italic(), font.underline(), wmf::kHangulCharSet, face});
     writer_->selectObject(slot);
     if (fontObject_.slot >= 0)
         writer_->deleteObject(fontObject_.slot);
@@ -291,8 +292,8 @@ void WmfPaintEngine::drawTextItem(const QPointF& origin, const QTextItem& textIt
     }
     const QPointF at = transform_.map(origin);
     const wmf::Rect clip = wmfRect(clip_);
-    writer_->extTextOut({static_cast<int>(std::lround(at.x())), static_cast<int>(std::lround(at.y()))},
-        wmf::kTextClipped, &clip, text);
+    writer_->extTextOut(
+        {static_cast<int>(std::lround(at.x())), static_cast<int>(std::lround(at.y()))}, wmf::kTextClipped, &clip, text);
 }
 
 void WmfPaintEngine::drawPixmap(const QRectF& target, const QPixmap& pixmap, const QRectF& source)

@@ -6,6 +6,8 @@
 #include "graph/ui/strip_chart_widget.h"
 #include "graph/ui/wmf_paint_device.h"
 
+#include "app/path_text.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPageSize>
@@ -13,7 +15,6 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
-#include <filesystem>
 #include <span>
 
 namespace lumetra::graph::ui {
@@ -43,18 +44,13 @@ QPageSize pageOf(QSize size)
     return QPageSize(QSizeF(size) * (kPointsPerInch / kScreenDpi), QPageSize::Point);
 }
 
-std::filesystem::path pathOf(std::string_view utf8)
-{
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
 ExportResult writeBytes(const std::string& path, const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return {ExportFailure::RenderFailed, {}};
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     return exportResultOf(
-        core::writeFileAtomically(pathOf(path), std::span(data, static_cast<std::size_t>(bytes.size()))));
+        core::writeFileAtomically(app::pathFromUtf8(path), std::span(data, static_cast<std::size_t>(bytes.size()))));
 }
 
 } // namespace

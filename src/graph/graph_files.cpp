@@ -1,9 +1,10 @@
 #include "graph/graph_files.h"
 
+#include "graph/cp949_text.h"
+
 #include "core/atomic_file_write.h"
 #include "core/cp949_codec.h"
 #include "core/read_whole_file.h"
-#include "core/utf8_code_points.h"
 #include "image/object_archive_reader.h"
 #include "image/object_archive_writer.h"
 
@@ -57,21 +58,6 @@ template <> struct FileFormat<CTimeGraphObject> {
     }
 };
 
-// The label in code page 949, each character the code page lacks (or a malformed byte) written as "?".
-std::optional<std::string> cp949Label(std::string_view utf8)
-{
-    std::string text(utf8);
-    for (;;) {
-        core::TextConversion converted = core::utf8ToCp949(text);
-        if (converted.ok())
-            return std::move(converted.text);
-        if (converted.error == core::TextConversionError::ConverterUnavailable)
-            return std::nullopt;
-        const std::optional<core::Utf8CodePoint> bad = core::decodeUtf8At(text, converted.errorOffset);
-        text.replace(converted.errorOffset, bad ? bad->length : 1, "?");
-    }
-}
-
 template <typename Item> std::string damagedReport(const image::ArchiveReader& reader)
 {
     return std::string(FileFormat<Item>::fileName) + ": 그래프 파일이 손상되어 항목을 읽지 않았읍니다 (offset "
@@ -109,7 +95,7 @@ template <typename Item> std::optional<std::vector<std::uint8_t>> encodeGraphFil
     writer.writeHeader(Format::kind);
     writer.writeCount(static_cast<std::uint32_t>(items.size()));
     for (const Item& item : items) {
-        const std::optional<std::string> label = cp949Label(item.label);
+        const std::optional<std::string> label = cp949Text(item.label);
         if (!label)
             return std::nullopt;
         writer.writeObjectTag(Format::className, kItemSchema);

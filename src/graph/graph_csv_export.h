@@ -1,0 +1,26 @@
+// The points of a graph window as comma-separated values: a header row with the channel labels, then one row
+// per position with each channel's value (empty where a channel has no point), UTF-8, CR LF, fields quoted
+// where they hold a comma, a quote or a line break.
+#pragma once
+
+#include "graph/export_result.h"
+#include "graph/graph_export_source.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace lumetra::graph {
+
+inline constexpr std::string_view kGraphCsvFilter = "CSV 파일 (*.csv)|*.csv||";
+inline constexpr std::string_view kGraphCsvExtension = "csv";
+inline constexpr std::string_view kCsvPositionHeader = "위치";
+
+// One field, quoted when it must be.
+std::string csvField(std::string_view text);
+
+std::string graphCsvDocument(const GraphExportSource& source);
+
+ExportResult writeGraphCsv(const std::filesystem::path& path, const GraphExportSource& source);
+
+} // namespace lumetra::graph

@@ -3,7 +3,7 @@
 // with a refresh after each, as the sampling engine does, into a shown widget, counting the paints it caused.
 // Usage: bench_chart [--png FILE]   (FILE receives the painted memory graph frame)
 #include "graph/chart_pane_model.h"
-#include "graph/ui/chart_painter.h"
+#include "graph/drawing/chart_painter.h"
 #include "graph/ui/strip_chart_widget.h"
 
 #include <QApplication>
@@ -93,7 +93,7 @@ QImage measurePaint(XAxisMode mode, const char* what)
     QImage image(1400, 900, QImage::Format_RGB32);
     const auto paintFrame = [&] {
         QPainter painter(&image);
-        ui::paintChart(painter, image.rect(), pane);
+        drawing::paintChart(painter, image.rect(), pane);
     };
     paintFrame();
     const Stopwatch watch;

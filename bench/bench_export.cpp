@@ -3,10 +3,10 @@
 // scratch folder. Prints the median of several runs against the 200 ms an export may take.
 // Usage: bench_export [FOLDER]   (the files are left in FOLDER; default: a temporary folder, removed)
 #include "graph/chart_pane_model.h"
+#include "graph/drawing/pane_pictures.h"
 #include "graph/export_time.h"
 #include "graph/graph_csv_export.h"
 #include "graph/graph_text_export.h"
-#include "graph/ui/pane_pictures.h"
 
 #include <QApplication>
 
@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     pane.setXSpan(kPoints - 1);
 
     const ExportTime time = currentExportTime();
-    const std::vector<ui::PanePicture> pictures {{&pane, kPaneSize}};
+    const std::vector<drawing::PanePicture> pictures {{&pane, kPaneSize}};
     struct Case {
         const char* name;
         std::function<bool()> run;
@@ -88,18 +88,18 @@ int main(int argc, char** argv)
         {"csv", [&] { return writeGraphCsv(folder / "graph.csv", source).ok(); }},
         {"wmf",
             [&] {
-                return ui::writePanePictures(
-                    ui::PictureFormat::Metafile, pictures, false, (folder / "graph.wmf").string())
+                return drawing::writePanePictures(
+                    GraphExport::Metafile, pictures, false, (folder / "graph.wmf").string())
                     .ok();
             }},
         {"svg",
             [&] {
-                return ui::writePanePictures(ui::PictureFormat::Svg, pictures, false, (folder / "graph.svg").string())
+                return drawing::writePanePictures(GraphExport::Svg, pictures, false, (folder / "graph.svg").string())
                     .ok();
             }},
         {"pdf",
             [&] {
-                return ui::writePanePictures(ui::PictureFormat::Pdf, pictures, false, (folder / "graph.pdf").string())
+                return drawing::writePanePictures(GraphExport::Pdf, pictures, false, (folder / "graph.pdf").string())
                     .ok();
             }},
     };

@@ -1,8 +1,8 @@
 #include "app/application.h"
 
 #include "app/busy_wait_calibration.h"
-#include "app/path_text.h"
 #include "app/window_title.h"
+#include "core/path_text.h"
 
 #include "core/settings_schema.h"
 #include "image/symbol_file.h"
@@ -39,7 +39,7 @@ StartResult Application::Start()
 
     loadingAtStartup_ = true;
     if (!coffFilePath_.empty()) {
-        const std::filesystem::path coff = pathFromUtf8(coffFilePath_);
+        const std::filesystem::path coff = core::pathFromUtf8(coffFilePath_);
         std::error_code error;
         if (std::filesystem::exists(coff, error))
             OpenByPath(coff);
@@ -111,8 +111,8 @@ core::UsbAccess Application::usbAccess()
 
 void Application::takeOverSymbolFilePath(const std::filesystem::path& path)
 {
-    symbolFilePath_ = utf8Of(path);
-    symbolDirectory_ = folderTextOf(path);
+    symbolFilePath_ = core::utf8Of(path);
+    symbolDirectory_ = core::folderTextOf(path);
     core::writeTextSetting(ports_.settings, core::SettingId::SymbolFileDirectory, symbolDirectory_);
 }
 

@@ -2,9 +2,9 @@
 // follows a load.
 #include "app/application.h"
 
-#include "app/path_text.h"
 #include "app/status_texts.h"
 #include "app/window_title.h"
+#include "core/path_text.h"
 
 #include "core/settings_schema.h"
 #include "image/symbol_rebinding.h"
@@ -44,7 +44,7 @@ image::CoffLoadResult Application::OpenRecentFile(std::size_t index)
     if (index >= recentFiles_.entries().size())
         return image::CoffLoadResult::CannotOpen;
     const std::string path = recentFiles_.entries()[index];
-    const image::CoffLoadResult result = OpenByPath(pathFromUtf8(path));
+    const image::CoffLoadResult result = OpenByPath(core::pathFromUtf8(path));
     if (image::isLoadSuccess(result)) {
         recentFiles_.add(path);
         recentFiles_.save(ports_.settings);
@@ -55,10 +55,10 @@ image::CoffLoadResult Application::OpenRecentFile(std::size_t index)
 std::optional<image::CoffLoadResult> Application::ReloadCoff()
 {
     if (!coffFilePath_.empty())
-        return OpenByPath(pathFromUtf8(coffFilePath_));
+        return OpenByPath(core::pathFromUtf8(coffFilePath_));
     if (recentFiles_.empty())
         return std::nullopt;
-    const std::filesystem::path first = pathFromUtf8(recentFiles_.entries().front());
+    const std::filesystem::path first = core::pathFromUtf8(recentFiles_.entries().front());
     std::error_code error;
     if (!std::filesystem::exists(first, error))
         return std::nullopt;
@@ -72,13 +72,13 @@ bool Application::reloadEnabled() const
 
 std::filesystem::path Application::coffOpenDialogFolder() const
 {
-    return pathFromUtf8(coffDirectory_);
+    return core::pathFromUtf8(coffDirectory_);
 }
 
 image::CoffLoadResult Application::loadCoff(const std::filesystem::path& path, bool chosenByUser)
 {
-    coffFilePath_ = utf8Of(path);
-    coffDirectory_ = folderTextOf(path);
+    coffFilePath_ = core::utf8Of(path);
+    coffDirectory_ = core::folderTextOf(path);
     core::writeTextSetting(ports_.settings, core::SettingId::CoffFileDirectory, coffDirectory_);
 
     if (!canOpenForReading(path)) {

@@ -1,6 +1,6 @@
 #include "app/monitor_panes.h"
 
-#include "app/path_text.h"
+#include "core/path_text.h"
 
 #include "core/settings_schema.h"
 
@@ -62,7 +62,7 @@ image::SymbolFileStatus MonitorPanes::withVariableMonitoringPaused(
     if (paused)
         link.StopMonitoring(MonitorKind::Variables);
     const image::SymbolFileStatus status = access();
-    const std::string file = "Symbol file " + utf8Of(path);
+    const std::string file = "Symbol file " + core::utf8Of(path);
     if (status == image::SymbolFileStatus::Ok) {
         app_.activityLog().record(
             file + " " + std::string(what) + " (" + std::to_string(app_.registeredVariables().size()) + " variables)");
@@ -95,7 +95,7 @@ image::SymbolFileStatus MonitorPanes::saveSymbolFile(const std::filesystem::path
 
 std::filesystem::path MonitorPanes::symbolDialogFolder() const
 {
-    return pathFromUtf8(core::readTextSetting(store_, core::SettingId::SymbolFileDirectory));
+    return core::pathFromUtf8(core::readTextSetting(store_, core::SettingId::SymbolFileDirectory));
 }
 
 } // namespace lumetra::app

@@ -1,7 +1,8 @@
 // lumetra-cli graph: a memory graph or a time graph sampled as a graph window samples it, without the window; the
-// points its charts hold are printed as CSV or JSON.
+// points its charts hold are printed as CSV or JSON, or exported as the window exports them.
 #include "cli/command.h"
 #include "cli/graph_channel_arguments.h"
+#include "cli/graph_export_options.h"
 #include "cli/interrupt_request.h"
 #include "cli/link_options.h"
 #include "cli/monitor_cli_options.h"
@@ -24,6 +25,8 @@ struct GraphRequest {
     graph::GraphSessionSetup setup;
     std::uint32_t count = 0; // time graph: samples to take
     bool json = false;
+    bool printPoints = true;
+    std::vector<GraphExportRequest> exports;
 };
 
 // Prints each message of the session on standard error.
@@ -53,6 +56,8 @@ public:
               QStringLiteral("N"))
         , csv_(QStringLiteral("csv"), QStringLiteral("Print CSV, one row per sample (the default)."))
         , json_(QStringLiteral("json"), QStringLiteral("Print one JSON object."))
+        , separate_(QStringLiteral("separate"),
+              QStringLiteral("Each channel in a pane of its own, as the window's \"개별적 그래프 그리기\"."))
     {
     }
 
@@ -60,8 +65,9 @@ public:
     {
         line.addRepeatableOption(memory_);
         line.addRepeatableOption(time_);
-        for (const QCommandLineOption* option : {&interval_, &count_, &csv_, &json_})
+        for (const QCommandLineOption* option : {&interval_, &count_, &csv_, &json_, &separate_})
             line.addOption(*option);
+        exports_.addTo(line);
     }
 
     std::optional<GraphRequest> read(const CommandLine& line) const
@@ -78,6 +84,10 @@ public:
 
         GraphRequest request;
         request.json = parser.isSet(json_);
+        request.exports = exports_.read(line);
+        // With a file to write, the points are printed only when a format is asked for.
+        request.printPoints = request.exports.empty() || parser.isSet(csv_) || parser.isSet(json_);
+        request.setup.selectionMode = parser.isSet(separate_);
         request.setup.channels = std::move(std::get<std::vector<graph::GraphChannel>>(channels));
         graph::GraphEnvironment& environment = request.setup.environment;
         environment.kind = kind;
@@ -116,13 +126,16 @@ private:
     QCommandLineOption count_;
     QCommandLineOption csv_;
     QCommandLineOption json_;
+    QCommandLineOption separate_;
+    GraphExportOptions exports_;
 };
 
 int runGraph(const QStringList& args)
 {
     CommandLine line(args,
         QStringLiteral("Samples a memory graph (--memory) or a time graph (--time) as a graph window does and prints "
-                       "the points of its channels as CSV or JSON. TYPE is one of \"short\", \"unsigned short\", "
+                       "the points of its channels as CSV or JSON, or writes the window's exports. TYPE is one of "
+                       "\"short\", \"unsigned short\", "
                        "\"integer\", \"unsigned integer\", \"long\", \"unsigned long\", \"float\"."));
     const GraphOptions options;
     options.addTo(line);
@@ -156,17 +169,20 @@ int runGraph(const QStringList& args)
     limits.sampleLimit = request->count;
     limits.stopRequest = &interrupt.flag();
     graph::runGraphSession(session, timer, limits);
-    const graph::GraphValues values = graph::graphValuesOf(session);
-    if (request->json)
-        graph::writeGraphJson(std::cout, values);
-    else
-        graph::writeGraphCsv(std::cout, values);
-    std::cout.flush();
-    return prompts.shown > 0 ? 1 : 0;
+    if (request->printPoints) {
+        const graph::GraphValues values = graph::graphValuesOf(session);
+        if (request->json)
+            graph::writeGraphJson(std::cout, values);
+        else
+            graph::writeGraphCsv(std::cout, values);
+        std::cout.flush();
+    }
+    const bool exported = writeGraphExports(request->exports, session, charts);
+    return prompts.shown > 0 || !exported ? 1 : 0;
 }
 
-const CommandRegistration reg {QStringLiteral("graph"),
-    QStringLiteral("Sample a memory graph or a time graph and print its points"), runGraph};
+const CommandRegistration reg {
+    QStringLiteral("graph"), QStringLiteral("Sample a memory graph or a time graph and print its points"), runGraph};
 
 } // namespace
 

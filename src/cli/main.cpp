@@ -1,11 +1,14 @@
 // lumetra-cli: the command-line front end over the same core as the desktop application.
 #include "cli/command.h"
 #include "cli/command_line.h"
+#include "cli/graph_export_options.h"
 #include "cli/invocation.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
+#include <memory>
 
 using namespace lumetra::cli;
 
@@ -31,11 +34,24 @@ int usageError(const QString& message)
     return kUsageErrorExitCode;
 }
 
+// Drawing text needs a graphics application object; it draws offscreen and never shows a window. The other
+// commands do without one.
+std::unique_ptr<QCoreApplication> applicationFor(int& argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!drawsPictures(arguments))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = applicationFor(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lumetra-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.2"));
 

@@ -47,6 +47,14 @@ std::string_view graphCommandStatusText(GraphCommand command)
         return "현재 그래프 화면을 메타 파일 형식으로 저장합니다.\n메타파일로 저장";
     case GraphCommand::SaveText:
         return "수집된 그래프 데이터를 지정한 텍스트 파일로 저장합니다\n텍스트파이로 저장";
+    case GraphCommand::SaveCsv:
+        return "수집된 그래프 데이터를 스프레드시트에서 여는 CSV 파일로 저장합니다.\nCSV 파일로 저장";
+    case GraphCommand::SaveSvg:
+        return "현재 그래프 화면을 SVG 벡터 그림으로 저장합니다.\nSVG로 저장";
+    case GraphCommand::SavePdf:
+        return "현재 그래프 화면을 PDF 문서로 저장합니다.\nPDF로 저장";
+    case GraphCommand::SavePng:
+        return "현재 그래프 화면을 PNG 그림으로 저장합니다.\nPNG로 저장";
     case GraphCommand::AutoScale:
         return "그래프 Y축의 최대, 최소값을 자동으로 설정합니다.\n자동 Scale";
     case GraphCommand::ManualScale:

@@ -17,12 +17,18 @@ constexpr CommandTexts kStop {GraphCommand::Stop, "데이타 수집 중지(&T)",
 constexpr CommandTexts kPrint {GraphCommand::Print, "그래프 인쇄(&P)...", "그래프 인쇄...", "Ctrl+P"};
 constexpr CommandTexts kMetafile {GraphCommand::SaveMetafile, "메타파일로 저장(&M)...", "메타파일로 저장...", "Ctrl+M"};
 constexpr CommandTexts kText {GraphCommand::SaveText, "텍스트파일로 저장...", "텍스트파일로 저장...", ""};
+constexpr CommandTexts kCsv {GraphCommand::SaveCsv, "CSV 파일로 저장...", "CSV 파일로 저장...", ""};
+constexpr CommandTexts kSvg {GraphCommand::SaveSvg, "SVG로 저장...", "SVG로 저장...", ""};
+constexpr CommandTexts kPdf {GraphCommand::SavePdf, "PDF로 저장...", "PDF로 저장...", ""};
+constexpr CommandTexts kPng {GraphCommand::SavePng, "PNG로 저장...", "PNG로 저장...", ""};
 constexpr CommandTexts kAutoScale {GraphCommand::AutoScale, "자동 Scale(&A)", "자동 Scale", "Ctrl+A"};
 constexpr CommandTexts kManualScale {GraphCommand::ManualScale, "수동 Scale(&U)...", "수동 Scale...", "Ctrl+U"};
 constexpr CommandTexts kDecimals {GraphCommand::Decimals, "소숫점 설정(&E)...", "소숫점 설정...", "Ctrl+E"};
 constexpr CommandTexts kInterval {GraphCommand::TimeInterval, "시간 간격 설정(&I)...", "시간 간격 설정...", "Ctrl+I"};
 
-bool enabled(GraphCommand command, const GraphMenuInputs& inputs)
+} // namespace
+
+bool graphCommandEnabled(GraphCommand command, const GraphMenuInputs& inputs)
 {
     switch (command) {
     case GraphCommand::Redraw:
@@ -30,6 +36,10 @@ bool enabled(GraphCommand command, const GraphMenuInputs& inputs)
     case GraphCommand::Print:
     case GraphCommand::SaveMetafile:
     case GraphCommand::SaveText:
+    case GraphCommand::SaveCsv:
+    case GraphCommand::SaveSvg:
+    case GraphCommand::SavePdf:
+    case GraphCommand::SavePng:
         return !inputs.acquiring;
     case GraphCommand::Stop:
         return inputs.acquiring;
@@ -39,6 +49,8 @@ bool enabled(GraphCommand command, const GraphMenuInputs& inputs)
         return true;
     }
 }
+
+namespace {
 
 bool checked(GraphCommand command, const GraphMenuInputs& inputs)
 {
@@ -54,7 +66,7 @@ bool checked(GraphCommand command, const GraphMenuInputs& inputs)
 
 GraphMenuEntry entry(GraphCommand command, std::string text, std::string_view shortcut, const GraphMenuInputs& inputs)
 {
-    return {command, std::move(text), shortcut, enabled(command, inputs), checked(command, inputs), false};
+    return {command, std::move(text), shortcut, graphCommandEnabled(command, inputs), checked(command, inputs), false};
 }
 
 GraphMenuEntry menuEntry(const CommandTexts& texts, const GraphMenuInputs& inputs)
@@ -79,8 +91,10 @@ std::vector<GraphMenu> graphMenuBar(const GraphMenuInputs& inputs)
 {
     GraphMenu action {"동작(&A)",
         {menuEntry(kRedraw, inputs), menuEntry(kStart, inputs), menuEntry(kStop, inputs), menuEntry(kInterval, inputs),
-            menuEntry(kPrint, inputs), menuEntry(kMetafile, inputs), menuEntry(kText, inputs)}};
+            menuEntry(kPrint, inputs), menuEntry(kMetafile, inputs), menuEntry(kText, inputs), menuEntry(kCsv, inputs),
+            menuEntry(kSvg, inputs), menuEntry(kPdf, inputs), menuEntry(kPng, inputs)}};
     action.entries[4].separatorBefore = true;
+    action.entries[7].separatorBefore = true;
     GraphMenu settings {
         "설정(&S)", {menuEntry(kAutoScale, inputs), menuEntry(kManualScale, inputs), menuEntry(kDecimals, inputs)}};
     GraphMenu channels {"채널(&C)", {}};
@@ -93,10 +107,12 @@ std::vector<GraphMenu> graphMenuBar(const GraphMenuInputs& inputs)
 std::vector<GraphMenuEntry> graphContextMenu(const GraphMenuInputs& inputs)
 {
     std::vector<GraphMenuEntry> entries;
-    for (const CommandTexts* texts :
-        {&kRedraw, &kStart, &kStop, &kPrint, &kMetafile, &kText, &kAutoScale, &kManualScale, &kDecimals, &kInterval}) {
+    for (const CommandTexts* texts : {&kRedraw, &kStart, &kStop, &kPrint, &kMetafile, &kText, &kCsv, &kSvg, &kPdf,
+             &kPng, &kAutoScale, &kManualScale, &kDecimals, &kInterval}) {
         entries.push_back(contextEntry(*texts, inputs));
     }
+    entries[6].separatorBefore = true;
+    entries[10].separatorBefore = true;
     for (int k = 1; k <= channelEntries(inputs); ++k) {
         GraphMenuEntry channel = entry(channelCommand(k), "Channel " + std::to_string(k), {}, inputs);
         channel.separatorBefore = k == 1;

@@ -36,6 +36,9 @@ struct GraphMenu {
     std::vector<GraphMenuEntry> entries;
 };
 
+// Whether `command` may run in the window's present state (its entries are greyed otherwise).
+bool graphCommandEnabled(GraphCommand command, const GraphMenuInputs& inputs);
+
 // "동작(&A)", "설정(&S)", "채널(&C)" (as many entries as channels; only "채널 1" in the individual layout).
 std::vector<GraphMenu> graphMenuBar(const GraphMenuInputs& inputs);
 // The graph commands, then after a separator "Channel 1" alone (individual layout) or "Channel %d" per channel.

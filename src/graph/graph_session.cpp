@@ -396,6 +396,10 @@ bool GraphSession::execute(GraphCommand command)
     case GraphCommand::Print:
     case GraphCommand::SaveMetafile:
     case GraphCommand::SaveText:
+    case GraphCommand::SaveCsv:
+    case GraphCommand::SaveSvg:
+    case GraphCommand::SavePdf:
+    case GraphCommand::SavePng:
         return false;
     default:
         selectChannel(channelOf(command));

@@ -2,8 +2,8 @@
 // cause the link knows.
 #include "app_test_doubles.h"
 
-#include "app/path_text.h"
 #include "core/activity_log.h"
+#include "core/path_text.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +97,7 @@ TEST_F(ActivityLogTest, CoffLoadsAreRecorded)
     writeTestCoff(harness.scratch.path() / "prog.out", 0x8000);
     app->OpenByPath(harness.scratch.path() / "prog.out");
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "[12:34:56] Loaded " + utf8Of(harness.scratch.path() / "prog.out") + " (2 words)");
+    EXPECT_EQ(lines[0], "[12:34:56] Loaded " + core::utf8Of(harness.scratch.path() / "prog.out") + " (2 words)");
     lines.clear();
 
     app->OpenByPath(harness.scratch.path() / "missing.out");

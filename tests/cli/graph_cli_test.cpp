@@ -1,13 +1,18 @@
 // lumetra-cli graph against lumetra-podsim: the exact values of memory graphs, the rows of a time graph, a read
-// fault, Ctrl+C, and the usage errors.
+// fault, Ctrl+C, the exports written as the window writes them, and the usage errors.
 #include "cli_process.h"
 #include "podsim_process.h"
 
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 
 #include <csignal>
 
@@ -18,6 +23,12 @@ namespace {
 QStringList csvLines(const CliRun& run)
 {
     return QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TEST(GraphCliUsage, RefusesBadInvocationsBeforeOpeningThePort)
@@ -85,14 +96,14 @@ TEST(GraphCli, AMemoryGraphPrintsTheWordsWrittenInEveryType)
         "--memory", "0x9010:2:float:f,x", "--memory", "0x9000:2:unsigned long", "--port", podsim.device()});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(csvLines(run),
-        (QStringList {"index,signed,CH2,\"f,x\",CH4", "0,-1,65535,1.5,131071", "1,1,1,-0.1,32768", "2,-32768,32768,,"}));
+        (QStringList {
+            "index,signed,CH2,\"f,x\",CH4", "0,-1,65535,1.5,131071", "1,1,1,-0.1,32768", "2,-32768,32768,,"}));
 }
 
 TEST(GraphCli, AMemoryGraphOfTheDemoMatrixAsJson)
 {
     Podsim podsim({"--demo"});
-    const CliRun run
-        = runCli({"graph", "--memory", "0x8018:12:integer:Matrix", "--json", "--port", podsim.device()});
+    const CliRun run = runCli({"graph", "--memory", "0x8018:12:integer:Matrix", "--json", "--port", podsim.device()});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonObject graph = QJsonDocument::fromJson(run.out).object();
     EXPECT_EQ(graph["kind"].toString(), "memory");
@@ -109,8 +120,8 @@ TEST(GraphCli, AMemoryGraphOfTheDemoMatrixAsJson)
 TEST(GraphCli, ATimeGraphOfTheDemoVariablesPrintsOneRowPerSample)
 {
     Podsim podsim({"--demo"});
-    const CliRun run = runCli({"graph", "--time", "0x8000:unsigned integer:Counter", "--time", "0x800F:short",
-        "--time", "0x8002:float:SineWave", "--time", "0x8016:long", "--interval", "20", "--count", "6", "--port",
+    const CliRun run = runCli({"graph", "--time", "0x8000:unsigned integer:Counter", "--time", "0x800F:short", "--time",
+        "0x8002:float:SineWave", "--time", "0x8016:long", "--interval", "20", "--count", "6", "--port",
         podsim.device()});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList lines = csvLines(run);
@@ -129,8 +140,8 @@ TEST(GraphCli, ATimeGraphOfTheDemoVariablesPrintsOneRowPerSample)
 TEST(GraphCli, AReadFaultKeepsThePointsBeforeIt)
 {
     Podsim podsim({"--fault", "kind=no-reply,command=r,skip=5,count=100"});
-    const CliRun run = runCli({"graph", "--memory", "0x9000:20:unsigned short", "--timeout", "30", "--port",
-        podsim.device()});
+    const CliRun run
+        = runCli({"graph", "--memory", "0x9000:20:unsigned short", "--timeout", "30", "--port", podsim.device()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("통신 오류 발생 !")) << run.err.toStdString();
     EXPECT_EQ(csvLines(run), (QStringList {"index,CH1", "0,0", "1,0", "2,0", "3,0", "4,0"}));
@@ -156,6 +167,51 @@ TEST(GraphCli, CtrlCEndsATimeGraphWithThePointsSoFar)
     EXPECT_LT(lines.size(), 100);
     EXPECT_EQ(lines[0], "sample,CH1");
     EXPECT_TRUE(lines.last().startsWith(QString::number(lines.size() - 2) + ","));
+}
+
+TEST(GraphCli, WritesTheWindowsExportsAndPrintsNothingUnlessAsked)
+{
+    Podsim podsim({"--demo"});
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("보고서"));
+    const CliRun run = runCli(
+        {"graph", "--memory", "0x8100:100:integer:ScopeBuffer", "--text", base + ".txt", "--wmf", base + ".wmf",
+            "--svg", base + ".svg", "--pdf", base + ".pdf", "--png", base + ".png", "--port", podsim.device()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+
+    const QByteArray text = fileBytes(base + ".txt");
+    EXPECT_TRUE(text.startsWith(QByteArray(74, '-') + "\r\n"));
+    EXPECT_TRUE(text.contains("Symbol Name : ScopeBuffer\r\n"));
+    EXPECT_EQ(text.count("\r\n00"), 100) << "one line per element, 0000 to 0099";
+    EXPECT_TRUE(fileBytes(base + ".wmf").startsWith(QByteArray::fromHex("d7cdc69a")));
+    EXPECT_TRUE(fileBytes(base + ".svg").contains("<svg"));
+    EXPECT_TRUE(fileBytes(base + ".pdf").startsWith("%PDF"));
+    EXPECT_EQ(QImage(base + ".png").size(), QSize(800, 500));
+
+    const CliRun withPoints = runCli({"graph", "--memory", "0x8018:2:integer:Matrix", "--text",
+        dir.filePath(QStringLiteral("m.txt")), "--csv", "--port", podsim.device()});
+    ASSERT_EQ(withPoints.exitCode, 0) << withPoints.err.toStdString();
+    EXPECT_EQ(csvLines(withPoints), (QStringList {"index,Matrix", "0,11", "1,12"}));
+}
+
+TEST(GraphCli, SeparatePanesGoToNumberedPicturesAndAFailedExportSaysWhy)
+{
+    Podsim podsim({"--demo"});
+    QTemporaryDir dir;
+    const CliRun run = runCli({"graph", "--separate", "--memory", "0x8018:4:integer:A", "--memory",
+        "0x8040:8:integer:B", "--wmf", dir.filePath(QStringLiteral("run.wmf")), "--port", podsim.device()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList {"run1.wmf", "run2.wmf"}));
+
+    const CliRun failed
+        = runCli({"graph", "--memory", "0x8018:4:integer", "--text", dir.filePath(QStringLiteral("absent/run.txt")),
+            "--png", dir.filePath(QStringLiteral("ok.png")), "--port", podsim.device()});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains("텍스트 파일을 생성하는데 실패했읍니다.")) << failed.err.toStdString();
+    EXPECT_TRUE(failed.err.contains("absent/run.txt")) << failed.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("absent"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("ok.png")))) << "the other exports are still written";
 }
 
 #endif

@@ -29,10 +29,11 @@ TEST(GraphContextMenu, CommandsThenOneEntryPerChannel)
     const auto menu = graphContextMenu(inputs);
     EXPECT_EQ(texts(menu),
         (std::vector<std::string> {"다시 그리기", "데이타 수집 시작", "데이타 수집 중지", "그래프 인쇄...",
-            "메타파일로 저장...", "텍스트파일로 저장...", "자동 Scale", "수동 Scale...", "소숫점 설정...",
-            "시간 간격 설정...", "Channel 1", "Channel 2", "Channel 3"}));
-    EXPECT_TRUE(menu[10].separatorBefore);
-    EXPECT_FALSE(menu[11].separatorBefore);
+            "메타파일로 저장...", "텍스트파일로 저장...", "CSV 파일로 저장...", "SVG로 저장...", "PDF로 저장...",
+            "PNG로 저장...", "자동 Scale", "수동 Scale...", "소숫점 설정...", "시간 간격 설정...", "Channel 1",
+            "Channel 2", "Channel 3"}));
+    EXPECT_TRUE(menu[14].separatorBefore);
+    EXPECT_FALSE(menu[15].separatorBefore);
     EXPECT_TRUE(find(menu, GraphCommand::Channel2).checked);
     EXPECT_FALSE(find(menu, GraphCommand::Channel1).checked);
 }
@@ -41,7 +42,7 @@ TEST(GraphContextMenu, IndividualLayoutHasChannelOneOnlyAndNoChannelsNone)
 {
     auto menu = graphContextMenu({GraphKind::Memory, ScaleMode::Automatic, false, 4, true, 1});
     EXPECT_EQ(menu.back().text, "Channel 1");
-    EXPECT_EQ(menu.size(), 11u);
+    EXPECT_EQ(menu.size(), 15u);
     menu = graphContextMenu({GraphKind::Memory, ScaleMode::Automatic, false, 0, false, 1});
     EXPECT_EQ(menu.back().text, "시간 간격 설정...");
 }
@@ -51,11 +52,12 @@ TEST(GraphMenus, GreyedWhileAcquiringOrIdle)
     for (const bool acquiring : {false, true}) {
         const auto menu = graphContextMenu({GraphKind::Time, ScaleMode::Automatic, acquiring, 2, false, 1});
         for (const GraphCommand command : {GraphCommand::Redraw, GraphCommand::Start, GraphCommand::Print,
-                 GraphCommand::SaveMetafile, GraphCommand::SaveText})
+                 GraphCommand::SaveMetafile, GraphCommand::SaveText, GraphCommand::SaveCsv, GraphCommand::SaveSvg,
+                 GraphCommand::SavePdf, GraphCommand::SavePng})
             EXPECT_EQ(find(menu, command).enabled, !acquiring);
         EXPECT_EQ(find(menu, GraphCommand::Stop).enabled, acquiring);
-        for (const GraphCommand command : {GraphCommand::AutoScale, GraphCommand::ManualScale,
-                 GraphCommand::Decimals, GraphCommand::TimeInterval, GraphCommand::Channel2})
+        for (const GraphCommand command : {GraphCommand::AutoScale, GraphCommand::ManualScale, GraphCommand::Decimals,
+                 GraphCommand::TimeInterval, GraphCommand::Channel2})
             EXPECT_TRUE(find(menu, command).enabled);
     }
 }
@@ -89,6 +91,26 @@ TEST(GraphMenuBar, ThreeMenusWithTheChannelMenuCut)
 
     const auto individual = graphMenuBar({GraphKind::Time, ScaleMode::Automatic, true, 4, true, 1});
     EXPECT_EQ(texts(individual[2].entries), (std::vector<std::string> {"채널 1"}));
+}
+
+TEST(GraphMenuBar, TheExtraExportsFollowThePartsThreeAfterASeparator)
+{
+    const auto bar = graphMenuBar({GraphKind::Memory, ScaleMode::Automatic, false, 1, false, 1});
+    const std::vector<std::string> action = texts(bar[0].entries);
+    const std::vector<std::string> expected {"다시 그리기(&R)", "데이타 수집 시작(&S)", "데이타 수집 중지(&T)",
+        "시간 간격 설정(&I)...", "그래프 인쇄(&P)...", "메타파일로 저장(&M)...", "텍스트파일로 저장...",
+        "CSV 파일로 저장...", "SVG로 저장...", "PDF로 저장...", "PNG로 저장..."};
+    EXPECT_EQ(action, expected);
+    EXPECT_TRUE(bar[0].entries[4].separatorBefore);
+    EXPECT_TRUE(bar[0].entries[7].separatorBefore);
+    EXPECT_EQ(find(bar[0].entries, GraphCommand::SaveMetafile).shortcut, "Ctrl+M");
+    EXPECT_EQ(find(bar[0].entries, GraphCommand::Print).shortcut, "Ctrl+P");
+
+    const auto context = graphContextMenu({GraphKind::Memory, ScaleMode::Automatic, false, 1, false, 1});
+    EXPECT_EQ(context[6].command, GraphCommand::SaveCsv);
+    EXPECT_TRUE(context[6].separatorBefore);
+    EXPECT_EQ(context[10].command, GraphCommand::AutoScale);
+    EXPECT_TRUE(context[10].separatorBefore);
 }
 
 TEST(GraphCommandPrompts, PromptBeforeTheLineBreak)

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace lumetra::graph::ui::test {
+namespace lumetra::graph::test {
 
 struct ToolRun {
     int exitCode = -1;
@@ -45,9 +45,9 @@ inline QString lettersOf(const QByteArray& text)
     return kept;
 }
 
-} // namespace lumetra::graph::ui::test
+} // namespace lumetra::graph::test
 
 #define SKIP_WITHOUT_TOOL(tool)                                                                                        \
-    if (!lumetra::graph::ui::test::toolInstalled(tool)) {                                                              \
+    if (!lumetra::graph::test::toolInstalled(tool)) {                                                                  \
         GTEST_SKIP() << (tool) << " is not installed (scripts/setup installs it)";                                     \
     }

@@ -18,11 +18,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
 #include <QMenuBar>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
 
 namespace lumetra::app::ui {
@@ -64,6 +68,34 @@ void saveScreenshot(QWidget& window, const char* name)
         window.grab().save(folder + QLatin1Char('/') + QLatin1String(name));
 }
 
+// Answers the save dialogs with the paths given, in order, and keeps what each dialog was opened with.
+class ScriptedFileChooser final : public core::FileChooser {
+public:
+    std::optional<std::string> chooseSaveFile(const core::SaveFileRequest& request) override
+    {
+        requests.push_back({std::string(request.filter), std::string(request.defaultExtension), request.folder});
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    struct Request {
+        std::string filter;
+        std::string extension;
+        std::string folder;
+    };
+    std::deque<std::optional<std::string>> answers;
+    std::vector<Request> requests;
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class GraphWindowTest : public ::testing::Test {
 protected:
     GraphWindowTest()
@@ -77,6 +109,22 @@ protected:
     }
 
     GraphWorkspace& graphs() { return desktop->core().graphs(); }
+
+    // A graph window of the demo's 1000-element buffer, read to its end, whose save dialogs are `files`.
+    std::unique_ptr<GraphWindow> finishedMemoryGraph()
+    {
+        graphs().memorySelection() = {{"ScopeBuffer", 0x8100, 1000, kIntType, 3}};
+        graphs().settings().environment = {GraphKind::Memory, graph::ScaleMode::Automatic, 10, 1000, 0, 0.0, 0.0};
+        auto window = std::make_unique<GraphWindow>(*graphs().sessionSetup(GraphKind::Memory),
+            graph::ui::GraphWindowPorts {desktop->core().mainFrame().link(), graphs().host(), prompts,
+                graphs().registry(), exportFolders, &files});
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->showAndOpen(desktop->window().frameGeometry());
+        EXPECT_TRUE(waitUntil([&] { return !window->session().acquiring(); }));
+        return window;
+    }
+
+    QString scratchFile(const char* name) const { return scratch.filePath(QLatin1String(name)); }
     const MainActions& actions() { return desktop->window().actions(); }
 
     core::MemorySettingsStore store;
@@ -86,6 +134,8 @@ protected:
     test::RecordingPrompts prompts;
     QTemporaryDir scratch;
     std::unique_ptr<DesktopApplication> desktop;
+    core::GraphEnv exportFolders;
+    ScriptedFileChooser files;
 };
 
 TEST_F(GraphWindowTest, AMemoryGraphOfTheDemoBufferPlotsEveryElementAndEnds)
@@ -196,6 +246,91 @@ TEST_F(GraphWindowTest, CtrlGOpensTheMemoryItemDialogAndCancelOpensNoWindow)
     memoryGraph->trigger();
     EXPECT_EQ(shownTitle, QStringLiteral("그래프 환경 설정"));
     EXPECT_TRUE(desktop->graphWindows().windows().isEmpty());
+}
+
+TEST_F(GraphWindowTest, TheExportsAreGreyedWhileAcquiringAndWriteEveryFormatAfterwards)
+{
+    graphs().timeSelection() = {{"Counter", 0x8000, kUnsignedIntType, 3}};
+    graphs().settings().environment = {GraphKind::Time, graph::ScaleMode::Automatic, 10, 0, 0, 0.0, 0.0};
+    GraphWindow* acquiring = desktop->graphWindows().openWindow(GraphKind::Time);
+    ASSERT_NE(acquiring, nullptr);
+    for (const char* text : {"그래프 인쇄(&P)...", "메타파일로 저장(&M)...", "텍스트파일로 저장...",
+             "CSV 파일로 저장...", "SVG로 저장...", "PDF로 저장...", "PNG로 저장..."}) {
+        QAction* entry = menuEntry(*acquiring, QString::fromUtf8(text));
+        ASSERT_NE(entry, nullptr) << text;
+        EXPECT_FALSE(entry->isEnabled()) << text;
+    }
+    acquiring->close();
+
+    const std::unique_ptr<GraphWindow> window = finishedMemoryGraph();
+    const std::string folder = scratch.path().toStdString() + "/";
+    files.answers = {scratchFile("run.txt").toStdString(), scratchFile("run.csv").toStdString(),
+        scratchFile("run.wmf").toStdString(), scratchFile("run.svg").toStdString(),
+        scratchFile("run.pdf").toStdString(), scratchFile("run.png").toStdString()};
+    for (const char* text : {"텍스트파일로 저장...", "CSV 파일로 저장...", "메타파일로 저장(&M)...", "SVG로 저장...",
+             "PDF로 저장...", "PNG로 저장..."}) {
+        QAction* entry = menuEntry(*window, QString::fromUtf8(text));
+        ASSERT_NE(entry, nullptr) << text;
+        EXPECT_TRUE(entry->isEnabled()) << text;
+        entry->trigger();
+    }
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(files.requests.size(), 6u);
+    EXPECT_EQ(files.requests[0].filter, "텍스트 파일 (*.txt)|*.txt||");
+    EXPECT_EQ(files.requests[0].extension, "txt");
+    EXPECT_EQ(files.requests[0].folder, "");
+    EXPECT_EQ(files.requests[1].folder, folder) << "CSV starts where the text file went";
+    EXPECT_EQ(files.requests[2].filter, "Meta Files (*.wmf)|*.wmf||");
+    EXPECT_EQ(files.requests[2].folder, "");
+    EXPECT_EQ(files.requests[3].folder, folder) << "the pictures start where the metafile went";
+    EXPECT_EQ(exportFolders.graphTextDir, folder);
+    EXPECT_EQ(exportFolders.metaFileInitDir, folder);
+
+    const QByteArray text = fileBytes(scratchFile("run.txt"));
+    EXPECT_TRUE(text.startsWith(QByteArray(74, '-') + "\r\n"));
+    EXPECT_TRUE(text.contains("Symbol Name : ScopeBuffer\r\n"));
+    EXPECT_TRUE(text.contains("\r\n0999    "));
+    EXPECT_FALSE(text.contains("\r\n1000    "));
+    EXPECT_TRUE(fileBytes(scratchFile("run.csv")).startsWith("위치,ScopeBuffer\r\n0,"));
+    EXPECT_TRUE(fileBytes(scratchFile("run.wmf")).startsWith(QByteArray::fromHex("d7cdc69a")));
+    EXPECT_TRUE(fileBytes(scratchFile("run.svg")).contains("<svg"));
+    EXPECT_TRUE(fileBytes(scratchFile("run.pdf")).startsWith("%PDF"));
+    EXPECT_EQ(QImage(scratchFile("run.png")).size(), window->pane(0)->size());
+
+    files.answers = {std::nullopt};
+    menuEntry(*window, QStringLiteral("텍스트파일로 저장..."))->trigger();
+    EXPECT_EQ(files.requests.back().folder, folder);
+    EXPECT_EQ(exportFolders.graphTextDir, folder) << "Cancel changes nothing";
+}
+
+TEST_F(GraphWindowTest, AFailedExportShowsItsMessageAndTheWindowKeepsItsData)
+{
+    const std::unique_ptr<GraphWindow> window = finishedMemoryGraph();
+    files.answers = {scratchFile("absent/run.txt").toStdString(), scratchFile("absent/run.wmf").toStdString()};
+    menuEntry(*window, QStringLiteral("텍스트파일로 저장..."))->trigger();
+    menuEntry(*window, QStringLiteral("메타파일로 저장(&M)..."))->trigger();
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].text, "텍스트 파일을 생성하는데 실패했읍니다.");
+    EXPECT_EQ(prompts.messages[0].icon, core::MessageIcon::Error);
+    EXPECT_EQ(prompts.messages[1].text, "메타파일을 생성하는데 실패했읍니다.");
+    EXPECT_FALSE(QFile::exists(scratchFile("absent")));
+    EXPECT_EQ(window->session().sampleCounter(), 1000u);
+    ASSERT_NE(window->pane(0)->model().linePoints(0), nullptr);
+    EXPECT_EQ(window->pane(0)->model().linePoints(0)->size(), 1000u);
+}
+
+TEST_F(GraphWindowTest, PrintingWithoutADefaultPrinterSaysSo)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    const std::unique_ptr<GraphWindow> window = finishedMemoryGraph();
+    QAction* print = menuEntry(*window, QStringLiteral("그래프 인쇄(&P)..."));
+    ASSERT_NE(print, nullptr);
+    EXPECT_EQ(print->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    print->trigger();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "현재 PC에 기본 프린터 정보가 없읍니다.");
+    EXPECT_TRUE(files.requests.empty()) << "printing asks for no file";
 }
 
 } // namespace

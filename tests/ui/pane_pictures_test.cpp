@@ -3,10 +3,10 @@
 // that leave nothing behind.
 #include "export_tools.h"
 
+#include "graph/drawing/chart_painter.h"
+#include "graph/drawing/pane_pictures.h"
+#include "graph/drawing/wmf_paint_device.h"
 #include "graph/pane_file_names.h"
-#include "graph/ui/chart_painter.h"
-#include "graph/ui/pane_pictures.h"
-#include "graph/ui/wmf_paint_device.h"
 
 #include "core/cp949_codec.h"
 #include "support/test_paths.h"
@@ -22,7 +22,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-namespace lumetra::graph::ui {
+namespace lumetra::graph::drawing {
 namespace {
 
 using test::runTool;
@@ -169,7 +169,7 @@ TEST(PanePictures, IndividualPanesGoToNumberedFilesAndNothingToTheChosenName)
     }
     lumetra::test::ScratchDir dir;
     const std::string chosen = (dir / "run.wmf").string();
-    ASSERT_TRUE(writePanePictures(PictureFormat::Metafile, panes, true, chosen).ok());
+    ASSERT_TRUE(writePanePictures(GraphExport::Metafile, panes, true, chosen).ok());
     EXPECT_FALSE(std::filesystem::exists(dir / "run.wmf"));
     for (const char* name : {"run1.wmf", "run2.wmf", "run3.wmf"}) {
         const QByteArray bytes = readAll(dir / name);
@@ -180,7 +180,7 @@ TEST(PanePictures, IndividualPanesGoToNumberedFilesAndNothingToTheChosenName)
 
     // The single pane: exactly the chosen name, also a Korean one.
     const std::string korean = (dir / "그래프.svg").string();
-    ASSERT_TRUE(writePanePictures(PictureFormat::Svg, {panes[0]}, false, korean).ok());
+    ASSERT_TRUE(writePanePictures(GraphExport::Svg, {panes[0]}, false, korean).ok());
     EXPECT_TRUE(readAll(dir / "그래프.svg").contains("<svg"));
 }
 
@@ -228,29 +228,27 @@ TEST(PanePictures, FailuresNameTheFormatAndLeaveNoFile)
     lumetra::test::ScratchDir dir;
 
     const ExportResult missingFolder
-        = writePanePictures(PictureFormat::Metafile, panes, false, (dir / "absent" / "x.wmf").string());
+        = writePanePictures(GraphExport::Metafile, panes, false, (dir / "absent" / "x.wmf").string());
     EXPECT_EQ(missingFolder.failure, ExportFailure::CreateFailed);
     const ExportResult longName
-        = writePanePictures(PictureFormat::Png, panes, false, (dir / (std::string(300, 'p') + ".png")).string());
+        = writePanePictures(GraphExport::Png, panes, false, (dir / (std::string(300, 'p') + ".png")).string());
     EXPECT_FALSE(longName.ok());
     std::filesystem::create_directory(dir / "locked");
     std::filesystem::permissions(
         dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const ExportResult locked
-        = writePanePictures(PictureFormat::Pdf, panes, false, (dir / "locked" / "x.pdf").string());
+    const ExportResult locked = writePanePictures(GraphExport::Pdf, panes, false, (dir / "locked" / "x.pdf").string());
     std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
     if (::geteuid() != 0) {
         EXPECT_EQ(locked.failure, ExportFailure::CreateFailed);
     }
-    EXPECT_EQ(writePanePictures(PictureFormat::Svg, {}, false, (dir / "none.svg").string()).failure,
+    EXPECT_EQ(writePanePictures(GraphExport::Svg, {}, false, (dir / "none.svg").string()).failure,
         ExportFailure::NothingToExport);
     EXPECT_FALSE(std::filesystem::exists(dir / "none.svg"));
     EXPECT_FALSE(std::filesystem::exists(dir / "absent"));
-
-    EXPECT_EQ(pictureFormatTexts(PictureFormat::Metafile).failureText, "메타파일을 생성하는데 실패했읍니다.");
-    EXPECT_EQ(pictureFormatTexts(PictureFormat::Metafile).filter, "Meta Files (*.wmf)|*.wmf||");
-    EXPECT_EQ(pictureFormatTexts(PictureFormat::Png).failureText, "그림 파일을 생성하는데 실패했읍니다.");
+    EXPECT_EQ(writePanePictures(GraphExport::Text, panes, false, (dir / "data.txt").string()).failure,
+        ExportFailure::RenderFailed);
+    EXPECT_FALSE(std::filesystem::exists(dir / "data.txt"));
 }
 
 } // namespace
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

@@ -1,6 +1,6 @@
 // The strip chart widget and its painter: repaints capped at one per frame however often the data is
 // refreshed, mouse input discarded while the window acquires, and the screen and print appearances as painted.
-#include "graph/ui/chart_painter.h"
+#include "graph/drawing/chart_painter.h"
 #include "graph/ui/strip_chart_widget.h"
 
 #include <gtest/gtest.h>
@@ -44,10 +44,9 @@ void fillSine(StripChart& chart, int points)
 
 void click(QWidget& widget, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-        modifiers);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-        modifiers);
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, modifiers);
+    QMouseEvent release(
+        QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::NoButton, modifiers);
     QApplication::sendEvent(&widget, &press);
     QApplication::sendEvent(&widget, &release);
 }
@@ -120,8 +119,8 @@ TEST(StripChartWidget, MouseInputIsDiscardedWhileNotInteractive)
 
     chart.setInteractive(false);
     click(chart, middle);
-    QWheelEvent wheel(middle, chart.mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
-        Qt::NoScrollPhase, false);
+    QWheelEvent wheel(
+        middle, chart.mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&chart, &wheel);
     EXPECT_EQ(chart.interaction().cursor(CursorMark::A), std::nullopt);
     EXPECT_FALSE(chart.interaction().zoomed());
@@ -132,12 +131,12 @@ TEST(StripChartWidget, MouseInputIsDiscardedWhileNotInteractive)
     ASSERT_TRUE(chart.interaction().cursor(CursorMark::A));
     ASSERT_TRUE(chart.interaction().cursor(CursorMark::B));
     EXPECT_GT(*chart.interaction().cursor(CursorMark::B), *chart.interaction().cursor(CursorMark::A));
-    const PlotMapping mapping = chartPlotMapping(chart, chart.rect(), chart.model(), chart.interaction());
+    const PlotMapping mapping = drawing::chartPlotMapping(chart, chart.rect(), chart.model(), chart.interaction());
     EXPECT_EQ(*chart.interaction().cursor(CursorMark::A), std::round(mapping.xOfPixel(middle.x())));
     QApplication::sendEvent(&chart, &wheel);
     EXPECT_TRUE(chart.interaction().zoomed());
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, middle, chart.mapToGlobal(middle), Qt::LeftButton,
-        Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent doubleClick(
+        QEvent::MouseButtonDblClick, middle, chart.mapToGlobal(middle), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&chart, &doubleClick);
     EXPECT_FALSE(chart.interaction().zoomed());
 
@@ -154,7 +153,7 @@ TEST(ChartPainter, ScreenAndPrintAppearancesOnAnImage)
     screen.fill(Qt::green);
     {
         QPainter painter(&screen);
-        paintChart(painter, screen.rect(), pane);
+        drawing::paintChart(painter, screen.rect(), pane);
     }
     EXPECT_EQ(screen.pixelColor(2, 2), QColor(Qt::black));
     EXPECT_EQ(pixelsOf(screen, QColor(Qt::green)), 0);
@@ -166,7 +165,7 @@ TEST(ChartPainter, ScreenAndPrintAppearancesOnAnImage)
     QImage paper(600, 300, QImage::Format_RGB32);
     {
         QPainter painter(&paper);
-        paintChart(painter, paper.rect(), pane);
+        drawing::paintChart(painter, paper.rect(), pane);
     }
     EXPECT_EQ(paper.pixelColor(paper.width() / 2, paper.height() - 3), QColor(Qt::white));
     EXPECT_EQ(pixelsOf(paper, QColor(255, 105, 255)), 0);
@@ -178,12 +177,12 @@ TEST(ChartPainter, AnInactivePainterOrAnEmptyAreaPaintsNothing)
     ChartPaneModel pane;
     fillSine(pane, 50);
     QPainter inactive;
-    paintChart(inactive, QRect(0, 0, 200, 100), pane);
+    drawing::paintChart(inactive, QRect(0, 0, 200, 100), pane);
     QImage image(50, 50, QImage::Format_RGB32);
     image.fill(Qt::green);
     {
         QPainter painter(&image);
-        paintChart(painter, QRect(10, 10, 0, 0), pane);
+        drawing::paintChart(painter, QRect(10, 10, 0, 0), pane);
     }
     EXPECT_EQ(pixelsOf(image, QColor(Qt::green)), 50 * 50);
 }
@@ -199,7 +198,7 @@ TEST(ChartPainter, PaintsIntoAnSvgGenerator)
     generator.setViewBox(QRect(0, 0, 400, 200));
     {
         QPainter painter(&generator);
-        paintChart(painter, QRect(0, 0, 400, 200), pane);
+        drawing::paintChart(painter, QRect(0, 0, 400, 200), pane);
     }
     const QByteArray text = svg.data();
     EXPECT_TRUE(text.contains("#ff69ff"));

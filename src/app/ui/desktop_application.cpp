@@ -1,12 +1,12 @@
 #include "app/ui/desktop_application.h"
 
 #include "app/firmware_check.h"
-#include "app/path_text.h"
-#include "app/ui/file_dialog_filter.h"
 #include "app/ui/graph_windows.h"
 #include "app/ui/main_status_bar.h"
 #include "app/ui/main_window.h"
 #include "app/ui/message_window.h"
+#include "core/path_text.h"
+#include "core/ui/file_dialogs.h"
 #include "core/ui/settings_dialog.h"
 #include "image/ui/section_page.h"
 #include "image/ui/symbol_list_view.h"
@@ -165,12 +165,12 @@ void DesktopApplication::refreshMonitorPanes()
 
 void DesktopApplication::openSymbolFile()
 {
-    const QString folder = QString::fromStdString(utf8Of(monitors_->symbolDialogFolder()));
-    const QString chosen = QFileDialog::getOpenFileName(
-        window_.get(), QString(), folder, qtFileFilter(kSymbolOpenFilter), nullptr, kFileDialogOptions);
+    const QString folder = QString::fromStdString(core::utf8Of(monitors_->symbolDialogFolder()));
+    const QString chosen = QFileDialog::getOpenFileName(window_.get(), QString(), folder,
+        core::ui::qtFileFilter(kSymbolOpenFilter), nullptr, core::ui::kFileDialogOptions);
     if (chosen.isEmpty())
         return;
-    monitors_->openSymbolFile(pathFromUtf8(chosen.toStdString()));
+    monitors_->openSymbolFile(core::pathFromUtf8(chosen.toStdString()));
     refreshMonitorPanes();
     refreshCommandStates();
 }
@@ -179,16 +179,11 @@ void DesktopApplication::saveSymbolFile()
 {
     if (!monitors_->saveSymbolFileEnabled())
         return;
-    QFileDialog dialog(window_.get(), QString(), QString::fromStdString(utf8Of(monitors_->symbolDialogFolder())),
-        qtFileFilter(kSymbolSaveFilter));
-    dialog.setOptions(kFileDialogOptions);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(
-        QString::fromUtf8(kSymbolDefaultExtension.data(), static_cast<qsizetype>(kSymbolDefaultExtension.size())));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::optional<std::string> chosen = core::ui::askSaveFile(
+        window_.get(), {kSymbolSaveFilter, kSymbolDefaultExtension, core::utf8Of(monitors_->symbolDialogFolder())});
+    if (!chosen)
         return;
-    monitors_->saveSymbolFile(pathFromUtf8(dialog.selectedFiles().first().toStdString()));
+    monitors_->saveSymbolFile(core::pathFromUtf8(*chosen));
     refreshMonitorPanes();
     refreshCommandStates();
 }
@@ -205,16 +200,16 @@ void DesktopApplication::refreshCommandStates()
 
 void DesktopApplication::openCoff()
 {
-    const QString folder = QString::fromStdString(utf8Of(app_.coffOpenDialogFolder()));
-    const QString chosen = QFileDialog::getOpenFileName(
-        window_.get(), QString(), folder, qtFileFilter(kCoffOpenFilter), nullptr, kFileDialogOptions);
+    const QString folder = QString::fromStdString(core::utf8Of(app_.coffOpenDialogFolder()));
+    const QString chosen = QFileDialog::getOpenFileName(window_.get(), QString(), folder,
+        core::ui::qtFileFilter(kCoffOpenFilter), nullptr, core::ui::kFileDialogOptions);
     if (!chosen.isEmpty())
         openCoffFile(chosen);
 }
 
 void DesktopApplication::openCoffFile(const QString& path)
 {
-    app_.OpenCoffChosenByUser(pathFromUtf8(path.toStdString()));
+    app_.OpenCoffChosenByUser(core::pathFromUtf8(path.toStdString()));
     afterLoad();
 }
 

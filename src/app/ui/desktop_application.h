@@ -4,11 +4,12 @@
 
 #include "app/application.h"
 #include "app/monitor_panes.h"
+#include "app/poll_timer.h"
 #include "app/system_clocks.h"
 #include "app/ui/qt_busy_notice.h"
-#include "app/ui/qt_poll_timer.h"
 #include "app/ui/qt_user_prompts.h"
 #include "app/ui/qt_wait_cursor.h"
+#include "core/ui/qt_callback_timer.h"
 
 #include <QObject>
 
@@ -76,7 +77,7 @@ private:
     core::SettingsStore& store_;
     QtUserPrompts messageBoxes_;
     UserPrompts& prompts_;
-    QtPollTimer pollTimer_;
+    core::ui::QtCallbackTimer<PollTimer> pollTimer_ {core::ui::TimerShots::Periodic};
     QtWaitCursor waitCursor_;
     SingleInstance& singleInstance_;
     QtBusyNotice busyNotice_;

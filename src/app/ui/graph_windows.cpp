@@ -57,8 +57,9 @@ graph::ui::GraphWindow* GraphWindows::openWindow(graph::GraphKind kind)
     if (!setup)
         return nullptr;
     GraphWorkspace& graphs = app_.graphs();
-    auto* window = new graph::ui::GraphWindow(
-        std::move(*setup), {app_.mainFrame().link(), graphs.host(), prompts_, graphs.registry()}, &mainWindow_);
+    auto* window = new graph::ui::GraphWindow(std::move(*setup),
+        {app_.mainFrame().link(), graphs.host(), prompts_, graphs.registry(), app_.mainFrame().graphEnv()},
+        &mainWindow_);
     connect(window, &graph::ui::GraphWindow::acquisitionChanged, this, &GraphWindows::acquisitionChanged);
     connect(window, &QObject::destroyed, this, &GraphWindows::acquisitionChanged);
     windows_.removeIf([](const QPointer<graph::ui::GraphWindow>& open) { return open.isNull(); });

@@ -1,11 +1,11 @@
 // lumetra: the desktop application. Options: --simulate runs against an in-process simulated target running the
 // demo program, which opens when no COFF file path is given, and keeps every change for that run only (no file is
 // written); a COFF file path opens that file after start-up.
-#include "app/path_text.h"
 #include "app/simulated_run_settings.h"
 #include "app/ui/desktop_application.h"
 #include "app/ui/lock_file_single_instance.h"
 #include "app/ui/qt_translations.h"
+#include "core/path_text.h"
 #include "core/qt/qsettings_store.h"
 #include "sim/demo_program.h"
 #include "sim/demo_target.h"
@@ -81,7 +81,7 @@ int main(int argc, char* argv[])
 
     app::ui::LockFileSingleInstance singleInstance;
     app::ui::DesktopApplication desktop(
-        store, *transports, singleInstance, app::pathFromUtf8(QDir::currentPath().toStdString()));
+        store, *transports, singleInstance, core::pathFromUtf8(QDir::currentPath().toStdString()));
     desktop.core().setStoresFiles(!simulator);
     if (desktop.start() != app::StartResult::Started) {
         const std::string line

@@ -1,10 +1,15 @@
 #include "graph/ui/graph_window.h"
 
+#include "core/path_text.h"
+
+#include "graph/graph_export_source.h"
 #include "graph/graph_layout.h"
 #include "graph/graph_status_view.h"
 #include "graph/graph_texts.h"
 #include "graph/ui/graph_status_bar.h"
+#include "graph/ui/qt_pane_printer.h"
 #include "graph/ui/strip_chart_widget.h"
+#include "graph/ui/window_pictures.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,15 +29,9 @@ QString qt(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The exports (print, metafile, text file) are not part of the window yet: their entries stay greyed.
-bool windowOffers(GraphCommand command)
-{
-    return command != GraphCommand::Print && command != GraphCommand::SaveMetafile && command != GraphCommand::SaveText;
-}
-
 void showEntry(QAction& action, const GraphMenuEntry& entry)
 {
-    action.setEnabled(entry.enabled && windowOffers(entry.command));
+    action.setEnabled(entry.enabled);
     action.setCheckable(entry.checked || action.isCheckable());
     action.setChecked(entry.checked);
 }
@@ -43,6 +42,10 @@ GraphWindow::GraphWindow(GraphSessionSetup setup, const GraphWindowPorts& ports,
     : QMainWindow(parent, Qt::Window)
     , individualSelection_(setup.selectionMode)
     , dialogs_(ports.prompts, this)
+    , prompts_(ports.prompts)
+    , exportFolders_(ports.exportFolders)
+    , ownFiles_(this)
+    , files_(ports.files ? *ports.files : ownFiles_)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(qt(graphWindowTitle(setup.environment.kind)));
@@ -120,8 +123,41 @@ void GraphWindow::clearPrompt()
 
 void GraphWindow::run(GraphCommand command)
 {
-    session_->execute(command);
+    if (!graphCommandEnabled(command, session_->menuInputs()))
+        return;
+    if (command == GraphCommand::Print)
+        print();
+    else if (const std::optional<GraphExport> exportKind = graphExportOf(command))
+        save(*exportKind);
+    else
+        session_->execute(command);
     showSessionState();
+}
+
+std::vector<StripChartWidget*> GraphWindow::paneList() const
+{
+    return {panes_.begin(), panes_.end()};
+}
+
+void GraphWindow::print()
+{
+    printGraphPanes(*session_, paneList(), prompts_);
+}
+
+void GraphWindow::save(GraphExport exportKind)
+{
+    const ExportDialog dialog = exportDialogOf(exportKind);
+    const std::optional<std::string> chosen
+        = files_.chooseSaveFile({dialog.filter, dialog.extension, exportFolder(exportFolders_, exportKind)});
+    if (!chosen)
+        return;
+    rememberExportFolder(exportFolders_, exportKind, *chosen);
+    if (isDataExport(exportKind))
+        reportExport(
+            writeGraphData(exportKind, core::pathFromUtf8(*chosen), exportSourceOf(*session_), currentExportTime()),
+            dialog.failureText, prompts_);
+    else
+        exportPanePictures(exportKind, *session_, paneList(), *chosen, prompts_);
 }
 
 void GraphWindow::tick()

@@ -3,12 +3,15 @@
 // only shows the session's state and forwards the user's commands to it.
 #pragma once
 
+#include "core/configuration.h"
+#include "core/ui/file_dialogs.h"
+#include "core/ui/qt_callback_timer.h"
 #include "core/user_prompts.h"
 #include "graph/graph_clock.h"
+#include "graph/graph_export_commands.h"
 #include "graph/graph_session.h"
 #include "graph/graph_session_registry.h"
 #include "graph/ui/qt_graph_dialogs.h"
-#include "graph/ui/qt_graph_timer.h"
 
 #include <QMainWindow>
 
@@ -30,6 +33,8 @@ struct GraphWindowPorts {
     GraphHost& host;
     core::UserPrompts& prompts;
     GraphSessionRegistry& registry;
+    core::GraphEnv& exportFolders; // the folders the export dialogs start in and remember
+    core::FileChooser* files = nullptr; // the save dialogs; null for the window's own
 };
 
 class GraphWindow final : public QMainWindow {
@@ -64,6 +69,10 @@ private:
     void buildMenuBar();
     void fillMenu(QMenu& menu, const std::vector<GraphMenuEntry>& entries);
     void run(GraphCommand command);
+    // The export commands run in the window: they need its dialogs and its panes as drawn.
+    void print();
+    void save(GraphExport exportKind);
+    std::vector<StripChartWidget*> paneList() const;
     void layoutPanes();
     void tick();
     // The general pane after a menu closes.
@@ -74,9 +83,13 @@ private:
     std::array<StripChartWidget*, kMaxChannels> panes_ {};
     std::vector<std::pair<GraphCommand, QAction*>> menuActions_;
     GraphStatusBar* statusBar_ = nullptr;
-    QtGraphTimer timer_;
+    core::ui::QtCallbackTimer<GraphTimer> timer_ {core::ui::TimerShots::Single};
     SteadyGraphClock clock_;
     QtGraphDialogs dialogs_;
+    core::UserPrompts& prompts_;
+    core::GraphEnv& exportFolders_;
+    core::ui::QtFileChooser ownFiles_;
+    core::FileChooser& files_;
     std::unique_ptr<GraphSession> session_;
     bool shownAcquiring_ = false;
 };

@@ -1,9 +1,10 @@
 #include "graph/ui/qt_pane_printer.h"
 
+#include "graph/drawing/chart_painter.h"
 #include "graph/graph_export_source.h"
 #include "graph/graph_session.h"
-#include "graph/ui/chart_painter.h"
 #include "graph/ui/strip_chart_widget.h"
+#include "graph/ui/window_pictures.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -14,12 +15,12 @@
 
 namespace lumetra::graph::ui {
 
-QtPanePrinter::QtPanePrinter(std::vector<PanePicture> panes)
+QtPanePrinter::QtPanePrinter(std::vector<drawing::PanePicture> panes)
     : panes_(std::move(panes))
 {
 }
 
-QtPanePrinter::QtPanePrinter(std::vector<PanePicture> panes, std::vector<QString> pdfFiles)
+QtPanePrinter::QtPanePrinter(std::vector<drawing::PanePicture> panes, std::vector<QString> pdfFiles)
     : panes_(std::move(panes))
     , pdfFiles_(std::move(pdfFiles))
 {
@@ -47,7 +48,7 @@ bool QtPanePrinter::printPane(int pane)
     }
     printer->setPageOrientation(QPageLayout::Landscape);
 
-    const QSize size = panes_[index].size.isEmpty() ? kDefaultPictureSize : panes_[index].size;
+    const QSize size = panes_[index].size.isEmpty() ? drawing::kDefaultPictureSize : panes_[index].size;
     QPainter painter;
     if (!painter.begin(printer.get()))
         return false;
@@ -55,7 +56,7 @@ bool QtPanePrinter::printPane(int pane)
     const QRect page = painter.viewport();
     const double scale = std::min(page.width() / double(size.width()), page.height() / double(size.height()));
     painter.scale(scale, scale);
-    paintChart(painter, QRect(QPoint(0, 0), size), *panes_[index].model);
+    drawing::paintChart(painter, QRect(QPoint(0, 0), size), *panes_[index].model);
     return painter.end();
 }
 

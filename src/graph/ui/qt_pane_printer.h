@@ -2,8 +2,8 @@
 // check of the printed page. Each job is one landscape page with the pane scaled to fit it.
 #pragma once
 
+#include "graph/drawing/pane_pictures.h"
 #include "graph/graph_print.h"
-#include "graph/ui/pane_pictures.h"
 
 #include <QString>
 
@@ -20,15 +20,15 @@ class StripChartWidget;
 class QtPanePrinter final : public PanePrinter {
 public:
     // Pane p is drawn from `panes[p]` at its size on screen.
-    explicit QtPanePrinter(std::vector<PanePicture> panes);
+    explicit QtPanePrinter(std::vector<drawing::PanePicture> panes);
     // The same, each job p written to `pdfFiles[p]` instead of the default printer.
-    QtPanePrinter(std::vector<PanePicture> panes, std::vector<QString> pdfFiles);
+    QtPanePrinter(std::vector<drawing::PanePicture> panes, std::vector<QString> pdfFiles);
 
     bool hasDefaultPrinter() const override;
     bool printPane(int pane) override;
 
 private:
-    std::vector<PanePicture> panes_;
+    std::vector<drawing::PanePicture> panes_;
     std::vector<QString> pdfFiles_;
 };
 

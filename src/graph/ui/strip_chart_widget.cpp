@@ -1,6 +1,6 @@
 #include "graph/ui/strip_chart_widget.h"
 
-#include "graph/ui/chart_painter.h"
+#include "graph/drawing/chart_painter.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -21,7 +21,8 @@ constexpr double kWheelZoomFactor = 0.8;
 
 } // namespace
 
-StripChartWidget::StripChartWidget(QWidget* parent) : QWidget(parent)
+StripChartWidget::StripChartWidget(QWidget* parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -70,17 +71,17 @@ void StripChartWidget::paintEvent(QPaintEvent*)
     sinceLastPaint_.start();
     model_.takeRepaintWanted();
     QPainter painter(this);
-    paintChart(painter, rect(), model_, interaction_);
+    drawing::paintChart(painter, rect(), model_, interaction_);
 }
 
 double StripChartWidget::xAt(QPointF position) const
 {
-    return chartPlotMapping(*this, rect(), model_, interaction_).xOfPixel(position.x());
+    return drawing::chartPlotMapping(*this, rect(), model_, interaction_).xOfPixel(position.x());
 }
 
 bool StripChartWidget::inPlot(QPointF position) const
 {
-    return chartPlotMapping(*this, rect(), model_, interaction_).plot.contains(position.x(), position.y());
+    return drawing::chartPlotMapping(*this, rect(), model_, interaction_).plot.contains(position.x(), position.y());
 }
 
 void StripChartWidget::mousePressEvent(QMouseEvent* event)

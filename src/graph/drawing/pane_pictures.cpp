@@ -1,12 +1,10 @@
-#include "graph/ui/pane_pictures.h"
+#include "graph/drawing/pane_pictures.h"
 
-#include "graph/graph_session.h"
+#include "graph/drawing/chart_painter.h"
+#include "graph/drawing/wmf_paint_device.h"
 #include "graph/pane_file_names.h"
-#include "graph/ui/chart_painter.h"
-#include "graph/ui/strip_chart_widget.h"
-#include "graph/ui/wmf_paint_device.h"
 
-#include "app/path_text.h"
+#include "core/path_text.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -17,7 +15,7 @@
 
 #include <span>
 
-namespace lumetra::graph::ui {
+namespace lumetra::graph::drawing {
 
 namespace {
 
@@ -50,25 +48,24 @@ ExportResult writeBytes(const std::string& path, const QByteArray& bytes)
         return {ExportFailure::RenderFailed, {}};
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     return exportResultOf(
-        core::writeFileAtomically(app::pathFromUtf8(path), std::span(data, static_cast<std::size_t>(bytes.size()))));
+        core::writeFileAtomically(core::pathFromUtf8(path), std::span(data, static_cast<std::size_t>(bytes.size()))));
+}
+
+QByteArray pictureOf(GraphExport format, const PanePicture& pane)
+{
+    switch (format) {
+    case GraphExport::Metafile:
+        return metafileOf(pane);
+    case GraphExport::Svg:
+        return svgOf(pane);
+    case GraphExport::Png:
+        return pngOf(pane);
+    default:
+        return {};
+    }
 }
 
 } // namespace
-
-PictureFormatTexts pictureFormatTexts(PictureFormat format)
-{
-    switch (format) {
-    case PictureFormat::Metafile:
-        return {kMetafileFilter, kMetafileExtension, kMetafileFailedText};
-    case PictureFormat::Svg:
-        return {"SVG 파일 (*.svg)|*.svg||", "svg", kPictureFileFailedText};
-    case PictureFormat::Pdf:
-        return {"PDF 파일 (*.pdf)|*.pdf||", "pdf", kPictureFileFailedText};
-    case PictureFormat::Png:
-        return {"PNG 파일 (*.png)|*.png||", "png", kPictureFileFailedText};
-    }
-    return {};
-}
 
 QByteArray metafileOf(const PanePicture& pane)
 {
@@ -138,21 +135,19 @@ QByteArray pdfOf(const std::vector<PanePicture>& panes)
 }
 
 ExportResult writePanePictures(
-    PictureFormat format, const std::vector<PanePicture>& panes, bool individual, std::string_view chosenPath)
+    GraphExport format, const std::vector<PanePicture>& panes, bool individual, std::string_view chosenPath)
 {
     if (panes.empty())
         return {ExportFailure::NothingToExport, {}};
-    if (format == PictureFormat::Pdf)
+    if (format == GraphExport::Pdf)
         return writeBytes(std::string(chosenPath), pdfOf(panes));
 
     const std::vector<std::string> names
-        = paneFileNames(chosenPath, static_cast<int>(panes.size()), individual, pictureFormatTexts(format).extension);
+        = paneFileNames(chosenPath, static_cast<int>(panes.size()), individual, exportDialogOf(format).extension);
     // Every picture is drawn before the first file is written.
     std::vector<QByteArray> pictures;
     for (const PanePicture& pane : panes) {
-        pictures.push_back(format == PictureFormat::Metafile ? metafileOf(pane)
-                : format == PictureFormat::Svg               ? svgOf(pane)
-                                                             : pngOf(pane));
+        pictures.push_back(pictureOf(format, pane));
         if (pictures.back().isEmpty())
             return {ExportFailure::RenderFailed, {}};
     }
@@ -164,22 +159,4 @@ ExportResult writePanePictures(
     return {};
 }
 
-std::vector<PanePicture> panePictures(const GraphSession& session, const std::vector<StripChartWidget*>& panes)
-{
-    std::vector<PanePicture> pictures;
-    for (int p = 0; p < session.paneCount() && p < static_cast<int>(panes.size()); ++p) {
-        const StripChartWidget* widget = panes[static_cast<std::size_t>(p)];
-        if (widget)
-            pictures.push_back({&widget->model(), widget->size()});
-    }
-    return pictures;
-}
-
-bool exportPanePictures(PictureFormat format, const GraphSession& session, const std::vector<StripChartWidget*>& panes,
-    std::string_view chosenPath, core::UserPrompts& prompts)
-{
-    return reportExport(writePanePictures(format, panePictures(session, panes), session.individual(), chosenPath),
-        pictureFormatTexts(format).failureText, prompts);
-}
-
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

@@ -14,7 +14,7 @@
 #include <optional>
 #include <vector>
 
-namespace lumetra::graph::ui {
+namespace lumetra::graph::drawing {
 
 class WmfPaintDevice;
 
@@ -61,4 +61,4 @@ private:
     std::optional<QRgb> textColour_;
 };
 
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

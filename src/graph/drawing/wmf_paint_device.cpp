@@ -1,8 +1,8 @@
-#include "graph/ui/wmf_paint_device.h"
+#include "graph/drawing/wmf_paint_device.h"
 
-#include "graph/ui/wmf_paint_engine.h"
+#include "graph/drawing/wmf_paint_engine.h"
 
-namespace lumetra::graph::ui {
+namespace lumetra::graph::drawing {
 
 namespace {
 
@@ -53,4 +53,4 @@ int WmfPaintDevice::metric(PaintDeviceMetric metric) const
     }
 }
 
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

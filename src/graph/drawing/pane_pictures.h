@@ -6,8 +6,7 @@
 
 #include "graph/chart_pane_model.h"
 #include "graph/export_result.h"
-
-#include "core/user_prompts.h"
+#include "graph/graph_export_commands.h"
 
 #include <QByteArray>
 #include <QSize>
@@ -15,22 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lumetra::graph {
-class GraphSession;
-}
-
-namespace lumetra::graph::ui {
-
-class StripChartWidget;
-
-enum class PictureFormat { Metafile, Svg, Pdf, Png };
-
-struct PictureFormatTexts {
-    std::string_view filter; // for the save dialog
-    std::string_view extension;
-    std::string_view failureText; // the message of a failed export
-};
-PictureFormatTexts pictureFormatTexts(PictureFormat format);
+namespace lumetra::graph::drawing {
 
 // The size a pane is drawn at when it has none on screen (hidden).
 inline constexpr QSize kDefaultPictureSize {800, 500};
@@ -46,14 +30,8 @@ QByteArray svgOf(const PanePicture& pane);
 QByteArray pngOf(const PanePicture& pane);
 QByteArray pdfOf(const std::vector<PanePicture>& panes);
 
+// `format` is one of the picture exports; a data export (text, CSV) draws nothing and fails as RenderFailed.
 ExportResult writePanePictures(
-    PictureFormat format, const std::vector<PanePicture>& panes, bool individual, std::string_view chosenPath);
+    GraphExport format, const std::vector<PanePicture>& panes, bool individual, std::string_view chosenPath);
 
-// The panes in use of the window's session, at their sizes on screen.
-std::vector<PanePicture> panePictures(const GraphSession& session, const std::vector<StripChartWidget*>& panes);
-
-// writePanePictures of the window's panes; a failure shows the format's message (error icon).
-bool exportPanePictures(PictureFormat format, const GraphSession& session, const std::vector<StripChartWidget*>& panes,
-    std::string_view chosenPath, core::UserPrompts& prompts);
-
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

@@ -1,4 +1,4 @@
-#include "graph/ui/chart_painter.h"
+#include "graph/drawing/chart_painter.h"
 
 #include "graph/chart_colours.h"
 #include "graph/chart_decimation.h"
@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace lumetra::graph::ui {
+namespace lumetra::graph::drawing {
 
 namespace {
 
@@ -355,4 +355,4 @@ PlotMapping chartPlotMapping(const QPaintDevice& device, const QRect& area, cons
     return frameFor(device, area, model, interaction).mapping;
 }
 
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

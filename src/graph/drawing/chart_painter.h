@@ -11,7 +11,7 @@
 class QPaintDevice;
 class QPainter;
 
-namespace lumetra::graph::ui {
+namespace lumetra::graph::drawing {
 
 // Paints `model` into `area` (the painter's logical coordinates) with the hover and cursor marks of
 // `interaction` and its x zoom.
@@ -22,4 +22,4 @@ void paintChart(QPainter& painter, const QRect& area, const ChartPaneModel& mode
 PlotMapping chartPlotMapping(const QPaintDevice& device, const QRect& area, const ChartPaneModel& model,
     const ChartInteraction& interaction);
 
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

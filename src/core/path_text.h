@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-namespace lumetra::app {
+namespace lumetra::core {
 
 std::filesystem::path pathFromUtf8(std::string_view text);
 std::string utf8Of(const std::filesystem::path& path);
 // The folder of a file path, ending in a separator.
 std::string folderTextOf(const std::filesystem::path& file);
 
-} // namespace lumetra::app
+} // namespace lumetra::core

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-namespace lumetra::graph::ui {
+namespace lumetra::graph::drawing {
 
 class WmfPaintEngine;
 
@@ -37,4 +37,4 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

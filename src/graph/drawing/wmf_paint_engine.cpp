@@ -1,7 +1,7 @@
-#include "graph/ui/wmf_paint_engine.h"
+#include "graph/drawing/wmf_paint_engine.h"
 
 #include "graph/cp949_text.h"
-#include "graph/ui/wmf_paint_device.h"
+#include "graph/drawing/wmf_paint_device.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace lumetra::graph::ui {
+namespace lumetra::graph::drawing {
 
 namespace {
 
@@ -325,4 +325,4 @@ void WmfPaintEngine::drawPixmap(const QRectF& target, const QPixmap& pixmap, con
     writer_->stretchDib(wmfRect(inside), image.width(), image.height(), rows);
 }
 
-} // namespace lumetra::graph::ui
+} // namespace lumetra::graph::drawing

@@ -1,6 +1,6 @@
-#include "app/path_text.h"
+#include "core/path_text.h"
 
-namespace lumetra::app {
+namespace lumetra::core {
 
 std::filesystem::path pathFromUtf8(std::string_view text)
 {
@@ -19,4 +19,4 @@ std::string folderTextOf(const std::filesystem::path& file)
     return utf8Of(file.parent_path() / "");
 }
 
-} // namespace lumetra::app
+} // namespace lumetra::core

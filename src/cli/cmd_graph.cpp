@@ -11,6 +11,7 @@
 #include "graph/graph_channel_values.h"
 #include "graph/graph_run_loop.h"
 #include "graph/graph_session.h"
+#include "graph/graph_settings.h"
 #include "graph/graph_values_writer.h"
 #include "graph/headless_graph_ports.h"
 
@@ -88,6 +89,8 @@ public:
         // With a file to write, the points are printed only when a format is asked for.
         request.printPoints = request.exports.empty() || parser.isSet(csv_) || parser.isSet(json_);
         request.setup.selectionMode = parser.isSet(separate_);
+        for (int c = 0; c < graph::kMaxChannels; ++c)
+            request.setup.colours[static_cast<std::size_t>(c)] = graph::defaultChannelColour(kind, c);
         request.setup.channels = std::move(std::get<std::vector<graph::GraphChannel>>(channels));
         graph::GraphEnvironment& environment = request.setup.environment;
         environment.kind = kind;

@@ -187,7 +187,13 @@ TEST(GraphCli, WritesTheWindowsExportsAndPrintsNothingUnlessAsked)
     EXPECT_TRUE(fileBytes(base + ".wmf").startsWith(QByteArray::fromHex("d7cdc69a")));
     EXPECT_TRUE(fileBytes(base + ".svg").contains("<svg"));
     EXPECT_TRUE(fileBytes(base + ".pdf").startsWith("%PDF"));
-    EXPECT_EQ(QImage(base + ".png").size(), QSize(800, 500));
+    const QImage png(base + ".png");
+    ASSERT_EQ(png.size(), QSize(800, 500));
+    int channelPixels = 0; // the first channel's default colour, "MG Ch1 Color" 0xB5FFE7 (blue, green, red)
+    for (int y = 0; y < png.height(); ++y)
+        for (int x = 0; x < png.width(); ++x)
+            channelPixels += png.pixel(x, y) == qRgb(0xE7, 0xFF, 0xB5) ? 1 : 0;
+    EXPECT_GT(channelPixels, 500) << "the line is drawn in the channel's colour";
 
     const CliRun withPoints = runCli({"graph", "--memory", "0x8018:2:integer:Matrix", "--text",
         dir.filePath(QStringLiteral("m.txt")), "--csv", "--port", podsim.device()});

@@ -77,6 +77,8 @@ TEST(PanePrinting, PrintsWhiteWithBlackLinesAndTheDateThenRestoresThePane)
     ASSERT_EQ(raster.exitCode, 0) << raster.err.constData();
     const QImage page(prefix + ".png");
     ASSERT_FALSE(page.isNull());
+    if (const QString shots = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR"); !shots.isEmpty())
+        page.save(shots + QStringLiteral("/printed-page.png"));
     EXPECT_EQ(page.pixelColor(1, 1), QColor(Qt::white));
     int white = 0;
     int dark = 0;

@@ -8,7 +8,7 @@
 #include "graph/graph_csv_export.h"
 #include "graph/graph_text_export.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <chrono>
@@ -48,7 +48,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
 
     const bool keep = argc > 1;
     const std::filesystem::path folder

@@ -20,9 +20,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -66,6 +68,23 @@ void saveScreenshot(QWidget& window, const char* name)
     const QString folder = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR");
     if (!folder.isEmpty())
         window.grab().save(folder + QLatin1Char('/') + QLatin1String(name));
+}
+
+// Saves the screen with the window's first menu open when LUMETRA_SCREENSHOT_DIR names a folder.
+void saveScreenshotWithMenu(GraphWindow& window, const char* name)
+{
+    const QString folder = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR");
+    if (folder.isEmpty() || !window.screen())
+        return;
+    QMenu* menu = window.menuBar()->actions().first()->menu();
+    menu->popup(window.mapToGlobal(window.menuBar()->geometry().bottomLeft()));
+    waitUntil([&] { return menu->isVisible(); });
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 300)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    window.screen()->grabWindow(0).save(folder + QLatin1Char('/') + QLatin1String(name));
+    menu->hide();
 }
 
 // Answers the save dialogs with the paths given, in order, and keeps what each dialog was opened with.
@@ -263,6 +282,7 @@ TEST_F(GraphWindowTest, TheExportsAreGreyedWhileAcquiringAndWriteEveryFormatAfte
     acquiring->close();
 
     const std::unique_ptr<GraphWindow> window = finishedMemoryGraph();
+    saveScreenshotWithMenu(*window, "graph-export-menu.png");
     const std::string folder = scratch.path().toStdString() + "/";
     files.answers = {scratchFile("run.txt").toStdString(), scratchFile("run.csv").toStdString(),
         scratchFile("run.wmf").toStdString(), scratchFile("run.svg").toStdString(),

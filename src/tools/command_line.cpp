@@ -58,10 +58,10 @@ std::vector<std::string> splitArguments(std::string_view text)
     return words;
 }
 
-std::string nameFromCommand(std::string_view commandLine, PathStyle style)
+std::string nameFromProgram(std::string_view program, PathStyle style)
 {
-    const std::size_t separator = commandLine.find_last_of(folderSeparators(style));
-    std::string_view name = separator == std::string_view::npos ? commandLine : commandLine.substr(separator + 1);
+    const std::size_t separator = program.find_last_of(folderSeparators(style));
+    std::string_view name = separator == std::string_view::npos ? program : program.substr(separator + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string_view::npos)
         name = name.substr(0, dot);

@@ -24,7 +24,7 @@ std::string_view argumentText(std::string_view commandLine, std::string_view exe
 // Words separated by spaces or tabs; double or single quotes keep a word together and are removed.
 std::vector<std::string> splitArguments(std::string_view text);
 
-// The command's text after its last folder separator, cut before its last ".".
-std::string nameFromCommand(std::string_view commandLine, PathStyle style);
+// The program's file name after its last folder separator, cut before its last ".".
+std::string nameFromProgram(std::string_view program, PathStyle style);
 
 } // namespace lumetra::tools

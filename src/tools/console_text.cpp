@@ -26,8 +26,11 @@ std::string ConsoleTextFilter::filter(std::string_view bytes)
         const auto byte = static_cast<unsigned char>(c);
         switch (state_) {
         case State::Escape:
-            // ESC [ opens a control sequence; any other byte ends a two-byte escape.
-            state_ = c == '[' ? State::ControlSequence : State::Text;
+            // ESC [ opens a control sequence; intermediate bytes (0x20..0x2F) go on; any other byte ends it.
+            if (c == '[')
+                state_ = State::ControlSequence;
+            else if (byte < 0x20 || byte > 0x2F)
+                state_ = State::Text;
             continue;
         case State::ControlSequence:
             // Parameter and intermediate bytes go on; a final byte (0x40..0x7E) or anything else ends it.

@@ -35,13 +35,15 @@ Validation validateEdits(ToolDialogState& state, const PathProbe& probe)
         std::string(core::trimmedField(state.edits.workDir)), std::string(core::trimmedField(state.edits.name))};
     if (row.command.empty())
         return {};
-    if (!executablePath(row.command, probe))
+    const std::optional<std::string> program = executablePath(row.command, probe);
+    if (!program)
         return {std::nullopt, information(kCommandPathInvalidText)};
     if (!row.workDir.empty() && probe.kindOf(row.workDir) != PathKind::Folder)
         return {std::nullopt, information(kWorkDirInvalidText)};
     if (row.name.empty()) {
-        row.name = nameFromCommand(row.command, probe.style());
-        // A command ending in a separator (a folder) leaves no name; an empty name would end the menu there.
+        // From the program part: the arguments may hold dots of their own.
+        row.name = nameFromProgram(*program, probe.style());
+        // A program path ending in a separator (a folder) leaves no name; an empty name would end the menu there.
         if (row.name.empty())
             row.name = row.command;
         state.edits.name = row.name;
@@ -78,7 +80,7 @@ void programChosen(ToolDialogState& state, std::string_view path, PathStyle styl
         folder = std::string(path.substr(0, separator == 0 ? 1 : separator));
     state.edits.command = std::string(path);
     state.edits.workDir = folder;
-    state.edits.name = nameFromCommand(path, style);
+    state.edits.name = nameFromProgram(path, style);
     state.initialFolder = folder;
 }
 

@@ -57,13 +57,13 @@ TEST(CommandLineParts, ArgumentsAfterTheProgram)
     EXPECT_TRUE(splitArguments("   ").empty());
 }
 
-TEST(CommandLineParts, NameIsTheTextAfterTheLastSeparatorCutBeforeItsLastDot)
+TEST(CommandLineParts, NameIsTheFileNameAfterTheLastSeparatorCutBeforeItsLastDot)
 {
-    EXPECT_EQ(nameFromCommand("C:\\Tools\\gen.exe -o out.bin", PathStyle::Windows), "gen");
-    EXPECT_EQ(nameFromCommand("/opt/tools/gen.sh -o out.bin", PathStyle::Posix), "gen");
-    EXPECT_EQ(nameFromCommand("/opt/tools/gen", PathStyle::Posix), "gen");
-    EXPECT_EQ(nameFromCommand("C:\\Tools\\gen.exe -o x.y.bin", PathStyle::Windows), "gen.exe -o x.y");
-    EXPECT_EQ(nameFromCommand("/opt/tools/", PathStyle::Posix), "");
+    EXPECT_EQ(nameFromProgram("C:\\Tools\\gen.exe", PathStyle::Windows), "gen");
+    EXPECT_EQ(nameFromProgram("C:\\Tools\\gen.v2.exe", PathStyle::Windows), "gen.v2");
+    EXPECT_EQ(nameFromProgram("/opt/tools/gen", PathStyle::Posix), "gen");
+    EXPECT_EQ(nameFromProgram("/opt/tools.d/gen", PathStyle::Posix), "gen");
+    EXPECT_EQ(nameFromProgram("/opt/tools/", PathStyle::Posix), "");
 }
 
 } // namespace

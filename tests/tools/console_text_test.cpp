@@ -17,7 +17,9 @@ TEST(ConsoleText, ControlBytesAndEscapeSequencesAreLeftOut)
 {
     ConsoleTextFilter filter;
     EXPECT_EQ(filter.filter(std::string("a\0b\x07\x08\tc\x7F", 8)), "ab\tc");
-    EXPECT_EQ(filter.filter("\x1B[1;31mred\x1B[0m \x1B(B."), "red .");
+    EXPECT_EQ(filter.filter("\x1B[1;31mred\x1B[0m \x1B(B.\x1B"
+                            "7"),
+        "red .");
     // A sequence split between reads.
     EXPECT_EQ(filter.filter("x\x1B"), "x");
     EXPECT_EQ(filter.filter("[3"), "");

@@ -32,7 +32,8 @@ TEST(ProgramKind, AnythingShortOrOutOfPlaceIsNotGui)
     std::vector<std::uint8_t> cut = peFile(2);
     cut.pop_back();
     EXPECT_EQ(kindOf(cut), ProgramKind::Other) << "optional header one byte short";
-    EXPECT_EQ(kindOf(std::vector<std::uint8_t>(peFile(2).begin(), peFile(2).begin() + 63)), ProgramKind::Other);
+    const std::vector<std::uint8_t> whole = peFile(2);
+    EXPECT_EQ(kindOf(std::vector<std::uint8_t>(whole.begin(), whole.begin() + 63)), ProgramKind::Other);
     EXPECT_EQ(kindOf({}), ProgramKind::Other);
 
     std::vector<std::uint8_t> noMz = peFile(2);

@@ -17,7 +17,7 @@ protected:
     ToolDialogTest()
     {
         windows.file("C:\\Tools\\gen.exe").file("C:\\Tools\\hex.exe").folder("C:\\Work").file("C:\\Work\\a.txt");
-        posix.file("/opt/tools/gen.sh").file("/opt/tools/hex").folder("/work");
+        posix.file("/opt/tools/gen.sh").file("/opt/tools/hex").folder("/work").folder("/work/");
     }
 
     // Fills the edits and presses "추가".
@@ -50,6 +50,9 @@ TEST_F(ToolDialogTest, EmptyNameBecomesTheProgramNameOnBothPlatforms)
     add(onPosix, "/opt/tools/gen.sh -o out.bin", " /work ", "", &posix);
     ASSERT_EQ(onPosix.rows.size(), 1u);
     EXPECT_EQ(onPosix.rows[0], (UserTool {"/opt/tools/gen.sh -o out.bin", "/work", "gen"}));
+    // Dots in the arguments do not count.
+    add(onPosix, "/opt/tools/hex -o x.y.bin", "", "", &posix);
+    EXPECT_EQ(onPosix.rows.back().name, "hex");
 
     // A command that names a folder gives no name of its own: the command stands for it.
     ToolDialogState folder;

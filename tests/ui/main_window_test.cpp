@@ -86,11 +86,10 @@ TEST_F(MainWindowTest, CommandsOfPartsNotBuiltArePresentButDisabled)
 {
     MainWindow window(store, layout);
     const MainActions& a = window.actions();
-    for (QAction* action :
-        {a.sciBoot, a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify, a.userToolRegistration})
+    for (QAction* action : {a.sciBoot, a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify})
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
-    for (QAction* action :
-        {a.coffOpen, a.targetReset, a.settings, a.outputWindow, a.about, a.exit, a.memoryGraph, a.timeGraph})
+    for (QAction* action : {a.coffOpen, a.targetReset, a.settings, a.outputWindow, a.about, a.exit, a.memoryGraph,
+             a.timeGraph, a.userToolRegistration})
         EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
     EXPECT_FALSE(window.menus().file->actions().at(5)->isEnabled()); // "최근 파일"
 }
@@ -159,10 +158,12 @@ TEST_F(MainWindowTest, ToolbarFollowsTheCommandOrder)
 {
     MainWindow window(store, layout);
     const MainActions& a = window.actions();
-    const QList<QAction*> expected {a.coffOpen, a.coffReload, a.symbolOpen, a.symbolSave, nullptr, a.sciBoot, nullptr,
+    QList<QAction*> expected {a.coffOpen, a.coffReload, a.symbolOpen, a.symbolSave, nullptr, a.sciBoot, nullptr,
         a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify, nullptr, a.variableMonitoring, a.addressMonitoring,
         a.targetReset, a.closePort, a.settings, nullptr, a.memoryGraph, a.timeGraph, a.userToolRegistration,
-        a.outputWindow, a.about};
+        a.outputWindow, a.about, nullptr};
+    for (QAction* tool : a.userTools)
+        expected.push_back(tool);
     const QList<QAction*> actual = window.toolBar()->actions();
     ASSERT_EQ(actual.size(), expected.size());
     for (qsizetype i = 0; i < actual.size(); ++i) {
@@ -173,6 +174,9 @@ TEST_F(MainWindowTest, ToolbarFollowsTheCommandOrder)
             EXPECT_FALSE(actual[i]->icon().isNull()) << i;
         }
     }
+    // The tool buttons show only for registered tools.
+    for (const QAction* tool : a.userTools)
+        EXPECT_FALSE(tool->isVisible());
 }
 
 TEST_F(MainWindowTest, StatusPanesStartWithTheirCreationTextsAndWidths)

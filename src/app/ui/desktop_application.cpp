@@ -7,15 +7,19 @@
 #include "app/ui/message_window.h"
 #include "core/path_text.h"
 #include "core/ui/file_dialogs.h"
+#include "core/ui/message_box.h"
 #include "core/ui/settings_dialog.h"
 #include "image/ui/section_page.h"
 #include "image/ui/symbol_list_view.h"
 #include "monitor/ui/memory_monitor_pane.h"
 #include "monitor/ui/variable_monitor_pane.h"
+#include "tools/tool_dialog_logic.h"
+#include "tools/ui/user_tools_controller.h"
 
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTime>
 
 namespace lumetra::app::ui {
@@ -48,6 +52,7 @@ DesktopApplication::DesktopApplication(core::SettingsStore& store, link::Transpo
 
 DesktopApplication::~DesktopApplication()
 {
+    userTools_.reset();
     app_.activityLog().attach({}, {});
 }
 
@@ -69,6 +74,7 @@ StartResult DesktopApplication::start()
         });
     createMonitorPanes();
     graphWindows_ = std::make_unique<GraphWindows>(app_, prompts_, *window_);
+    createUserTools();
     pollTimer_.setTickHandler([this] {
         app_.linkState().OnPollTimer();
         refreshMonitorPanes();
@@ -140,7 +146,10 @@ void DesktopApplication::connectCommands()
     });
     for (QMenu* menu : {window_->menus().file, window_->menus().action})
         connect(menu, &QMenu::aboutToShow, this, &DesktopApplication::refreshCommandStates);
-    connect(window_.get(), &MainWindow::closing, this, [this] { app_.Exit(); });
+    connect(window_.get(), &MainWindow::closing, this, [this] {
+        userTools_->stop();
+        app_.Exit();
+    });
 }
 
 void DesktopApplication::createMonitorPanes()
@@ -153,6 +162,30 @@ void DesktopApplication::createMonitorPanes()
         store_, monitors_->variables(), link, [this] { return monitors_->programTargetId(); }, messages);
     memoryPane_ = new monitor::ui::MemoryMonitorPane(store_, monitors_->memory(), link, messages);
     window_->setMonitorPanes(variablePane_, memoryPane_);
+}
+
+void DesktopApplication::createUserTools()
+{
+    MessageWindow* messages = window_->messageWindow();
+    tools::ui::ToolOutputPage page {[messages] {
+                                        messages->showMessagePage();
+                                        messages->clearMessages();
+                                    },
+        [messages](const QString& text) { messages->appendMessage(text); },
+        [messages] { return messages->messageLength(); },
+        [messages](qsizetype count) { messages->dropOldestMessages(count); }};
+    tools::ui::UserToolsPorts ports {store_, prompts_, paths_, programFiles_, std::move(page),
+        tools::ui::qtToolBrowsers(core::ui::qtFileFilter(tools::kProgramBrowseFilter)),
+        [this](std::string_view question) {
+            const std::unique_ptr<QMessageBox> box
+                = core::ui::createMessageBox(window_.get(), question, core::MessageIcon::Information);
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            return box->exec() == QMessageBox::Yes;
+        },
+        tools::ui::openGuiProgram, [this] { waitCursor_.show(); }, [this] { waitCursor_.restore(); }};
+    const MainActions& a = window_->actions();
+    userTools_ = std::make_unique<tools::ui::UserToolsController>(
+        std::move(ports), window_->menus().tools, a.userToolRegistration, a.userTools, window_.get());
 }
 
 void DesktopApplication::refreshMonitorPanes()

@@ -10,6 +10,8 @@
 #include "app/ui/qt_user_prompts.h"
 #include "app/ui/qt_wait_cursor.h"
 #include "core/ui/qt_callback_timer.h"
+#include "tools/path_probe.h"
+#include "tools/tool_launch.h"
 
 #include <QObject>
 
@@ -20,6 +22,10 @@ namespace lumetra::monitor::ui {
 class MemoryMonitorPane;
 class VariableMonitorPane;
 } // namespace lumetra::monitor::ui
+
+namespace lumetra::tools::ui {
+class UserToolsController;
+} // namespace lumetra::tools::ui
 
 namespace lumetra::app::ui {
 
@@ -48,6 +54,7 @@ public:
     monitor::ui::VariableMonitorPane& variablePane() { return *variablePane_; }
     monitor::ui::MemoryMonitorPane& memoryPane() { return *memoryPane_; }
     GraphWindows& graphWindows() { return *graphWindows_; }
+    tools::ui::UserToolsController& userTools() { return *userTools_; }
 
 signals:
     // For the monitor panes: the symbol list was refilled; the registered variable list was replaced or re-bound.
@@ -73,6 +80,7 @@ private:
     void refreshMonitorPanes();
     void openSymbolFile();
     void saveSymbolFile();
+    void createUserTools();
 
     core::SettingsStore& store_;
     QtUserPrompts messageBoxes_;
@@ -89,6 +97,10 @@ private:
     std::unique_ptr<MainWindow> window_;
     // The graph windows are the main window's children; this keeps track of them.
     std::unique_ptr<GraphWindows> graphWindows_;
+    tools::SystemPathProbe paths_;
+    tools::SystemProgramFiles programFiles_;
+    // After the window: a tool still running is stopped while the message page still exists.
+    std::unique_ptr<tools::ui::UserToolsController> userTools_;
     monitor::ui::VariableMonitorPane* variablePane_ = nullptr;
     monitor::ui::MemoryMonitorPane* memoryPane_ = nullptr;
 };

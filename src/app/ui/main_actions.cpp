@@ -59,7 +59,7 @@ QList<std::pair<QAction*, MainCommand>> MainActions::commands() const
 
 QList<QAction*> MainActions::unavailable() const
 {
-    return {sciBoot, dataFlashErase, dataFlashWrite, dataFlashWriteVerify, userToolRegistration};
+    return {sciBoot, dataFlashErase, dataFlashWrite, dataFlashWriteVerify};
 }
 
 MainActions createMainActions(QObject* parent)
@@ -105,6 +105,10 @@ MainActions createMainActions(QObject* parent)
 
     a.userToolRegistration = command(parent, QStringLiteral("사용자 도구 등록(&C)...\tShift+C"),
         QKeySequence(QStringLiteral("Shift+C")), "user_tools");
+    for (QAction*& tool : a.userTools) {
+        tool = command(parent, QString(), {}, "user_tool");
+        tool->setVisible(false);
+    }
 
     a.about = command(parent, QStringLiteral("Vestral Lumetra 정보(&A)..."), {}, "about");
 

@@ -3,8 +3,11 @@
 #pragma once
 
 #include "app/command_prompts.h"
+#include "tools/registered_tools.h"
 
 #include <QList>
+
+#include <array>
 
 #include <utility>
 
@@ -39,6 +42,8 @@ struct MainActions {
     QAction* statusBar = nullptr;
     // 도구
     QAction* userToolRegistration = nullptr;
+    // The buttons of the registered tools at the toolbar's end, hidden until a tool is registered.
+    std::array<QAction*, tools::kMaxUserTools> userTools {};
     // 도움말
     QAction* about = nullptr;
     // Keyboard only: F6 and Shift+F6 move the focus to the next and the previous pane.

@@ -55,6 +55,9 @@ void buildMainToolBar(QToolBar* t, const MainActions& a)
     t->addActions({a.variableMonitoring, a.addressMonitoring, a.targetReset, a.closePort, a.settings});
     t->addSeparator();
     t->addActions({a.memoryGraph, a.timeGraph, a.userToolRegistration, a.outputWindow, a.about});
+    t->addSeparator();
+    for (QAction* tool : a.userTools)
+        t->addAction(tool);
 }
 
 std::vector<QAction*> showRecentFiles(const MainMenus& menus, const std::vector<std::string>& paths)

@@ -7,6 +7,9 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
 
 namespace lumetra::app::ui {
 
@@ -33,6 +36,8 @@ MessageWindow::MessageWindow(core::SettingsStore& store, QWidget* parent)
     setObjectName(QStringLiteral("MessageWindow"));
     setWindowTitle(QString::fromStdString(commandPrompt(MainCommand::OutputWindow).tip));
     messages_->setReadOnly(true);
+    // Appended text is never undone; an undo history would grow with every line a tool prints.
+    messages_->setUndoRedoEnabled(false);
     messages_->setFont(messageFont());
     messages_->setLineWrapMode(QPlainTextEdit::NoWrap);
     messages_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -57,6 +62,18 @@ void MessageWindow::appendMessage(const QString& text)
 void MessageWindow::clearMessages()
 {
     messages_->clear();
+}
+
+qsizetype MessageWindow::messageLength() const
+{
+    return messages_->document()->characterCount() - 1;
+}
+
+void MessageWindow::dropOldestMessages(qsizetype count)
+{
+    QTextCursor start(messages_->document());
+    start.setPosition(static_cast<int>(std::min(count, messageLength())), QTextCursor::KeepAnchor);
+    start.removeSelectedText();
 }
 
 void MessageWindow::showMessagePage()

@@ -24,6 +24,9 @@ public:
     // Appends at the end of the message page and scrolls to it.
     void appendMessage(const QString& text);
     void clearMessages();
+    // Characters on the message page, and the oldest of them removed.
+    qsizetype messageLength() const;
+    void dropOldestMessages(qsizetype count);
 
     void showMessagePage();
     void showSectionPage();

@@ -76,6 +76,11 @@ QJsonObject flashSummaryJson(const FlashSummary& summary)
     };
 }
 
+QString typeSourceText(const SymbolList& symbols, std::size_t index)
+{
+    return symbols.typedFromDebugInfoAt(index) ? QStringLiteral("debug info") : QStringLiteral("symbol table");
+}
+
 QJsonArray symbolsJson(const ProgramImage& image)
 {
     QJsonArray array;
@@ -85,9 +90,34 @@ QJsonArray symbolsJson(const ProgramImage& image)
             {QStringLiteral("address"), QString::fromStdString(row.address)},
             {QStringLiteral("dataType"), QString::fromStdString(row.dataType)},
             {QStringLiteral("etc"), QString::fromStdString(row.etc)},
+            {QStringLiteral("typeSource"), typeSourceText(image.symbols(), row.symbolIndex)},
         });
     }
     return array;
+}
+
+QString debugInfoStatusText(DebugReadStatus status)
+{
+    switch (status) {
+    case DebugReadStatus::Read:
+        return QStringLiteral("read");
+    case DebugReadStatus::Unreadable:
+        return QStringLiteral("unreadable");
+    case DebugReadStatus::NoDebugInfo:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+QJsonObject typeReadingJson(const TypeReading& reading)
+{
+    return QJsonObject {
+        {QStringLiteral("debugInfo"), debugInfoStatusText(reading.debugInfo)},
+        {QStringLiteral("dwarfVersion"), reading.dwarfVersion},
+        {QStringLiteral("problem"), fromUtf8(reading.problem)},
+        {QStringLiteral("typedFromDebugInfo"), static_cast<qint64>(reading.typedFromDebugInfo)},
+        {QStringLiteral("message"), fromUtf8(typeReadingMessage(reading))},
+    };
 }
 
 bool isC28xRow(int device)
@@ -117,6 +147,8 @@ QJsonObject infoJson(const QString& file, int device, CoffLoadResult result, con
     if (isC28xRow(device))
         object.insert(QStringLiteral("flashSummary"), flashSummaryJson(image.flashSummary()));
     object.insert(QStringLiteral("symbols"), symbolsJson(image));
+    if (result == CoffLoadResult::Loaded)
+        object.insert(QStringLiteral("typeReading"), typeReadingJson(image.typeReading()));
     if (hasDataFlashRow(device)) {
         object.insert(QStringLiteral("dataFlashImageLength"), static_cast<qint64>(image.dataFlashImage().length()));
         object.insert(QStringLiteral("dataFlashImageComplete"), image.dataFlashImage().complete());
@@ -169,15 +201,18 @@ void printSymbols(const ProgramImage& image)
     printLine(QStringLiteral("Symbols: %1").arg(rows.size()));
     if (rows.empty())
         return;
-    const QString row = QStringLiteral("  %1  %2  %3  %4");
+    printLine(QStringLiteral("Types: %1").arg(fromUtf8(typeReadingMessage(image.typeReading()))));
+    const QString row = QStringLiteral("  %1  %2  %3  %4  %5");
     printLine(row.arg(QStringLiteral("Symbol Name"), -24)
                   .arg(QStringLiteral("Address"), -8)
-                  .arg(QStringLiteral("Data Type"), -28)
+                  .arg(QStringLiteral("Data Type"), -36)
+                  .arg(QStringLiteral("Type Source"), -12)
                   .arg(QStringLiteral("Etc")));
     for (const SymbolRow& symbol : rows) {
         printLine(row.arg(QString::fromStdString(symbol.name), -24)
                       .arg(QString::fromStdString(symbol.address), -8)
-                      .arg(QString::fromStdString(symbol.dataType), -28)
+                      .arg(QString::fromStdString(symbol.dataType), -36)
+                      .arg(typeSourceText(image.symbols(), symbol.symbolIndex), -12)
                       .arg(QString::fromStdString(symbol.etc)));
     }
 }

@@ -1,6 +1,8 @@
 #include "image/program_image.h"
 
 #include "core/device_catalogue.h"
+#include "image/debug_sections.h"
+#include "image/dwarf_reader.h"
 #include "image/flash_layout.h"
 #include "image/section_rules.h"
 #include "image/symbol_reader.h"
@@ -84,6 +86,7 @@ void ProgramImage::clear()
     flashSummary_ = FlashSummary();
     dataFlashImage_ = DataFlashImage();
     symbols_.clear();
+    typeReading_ = TypeReading();
 }
 
 std::span<const std::uint8_t> ProgramImage::sectionData(std::size_t index) const
@@ -119,12 +122,9 @@ CoffLoadResult ProgramImage::loadFrom(const SharedBytes& fileBytes, int deviceRo
 
     CoffLoadResult result = CoffLoadResult::LoadedWithoutSymbols;
     if (header->symbolCount > 0) {
-        const SymbolReadStatus read = readSymbolTable(fileBytes, *header, deviceRow, symbols_);
-        if (read == SymbolReadStatus::ReadPastEnd)
-            return failed(CoffLoadResult::FileError);
-        if (read == SymbolReadStatus::OutOfMemory)
-            return failed(CoffLoadResult::OutOfMemory);
-        result = CoffLoadResult::Loaded;
+        result = readSymbols(fileBytes, *header, *strings, deviceRow);
+        if (result != CoffLoadResult::Loaded)
+            return failed(result);
     }
     targetId_ = header->targetId;
     deviceRow_ = deviceRow;
@@ -133,6 +133,32 @@ CoffLoadResult ProgramImage::loadFrom(const SharedBytes& fileBytes, int deviceRo
     if (hasDataFlashImage(deviceRow))
         dataFlashImage_ = DataFlashImage::build(sections_, buffer_.bytes());
     return result;
+}
+
+// Types come from the debug information when the file carries it readable, otherwise from the symbol table.
+CoffLoadResult ProgramImage::readSymbols(
+    const SharedBytes& fileBytes, const CoffFileHeader& header, const CoffStringTable& strings, int deviceRow)
+{
+    const ByteView file = fileBytes.view();
+    const DebugTypes debug = readDwarfTypes(coffDebugSections(header, strings, file));
+    typeReading_.debugInfo = debug.status;
+    typeReading_.problem = debug.problem;
+    typeReading_.dwarfVersion = debug.dwarfVersion;
+    SymbolReadStatus read = SymbolReadStatus::Ok;
+    if (debug.status == DebugReadStatus::Read) {
+        const DebugTyping typing {debug, codeSectionFlags(header, file)};
+        read = readSymbolTable(fileBytes, header, deviceRow, symbols_, &typing);
+    } else {
+        read = readSymbolTable(fileBytes, header, deviceRow, symbols_);
+    }
+    if (read == SymbolReadStatus::ReadPastEnd)
+        return CoffLoadResult::FileError;
+    if (read == SymbolReadStatus::OutOfMemory)
+        return CoffLoadResult::OutOfMemory;
+    typeReading_.listedSymbols = symbols_.count();
+    for (std::size_t i = 0; i < symbols_.count(); ++i)
+        typeReading_.typedFromDebugInfo += symbols_.typedFromDebugInfoAt(i) ? 1 : 0;
+    return CoffLoadResult::Loaded;
 }
 
 CoffLoadResult ProgramImage::loadSections(

@@ -11,6 +11,7 @@
 #include "image/loaded_section.h"
 #include "image/shared_bytes.h"
 #include "image/symbol_list.h"
+#include "image/type_reading.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -43,12 +44,16 @@ public:
     const FlashSummary& flashSummary() const { return flashSummary_; }
     const DataFlashImage& dataFlashImage() const { return dataFlashImage_; }
     const SymbolList& symbols() const { return symbols_; }
+    // How the symbols' types were read by the last load with symbols.
+    const TypeReading& typeReading() const { return typeReading_; }
 
 private:
     CoffLoadResult loadFrom(const SharedBytes& fileBytes, int deviceRow);
     CoffLoadResult loadSections(
         const CoffFileHeader& header, const CoffStringTable& strings, ByteView file, int deviceRow);
     CoffLoadResult failed(CoffLoadResult result);
+    CoffLoadResult readSymbols(
+        const SharedBytes& fileBytes, const CoffFileHeader& header, const CoffStringTable& strings, int deviceRow);
     void appendSection(
         std::string name, std::uint32_t start, std::uint32_t sizeWords, std::size_t bufferOffset, int deviceRow);
 
@@ -59,6 +64,7 @@ private:
     FlashSummary flashSummary_;
     DataFlashImage dataFlashImage_;
     SymbolList symbols_;
+    TypeReading typeReading_;
 };
 
 } // namespace lumetra::image

@@ -77,6 +77,13 @@ void SymbolList::append(std::string_view name, std::uint32_t address, std::uint1
     entries_.push_back(entry);
 }
 
+void SymbolList::appendTypedFromDebugInfo(
+    std::string_view name, std::uint32_t address, std::uint16_t type, std::string_view arrayInfo)
+{
+    append(name, address, type, arrayInfo);
+    entries_.back().sources |= kTypeFromDebugInfo;
+}
+
 std::uint32_t SymbolList::appendText(std::string_view text)
 {
     if (text.size() > std::numeric_limits<std::uint32_t>::max() - text_.size())

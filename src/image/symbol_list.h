@@ -29,6 +29,11 @@ public:
     std::uint32_t addressAt(std::size_t index) const { return entries_.at(index).address; }
     std::uint16_t typeAt(std::size_t index) const { return entries_.at(index).type; }
     std::string arrayInfoAt(std::size_t index) const;
+    // True when the symbol's type and array dimensions come from the debug information, not the symbol table.
+    bool typedFromDebugInfoAt(std::size_t index) const
+    {
+        return (entries_.at(index).sources & kTypeFromDebugInfo) != 0;
+    }
     std::vector<CDataObject> records() const;
 
     // The first record whose name is exactly `name` (case-sensitive).
@@ -54,6 +59,9 @@ public:
     }
     // A symbol whose texts are copied into the list.
     void append(std::string_view name, std::uint32_t address, std::uint16_t type, std::string_view arrayInfo = {});
+    // A symbol typed from the debug information, its texts copied.
+    void appendTypedFromDebugInfo(
+        std::string_view name, std::uint32_t address, std::uint16_t type, std::string_view arrayInfo);
 
     // Empties the list, keeping its capacity for the next program's symbols.
     void clear();
@@ -63,6 +71,7 @@ private:
         kNameInText = 1,
         kArrayInfoInText = 2,
         kArrayInfoFromAux = 4,
+        kTypeFromDebugInfo = 8,
     };
     struct Entry {
         std::uint32_t nameOffset;

@@ -1,0 +1,38 @@
+#include "image/debug_sections.h"
+
+#include <algorithm>
+
+namespace lumetra::image {
+
+namespace {
+
+constexpr std::string_view kDebugPrefix = ".debug_";
+
+} // namespace
+
+bool DebugSections::hasDebugInfo() const
+{
+    return std::any_of(sections.begin(), sections.end(), [](const DebugSection& s) { return s.name == ".debug_info"; });
+}
+
+DebugSections coffDebugSections(const CoffFileHeader& header, const CoffStringTable& strings, ByteView file)
+{
+    DebugSections found;
+    for (std::size_t i = 0; i < header.sectionCount; ++i) {
+        const std::optional<CoffSectionHeader> section = parseSectionHeader(header, file, i);
+        if (!section)
+            break; // the loader reports the cut-short header
+        const std::optional<std::string_view> name = decodeNameView(ByteView(section->nameField), strings);
+        if (!name || !name->starts_with(kDebugPrefix))
+            continue;
+        const std::optional<ByteView> bytes = file.sub(section->rawDataOffset, section->sizeWords);
+        if (!bytes) {
+            found.problem = "section " + std::string(*name) + " lies past the end of the file";
+            continue;
+        }
+        found.sections.push_back(DebugSection {std::string(*name), *bytes});
+    }
+    return found;
+}
+
+} // namespace lumetra::image

@@ -447,13 +447,13 @@ ResolvedType Reader::resolveArray(Dwarf_Die die, int depth)
 DebugTypes readDwarfTypes(const DebugSections& sections)
 {
     DebugTypes result;
-    if (!sections.hasDebugInfo())
-        return result;
     if (!sections.problem.empty()) {
         result.status = DebugReadStatus::Unreadable;
         result.problem = sections.problem;
         return result;
     }
+    if (!sections.hasDebugInfo())
+        return result;
     ObjectAccess access;
     access.sections.push_back(nullptr);
     for (const DebugSection& section : sections.sections) {

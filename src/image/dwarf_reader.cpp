@@ -460,6 +460,8 @@ DebugTypes readDwarfTypes(const DebugSections& sections)
         if (section.bytes.size() > 0)
             access.sections.push_back(&section);
     }
+    // Every allocation is given back as soon as it is done with, so libdwarf need not track them for its finish.
+    dwarf_set_de_alloc_flag(0);
     Dwarf_Obj_Access_Interface object {&access, &kMethods};
     Dwarf_Debug debug = nullptr;
     Dwarf_Error error = nullptr;

@@ -76,24 +76,38 @@ QJsonObject flashSummaryJson(const FlashSummary& summary)
     };
 }
 
-QString typeSourceText(const SymbolList& symbols, std::size_t index)
+QJsonObject symbolJson(const SymbolRow& row)
 {
-    return symbols.typedFromDebugInfoAt(index) ? QStringLiteral("debug info") : QStringLiteral("symbol table");
+    return QJsonObject {
+        {QStringLiteral("name"), QString::fromStdString(row.name)},
+        {QStringLiteral("address"), QString::fromStdString(row.address)},
+        {QStringLiteral("dataType"), QString::fromStdString(row.dataType)},
+        {QStringLiteral("etc"), QString::fromStdString(row.etc)},
+        {QStringLiteral("typeSource"),
+            row.typedFromDebugInfo ? QStringLiteral("debug info") : QStringLiteral("symbol table")},
+    };
 }
 
-QJsonArray symbolsJson(const ProgramImage& image)
+// The rows from `next` on that lie deeper than `depth`, nested as "members" arrays.
+QJsonArray nestedRowsJson(const std::vector<SymbolRow>& rows, std::size_t& next, int depth)
 {
     QJsonArray array;
-    for (const SymbolRow& row : buildSymbolRows(image.symbols(), image.targetId())) {
-        array.append(QJsonObject {
-            {QStringLiteral("name"), QString::fromStdString(row.name)},
-            {QStringLiteral("address"), QString::fromStdString(row.address)},
-            {QStringLiteral("dataType"), QString::fromStdString(row.dataType)},
-            {QStringLiteral("etc"), QString::fromStdString(row.etc)},
-            {QStringLiteral("typeSource"), typeSourceText(image.symbols(), row.symbolIndex)},
-        });
+    while (next < rows.size() && rows[next].depth == depth) {
+        QJsonObject object = symbolJson(rows[next]);
+        const bool expanded = rows[next].expanded;
+        ++next;
+        if (expanded)
+            object.insert(QStringLiteral("members"), nestedRowsJson(rows, next, depth + 1));
+        array.append(object);
     }
     return array;
+}
+
+QJsonArray symbolsJson(const ProgramImage& image, bool members)
+{
+    const std::vector<SymbolRow> rows = buildSymbolRows(image.symbols(), image.targetId(), {}, members);
+    std::size_t next = 0;
+    return nestedRowsJson(rows, next, 0);
 }
 
 QString debugInfoStatusText(DebugReadStatus status)
@@ -130,7 +144,7 @@ bool hasDataFlashRow(int device)
     return core::isValidDeviceIndex(device) && core::hasDataFlash(device);
 }
 
-QJsonObject infoJson(const QString& file, int device, CoffLoadResult result, const ProgramImage& image)
+QJsonObject infoJson(const QString& file, int device, CoffLoadResult result, const ProgramImage& image, bool members)
 {
     QJsonObject object {
         {QStringLiteral("file"), file},
@@ -146,7 +160,7 @@ QJsonObject infoJson(const QString& file, int device, CoffLoadResult result, con
     object.insert(QStringLiteral("sections"), sectionsJson(image));
     if (isC28xRow(device))
         object.insert(QStringLiteral("flashSummary"), flashSummaryJson(image.flashSummary()));
-    object.insert(QStringLiteral("symbols"), symbolsJson(image));
+    object.insert(QStringLiteral("symbols"), symbolsJson(image, members));
     if (result == CoffLoadResult::Loaded)
         object.insert(QStringLiteral("typeReading"), typeReadingJson(image.typeReading()));
     if (hasDataFlashRow(device)) {
@@ -195,10 +209,10 @@ void printFlashSummary(const FlashSummary& summary)
     printLine(QStringLiteral("RAM: %1 sections, %2 bytes").arg(summary.ramSections).arg(summary.ramBytes));
 }
 
-void printSymbols(const ProgramImage& image)
+void printSymbols(const ProgramImage& image, bool members)
 {
-    const auto rows = buildSymbolRows(image.symbols(), image.targetId());
-    printLine(QStringLiteral("Symbols: %1").arg(rows.size()));
+    const auto rows = buildSymbolRows(image.symbols(), image.targetId(), {}, members);
+    printLine(QStringLiteral("Symbols: %1").arg(image.symbols().count()));
     if (rows.empty())
         return;
     printLine(QStringLiteral("Types: %1").arg(fromUtf8(typeReadingMessage(image.typeReading()))));
@@ -209,15 +223,16 @@ void printSymbols(const ProgramImage& image)
                   .arg(QStringLiteral("Type Source"), -12)
                   .arg(QStringLiteral("Etc")));
     for (const SymbolRow& symbol : rows) {
-        printLine(row.arg(QString::fromStdString(symbol.name), -24)
-                      .arg(QString::fromStdString(symbol.address), -8)
-                      .arg(QString::fromStdString(symbol.dataType), -36)
-                      .arg(typeSourceText(image.symbols(), symbol.symbolIndex), -12)
-                      .arg(QString::fromStdString(symbol.etc)));
+        printLine(
+            row.arg(QString::fromStdString(members ? symbol.label : symbol.name), -24)
+                .arg(QString::fromStdString(symbol.address), -8)
+                .arg(QString::fromStdString(symbol.dataType), -36)
+                .arg(symbol.typedFromDebugInfo ? QStringLiteral("debug info") : QStringLiteral("symbol table"), -12)
+                .arg(QString::fromStdString(symbol.etc)));
     }
 }
 
-void printInfo(const QString& file, int device, CoffLoadResult result, const ProgramImage& image)
+void printInfo(const QString& file, int device, CoffLoadResult result, const ProgramImage& image, bool members)
 {
     printLine(QStringLiteral("File: %1").arg(file));
     const QString deviceName
@@ -237,7 +252,7 @@ void printInfo(const QString& file, int device, CoffLoadResult result, const Pro
                       .arg(dataFlash.length())
                       .arg(dataFlash.complete() ? QString() : QStringLiteral(" (cut at 4 MiB)")));
     }
-    printSymbols(image);
+    printSymbols(image, members);
 }
 
 int runInfo(const QStringList& args)
@@ -248,8 +263,11 @@ int runInfo(const QStringList& args)
         QStringLiteral("Device index 0..70 (see 'lumetra-cli devices'); default %1.").arg(core::kDefaultDeviceIndex),
         QStringLiteral("N"), QString::number(core::kDefaultDeviceIndex));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
+    const QCommandLineOption membersOption(QStringLiteral("members"),
+        QStringLiteral("Show the members of structure and union symbols (from the debug information)."));
     line.addOption(deviceOption);
     line.addOption(jsonOption);
+    line.addOption(membersOption);
     if (const auto end = line.parse(1, 1))
         return *end;
     bool ok = false;
@@ -261,10 +279,11 @@ int runInfo(const QStringList& args)
     const QString file = line.arguments().first();
     ProgramImage image;
     const CoffLoadResult result = image.load(std::filesystem::path(file.toStdString()), device);
+    const bool members = line.parser().isSet(membersOption);
     if (line.parser().isSet(jsonOption))
-        printJson(QJsonDocument(infoJson(file, device, result, image)));
+        printJson(QJsonDocument(infoJson(file, device, result, image, members)));
     else
-        printInfo(file, device, result, image);
+        printInfo(file, device, result, image, members);
     return isLoadSuccess(result) ? 0 : 1;
 }
 

@@ -12,10 +12,24 @@
 
 namespace lumetra::image {
 
+// A member of a structure or union; a bit field stands for the word that holds it.
+struct DebugMember {
+    std::string name;
+    std::uint32_t offset = 0; // words from the start of the structure
+    std::uint16_t type = 0; // a COFF type field
+    std::vector<std::uint32_t> dimensions;
+    int aggregate = -1; // the members of a structure or union member (index into DebugTypes::aggregates)
+};
+
+struct DebugAggregate {
+    std::vector<DebugMember> members; // in declaration order; unnamed and untyped members left out
+};
+
 struct DebugVariable {
     std::uint32_t address = 0; // word address of its static location
     std::uint16_t type = 0; // a COFF type field: basic type code and derivations
     std::vector<std::uint32_t> dimensions; // of an array, outermost first; empty otherwise
+    int aggregate = -1; // the members of a structure or union variable
 };
 
 enum class DebugReadStatus {
@@ -37,6 +51,7 @@ struct DebugTypes {
     // External variables with a static address, by name as the file spells it (no leading "_").
     std::unordered_map<std::string, DebugVariable, NameHash, std::equal_to<>> variables;
     std::unordered_set<std::string, NameHash, std::equal_to<>> functions;
+    std::vector<DebugAggregate> aggregates; // shared by every variable and member of the same type
 
     const DebugVariable* variable(std::string_view name) const
     {

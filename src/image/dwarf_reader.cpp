@@ -6,6 +6,8 @@
 #include <libdwarf/dwarf.h>
 #include <libdwarf/libdwarf.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <utility>
@@ -94,6 +96,7 @@ struct ResolvedType {
     int code = 0; // 0: no data type code (void, a function, an unknown kind)
     std::vector<DerivedType> derivations;
     std::vector<std::uint32_t> dimensions;
+    int aggregate = -1; // a structure or union (not an array or a pointer of one)
 };
 
 class Reader {
@@ -119,9 +122,12 @@ private:
     const ResolvedType& resolve(Dwarf_Off offset, int depth);
     ResolvedType resolveDie(Dwarf_Die die, int depth);
     ResolvedType resolveArray(Dwarf_Die die, int depth);
+    int readAggregate(Dwarf_Die die, int depth);
+    std::optional<std::uint32_t> memberOffset(Dwarf_Die member);
 
     Dwarf_Debug debug_;
     Dwarf_Error error_ = nullptr;
+    std::vector<DebugAggregate>* aggregates_ = nullptr;
     std::string problem_;
     std::unordered_map<Dwarf_Off, ResolvedType> types_;
     ResolvedType none_;
@@ -143,6 +149,7 @@ void Reader::forgetError()
 
 bool Reader::readUnits(DebugTypes& out)
 {
+    aggregates_ = &out.aggregates;
     for (;;) {
         Dwarf_Unsigned headerLength = 0;
         Dwarf_Half version = 0;
@@ -156,8 +163,10 @@ bool Reader::readUnits(DebugTypes& out)
         Dwarf_Half unitType = 0;
         const int next = dwarf_next_cu_header_d(debug_, true, &headerLength, &version, &abbrevOffset, &addressSize,
             &lengthSize, &extensionSize, &signature, &typeOffset, &nextHeader, &unitType, &error_);
-        if (next == DW_DLV_NO_ENTRY)
+        if (next == DW_DLV_NO_ENTRY) {
+            forgetError();
             return true;
+        }
         if (next != DW_DLV_OK)
             return failed();
         if (out.dwarfVersion == 0)
@@ -166,6 +175,7 @@ bool Reader::readUnits(DebugTypes& out)
         const int first = dwarf_siblingof_b(debug_, nullptr, true, unit.out(), &error_);
         if (first == DW_DLV_ERROR)
             return failed();
+        forgetError(); // libdwarf may leave one with a missing unit
         if (first == DW_DLV_OK && !readUnit(unit.get(), addressSize, out))
             return false;
     }
@@ -195,7 +205,10 @@ bool Reader::readUnit(Dwarf_Die unit, Dwarf_Half addressSize, DebugTypes& out)
         status = dwarf_siblingof_b(debug_, die.get(), true, sibling.out(), &error_);
         die.swap(sibling);
     }
-    return status == DW_DLV_ERROR ? failed() : true;
+    if (status == DW_DLV_ERROR)
+        return failed();
+    forgetError(); // the end of a list may come with one
+    return true;
 }
 
 // The address of a location that is exactly one DW_OP_addr.
@@ -233,8 +246,8 @@ void Reader::readVariable(Dwarf_Die die, Dwarf_Half addressSize, DebugTypes& out
     const ResolvedType& type = resolve(*typeOffset, 0);
     if (type.code == 0)
         return;
-    out.variables.try_emplace(
-        std::string(name), DebugVariable {*address, composeTypeField(type.code, type.derivations), type.dimensions});
+    out.variables.try_emplace(std::string(name),
+        DebugVariable {*address, composeTypeField(type.code, type.derivations), type.dimensions, type.aggregate});
 }
 
 std::optional<Dwarf_Unsigned> Reader::unsignedAttribute(Dwarf_Die die, Dwarf_Half attribute)
@@ -343,6 +356,8 @@ const ResolvedType& Reader::resolve(Dwarf_Off offset, int depth)
         forgetError();
         return none_;
     }
+    // A type that refers back to itself while being resolved finds no code: the cycle ends.
+    types_.emplace(offset, ResolvedType {});
     ResolvedType type = resolveDie(die.get(), depth);
     return types_.insert_or_assign(offset, std::move(type)).first->second;
 }
@@ -380,9 +395,11 @@ ResolvedType Reader::resolveDie(Dwarf_Die die, int depth)
     case DW_TAG_structure_type:
     case DW_TAG_class_type:
         type.code = kStructureCode;
+        type.aggregate = readAggregate(die, depth);
         break;
     case DW_TAG_union_type:
         type.code = kUnionCode;
+        type.aggregate = readAggregate(die, depth);
         break;
     case DW_TAG_array_type:
         type = resolveArray(die, depth);
@@ -435,11 +452,65 @@ ResolvedType Reader::resolveArray(Dwarf_Die die, int depth)
     forgetError();
     if (type.dimensions.empty())
         type.dimensions.push_back(0); // an array of unknown size
-    type.code = element.code;
+    type.code = element.code; // an array of structures does not expand
     type.derivations.assign(type.dimensions.size(), DerivedType::Array);
     type.derivations.insert(type.derivations.end(), element.derivations.begin(), element.derivations.end());
     type.dimensions.insert(type.dimensions.end(), element.dimensions.begin(), element.dimensions.end());
     return type;
+}
+
+// The named, typed members of a structure or union, in declaration order.
+int Reader::readAggregate(Dwarf_Die die, int depth)
+{
+    DebugAggregate aggregate;
+    Die child;
+    int status = dwarf_child(die, child.out(), &error_);
+    Dwarf_Off previous = 0;
+    while (status == DW_DLV_OK) {
+        Dwarf_Off offset = 0;
+        Dwarf_Half tag = 0;
+        if (dwarf_dieoffset(child.get(), &offset, &error_) != DW_DLV_OK || offset <= previous
+            || dwarf_tag(child.get(), &tag, &error_) != DW_DLV_OK)
+            break;
+        previous = offset;
+        const std::string_view name = tag == DW_TAG_member ? nameOf(child.get()) : std::string_view();
+        const std::optional<Dwarf_Off> typeOffset
+            = name.empty() ? std::nullopt : referenceAttribute(child.get(), DW_AT_type);
+        const std::optional<std::uint32_t> at = typeOffset ? memberOffset(child.get()) : std::nullopt;
+        if (at) {
+            const ResolvedType& type = resolve(*typeOffset, depth + 1);
+            if (type.code != 0) {
+                aggregate.members.push_back(
+                    DebugMember {std::string(name), *at, composeTypeField(type.code, type.derivations), type.dimensions,
+                        type.derivations.empty() ? type.aggregate : -1});
+            }
+        }
+        Die sibling;
+        status = dwarf_siblingof_b(debug_, child.get(), true, sibling.out(), &error_);
+        child.swap(sibling);
+    }
+    forgetError();
+    aggregates_->push_back(std::move(aggregate));
+    return static_cast<int>(aggregates_->size() - 1);
+}
+
+// The word offset of a member: a constant, or an expression of one DW_OP_plus_uconst; union members have none (0).
+std::optional<std::uint32_t> Reader::memberOffset(Dwarf_Die member)
+{
+    const std::vector<std::uint8_t> expression = expressionAttribute(member, DW_AT_data_member_location);
+    if (expression.empty()) {
+        return static_cast<std::uint32_t>(
+            std::min<Dwarf_Unsigned>(unsignedAttribute(member, DW_AT_data_member_location).value_or(0), UINT32_MAX));
+    }
+    if (expression[0] != DW_OP_plus_uconst)
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (std::size_t i = 1, shift = 0; i < expression.size() && shift < 64; ++i, shift += 7) {
+        value |= std::uint64_t {expression[i] & 0x7Fu} << shift;
+        if ((expression[i] & 0x80) == 0)
+            return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, UINT32_MAX));
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -460,8 +531,6 @@ DebugTypes readDwarfTypes(const DebugSections& sections)
         if (section.bytes.size() > 0)
             access.sections.push_back(&section);
     }
-    // Every allocation is given back as soon as it is done with, so libdwarf need not track them for its finish.
-    dwarf_set_de_alloc_flag(0);
     Dwarf_Obj_Access_Interface object {&access, &kMethods};
     Dwarf_Debug debug = nullptr;
     Dwarf_Error error = nullptr;

@@ -140,7 +140,7 @@ CoffLoadResult ProgramImage::readSymbols(
     const SharedBytes& fileBytes, const CoffFileHeader& header, const CoffStringTable& strings, int deviceRow)
 {
     const ByteView file = fileBytes.view();
-    const DebugTypes debug = readDwarfTypes(coffDebugSections(header, strings, file));
+    DebugTypes debug = readDwarfTypes(coffDebugSections(header, strings, file));
     typeReading_.debugInfo = debug.status;
     typeReading_.problem = debug.problem;
     typeReading_.dwarfVersion = debug.dwarfVersion;
@@ -148,6 +148,8 @@ CoffLoadResult ProgramImage::readSymbols(
     if (debug.status == DebugReadStatus::Read) {
         const DebugTyping typing {debug, codeSectionFlags(header, file)};
         read = readSymbolTable(fileBytes, header, deviceRow, symbols_, &typing);
+        if (read == SymbolReadStatus::Ok)
+            symbols_.useAggregates(std::make_shared<const std::vector<DebugAggregate>>(std::move(debug.aggregates)));
     } else {
         read = readSymbolTable(fileBytes, header, deviceRow, symbols_);
     }

@@ -96,8 +96,8 @@ SymbolReadStatus readSymbolTable(const SharedBytes& fileBytes, const CoffFileHea
                     const std::string_view listedName = utf8.ok() && coffName.hasNonAscii ? utf8.text : name;
                     const DebugVariable* variable = typing != nullptr ? typing->types.variable(name) : nullptr;
                     if (variable != nullptr) {
-                        symbols.appendTypedFromDebugInfo(
-                            listedName, fields.value, variable->type, arrayInfoText(variable->dimensions));
+                        symbols.appendTypedFromDebugInfo(listedName, fields.value, variable->type,
+                            arrayInfoText(variable->dimensions), variable->aggregate);
                     } else if (typing == nullptr || keepsSymbolTableType(*typing, name, fields)) {
                         std::optional<std::uint32_t> arrayAux;
                         if (auxCount > 0 && derivationOf(fields.type, 0) == DerivedType::Array)

@@ -86,6 +86,12 @@ TEST(DwarfSamples, FlashApiExamplesShowTheirRealTypes)
     EXPECT_EQ(f28335.at("MyCallbackCounter"), "Unsigned long|");
     // Defined in a library built without debug information: the symbol table's type stays.
     EXPECT_EQ(f28335.at("Flash_CallbackPtr"), "Integer|");
+    // A register's bit field reads the word that holds it.
+    const std::optional<CDataObject> secure = image.symbols().findFirst("CsmRegs.CSMSCR.bit.SECURE");
+    ASSERT_TRUE(secure);
+    EXPECT_EQ(secure->address, 0x0AEFu);
+    EXPECT_EQ(dataTypeText(secure->type), "Unsigned integer");
+    EXPECT_EQ(image.symbols().findFirst("CsmRegs.KEY3")->address, 0x0AE3u);
 }
 
 TEST(DwarfSamples, FunctionsLeaveTheListAndVariablesKeepTheirMapAddresses)

@@ -2,6 +2,7 @@
 // table lists, leaves functions out, and falls back to the symbol table's own types when the sections are damaged.
 #include "image/coff_types.h"
 #include "image/program_image.h"
+#include "image/symbol_rebinding.h"
 
 #include "support/coff_writer.h"
 #include "support/dwarf_writer.h"
@@ -261,4 +262,52 @@ TEST(DwarfTypes, TypeCyclesAndDanglingReferencesLeaveTheVariableItsSymbolTableTy
     EXPECT_EQ(symbols.at("Looped").dataType, "Integer");
     EXPECT_FALSE(symbols.at("Looped").fromDebugInfo);
     EXPECT_FALSE(symbols.at("Dangling").fromDebugInfo);
+}
+
+TEST(DwarfTypes, StructureMembersHaveTheirOwnAddressesTypesAndDottedNames)
+{
+    ProgramImage image;
+    ASSERT_EQ(image.load(program(typicalDebugInfo(2), typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
+    const SymbolList& symbols = image.symbols();
+    std::size_t status = symbols.count();
+    for (std::size_t i = 0; i < symbols.count(); ++i) {
+        if (symbols.nameAt(i) == "FlashStatus")
+            status = i;
+    }
+    ASSERT_LT(status, symbols.count());
+    const std::vector<SymbolMember> members = symbols.membersOf(symbols.at(status), symbols.aggregateAt(status));
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(members[0].record.name, "FlashStatus.FirstFailAddr");
+    EXPECT_EQ(members[0].record.address, 0x8004u);
+    EXPECT_EQ(dataTypeText(members[0].record.type), "Unsigned long");
+    EXPECT_EQ(members[1].record.name, "FlashStatus.ExpectedData");
+    EXPECT_EQ(members[1].record.address, 0x8006u);
+
+    const std::optional<CDataObject> member = symbols.findFirst("CsmScr.all");
+    ASSERT_TRUE(member);
+    EXPECT_EQ(member->address, 0x8008u);
+    EXPECT_EQ(dataTypeText(member->type), "Unsigned integer");
+    EXPECT_EQ(symbols.findFirst("FlashStatus.ExpectedData")->address, 0x8006u);
+    for (const char* missing : {"FlashStatus.Nope", "FlashStatus.", "FlashStatus..ExpectedData", "Gain.x", ".all",
+             "FlashStatus.ExpectedData.more"})
+        EXPECT_FALSE(symbols.findFirst(missing)) << missing;
+    EXPECT_EQ(symbols.aggregateAt(0), -1); // Gain: a float
+}
+
+TEST(DwarfTypes, RegisteredMembersAreReboundByTheirDottedNamesAfterAReload)
+{
+    std::vector<CDataObject> registered {CDataObject {"FlashStatus.ExpectedData", 0x1234, 4, "", 2}};
+    DwarfWriter moved(2);
+    const auto uintType = moved.baseType("unsigned int", kEncodingUnsigned, 1);
+    const auto status = moved.structure("FLASH_ST", 4);
+    moved.member("Padding", uintType, 0);
+    moved.member("ExpectedData", uintType, 3);
+    moved.variable("FlashStatus", 0x9000, status);
+    ProgramImage image;
+    ASSERT_EQ(image.load(program({moved.info(), moved.abbrev()}, {intSymbol("FlashStatus", 0x9000)}), kRowF28335),
+        CoffLoadResult::Loaded);
+    rebindToSymbols(registered, image.symbols());
+    EXPECT_EQ(registered[0].address, 0x9003u);
+    EXPECT_EQ(registered[0].type, 14);
+    EXPECT_EQ(registered[0].viewType, 2); // the chosen view stays
 }

@@ -3,6 +3,7 @@
 
 #include "image/byte_view.h"
 #include "image/coff_headers.h"
+#include "image/elf_headers.h"
 
 #include <optional>
 #include <string>
@@ -24,5 +25,8 @@ struct DebugSections {
 
 // The COFF sections whose names start with ".debug_"; their sizes count bytes, not words.
 DebugSections coffDebugSections(const CoffFileHeader& header, const CoffStringTable& strings, ByteView file);
+
+// The ELF sections whose names start with ".debug_".
+DebugSections elfDebugSections(const ElfFile& elf, ByteView file);
 
 } // namespace lumetra::image

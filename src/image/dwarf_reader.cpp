@@ -112,8 +112,14 @@ public:
 private:
     bool failed();
     void forgetError();
+    // Calls visit(child, tag) for the children of `parent` in order while it answers true; false when the list is
+    // damaged.
+    template <typename Visit> bool forEachChild(Dwarf_Die parent, Visit visit);
     bool readUnit(Dwarf_Die unit, Dwarf_Half addressSize, DebugTypes& out);
     void readVariable(Dwarf_Die die, Dwarf_Half addressSize, DebugTypes& out);
+    // The attribute's value in the form `form` reads; nothing when it is absent or of another form.
+    template <typename Value, typename Form>
+    std::optional<Value> formAttribute(Dwarf_Die die, Dwarf_Half attribute, Form form);
     std::optional<Dwarf_Unsigned> unsignedAttribute(Dwarf_Die die, Dwarf_Half attribute);
     std::optional<Dwarf_Off> referenceAttribute(Dwarf_Die die, Dwarf_Half attribute);
     bool flagAttribute(Dwarf_Die die, Dwarf_Half attribute);
@@ -122,6 +128,7 @@ private:
     const ResolvedType& resolve(Dwarf_Off offset, int depth);
     ResolvedType resolveDie(Dwarf_Die die, int depth);
     ResolvedType resolveArray(Dwarf_Die die, int depth);
+    std::uint32_t subrangeCount(Dwarf_Die subrange);
     int readAggregate(Dwarf_Die die, int depth);
     std::optional<std::uint32_t> memberOffset(Dwarf_Die member);
 
@@ -135,7 +142,7 @@ private:
 
 bool Reader::failed()
 {
-    problem_ = error_ != nullptr ? dwarf_errmsg(error_) : "unexpected end of the debug information";
+    problem_ = error_ != nullptr ? dwarf_errmsg(error_) : "damaged list of debug information entries";
     forgetError();
     return false;
 }
@@ -181,31 +188,39 @@ bool Reader::readUnits(DebugTypes& out)
     }
 }
 
-bool Reader::readUnit(Dwarf_Die unit, Dwarf_Half addressSize, DebugTypes& out)
+template <typename Visit> bool Reader::forEachChild(Dwarf_Die parent, Visit visit)
 {
-    Die die;
-    int status = dwarf_child(unit, die.out(), &error_);
+    Die child;
+    int status = dwarf_child(parent, child.out(), &error_);
     Dwarf_Off previous = 0;
     while (status == DW_DLV_OK) {
         Dwarf_Off offset = 0;
         Dwarf_Half tag = 0;
-        if (dwarf_dieoffset(die.get(), &offset, &error_) != DW_DLV_OK
-            || dwarf_tag(die.get(), &tag, &error_) != DW_DLV_OK)
-            return failed();
-        if (offset <= previous)
-            return failed(); // a sibling chain that runs backwards would never end
+        if (dwarf_dieoffset(child.get(), &offset, &error_) != DW_DLV_OK
+            || dwarf_tag(child.get(), &tag, &error_) != DW_DLV_OK || offset <= previous)
+            return false; // a list that runs backwards would never end
         previous = offset;
+        if (!visit(child.get(), tag))
+            return true;
+        Die sibling;
+        status = dwarf_siblingof_b(debug_, child.get(), true, sibling.out(), &error_);
+        child.swap(sibling);
+    }
+    return status != DW_DLV_ERROR;
+}
+
+bool Reader::readUnit(Dwarf_Die unit, Dwarf_Half addressSize, DebugTypes& out)
+{
+    const bool whole = forEachChild(unit, [&](Dwarf_Die die, Dwarf_Half tag) {
         if (tag == DW_TAG_variable) {
-            readVariable(die.get(), addressSize, out);
+            readVariable(die, addressSize, out);
         } else if (tag == DW_TAG_subprogram) {
-            if (const std::string_view name = nameOf(die.get()); !name.empty())
+            if (const std::string_view name = nameOf(die); !name.empty())
                 out.functions.emplace(name);
         }
-        Die sibling;
-        status = dwarf_siblingof_b(debug_, die.get(), true, sibling.out(), &error_);
-        die.swap(sibling);
-    }
-    if (status == DW_DLV_ERROR)
+        return true;
+    });
+    if (!whole)
         return failed();
     forgetError(); // the end of a list may come with one
     return true;
@@ -250,15 +265,16 @@ void Reader::readVariable(Dwarf_Die die, Dwarf_Half addressSize, DebugTypes& out
         DebugVariable {*address, composeTypeField(type.code, type.derivations), type.dimensions, type.aggregate});
 }
 
-std::optional<Dwarf_Unsigned> Reader::unsignedAttribute(Dwarf_Die die, Dwarf_Half attribute)
+template <typename Value, typename Form>
+std::optional<Value> Reader::formAttribute(Dwarf_Die die, Dwarf_Half attribute, Form form)
 {
     Dwarf_Attribute attr = nullptr;
     if (dwarf_attr(die, attribute, &attr, &error_) != DW_DLV_OK) {
         forgetError();
         return std::nullopt;
     }
-    Dwarf_Unsigned value = 0;
-    const int status = dwarf_formudata(attr, &value, &error_);
+    Value value {};
+    const int status = form(attr, &value, &error_);
     dwarf_dealloc_attribute(attr);
     if (status != DW_DLV_OK) {
         forgetError();
@@ -267,38 +283,19 @@ std::optional<Dwarf_Unsigned> Reader::unsignedAttribute(Dwarf_Die die, Dwarf_Hal
     return value;
 }
 
+std::optional<Dwarf_Unsigned> Reader::unsignedAttribute(Dwarf_Die die, Dwarf_Half attribute)
+{
+    return formAttribute<Dwarf_Unsigned>(die, attribute, dwarf_formudata);
+}
+
 std::optional<Dwarf_Off> Reader::referenceAttribute(Dwarf_Die die, Dwarf_Half attribute)
 {
-    Dwarf_Attribute attr = nullptr;
-    if (dwarf_attr(die, attribute, &attr, &error_) != DW_DLV_OK) {
-        forgetError();
-        return std::nullopt;
-    }
-    Dwarf_Off offset = 0;
-    const int status = dwarf_global_formref(attr, &offset, &error_);
-    dwarf_dealloc_attribute(attr);
-    if (status != DW_DLV_OK) {
-        forgetError();
-        return std::nullopt;
-    }
-    return offset;
+    return formAttribute<Dwarf_Off>(die, attribute, dwarf_global_formref);
 }
 
 bool Reader::flagAttribute(Dwarf_Die die, Dwarf_Half attribute)
 {
-    Dwarf_Attribute attr = nullptr;
-    if (dwarf_attr(die, attribute, &attr, &error_) != DW_DLV_OK) {
-        forgetError();
-        return false;
-    }
-    Dwarf_Bool flag = 0;
-    const int status = dwarf_formflag(attr, &flag, &error_);
-    dwarf_dealloc_attribute(attr);
-    if (status != DW_DLV_OK) {
-        forgetError();
-        return false;
-    }
-    return flag != 0;
+    return formAttribute<Dwarf_Bool>(die, attribute, dwarf_formflag).value_or(0) != 0;
 }
 
 // A block (DWARF 2 and 3) or an expression (DWARF 4); empty when absent or of another form.
@@ -415,6 +412,19 @@ ResolvedType Reader::resolveDie(Dwarf_Die die, int depth)
     return type;
 }
 
+// The elements of one dimension: its count, or its bounds; 0 when neither is given.
+std::uint32_t Reader::subrangeCount(Dwarf_Die subrange)
+{
+    std::uint64_t count = 0;
+    if (const std::optional<Dwarf_Unsigned> given = unsignedAttribute(subrange, DW_AT_count)) {
+        count = *given;
+    } else if (const std::optional<Dwarf_Unsigned> upper = unsignedAttribute(subrange, DW_AT_upper_bound)) {
+        const Dwarf_Unsigned lower = unsignedAttribute(subrange, DW_AT_lower_bound).value_or(0);
+        count = *upper >= lower ? *upper - lower + 1 : 0;
+    }
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(count, UINT32_MAX));
+}
+
 // One array derivation per dimension, then the element's own: int a[3][5] is an array of arrays of int.
 ResolvedType Reader::resolveArray(Dwarf_Die die, int depth)
 {
@@ -425,30 +435,11 @@ ResolvedType Reader::resolveArray(Dwarf_Die die, int depth)
     if (element.code == 0)
         return {};
     ResolvedType type;
-    Die child;
-    int status = dwarf_child(die, child.out(), &error_);
-    Dwarf_Off previous = 0;
-    while (status == DW_DLV_OK && type.dimensions.size() <= kMaxTypeDepth) {
-        Dwarf_Off offset = 0;
-        Dwarf_Half tag = 0;
-        if (dwarf_dieoffset(child.get(), &offset, &error_) != DW_DLV_OK || offset <= previous
-            || dwarf_tag(child.get(), &tag, &error_) != DW_DLV_OK)
-            break;
-        previous = offset;
-        if (tag == DW_TAG_subrange_type) {
-            std::uint64_t count = 0;
-            if (const std::optional<Dwarf_Unsigned> given = unsignedAttribute(child.get(), DW_AT_count)) {
-                count = *given;
-            } else if (const std::optional<Dwarf_Unsigned> upper = unsignedAttribute(child.get(), DW_AT_upper_bound)) {
-                const Dwarf_Unsigned lower = unsignedAttribute(child.get(), DW_AT_lower_bound).value_or(0);
-                count = *upper >= lower ? *upper - lower + 1 : 0;
-            }
-            type.dimensions.push_back(static_cast<std::uint32_t>(std::min<std::uint64_t>(count, UINT32_MAX)));
-        }
-        Die sibling;
-        status = dwarf_siblingof_b(debug_, child.get(), true, sibling.out(), &error_);
-        child.swap(sibling);
-    }
+    forEachChild(die, [&](Dwarf_Die child, Dwarf_Half tag) {
+        if (tag == DW_TAG_subrange_type)
+            type.dimensions.push_back(subrangeCount(child));
+        return type.dimensions.size() <= kMaxTypeDepth;
+    });
     forgetError();
     if (type.dimensions.empty())
         type.dimensions.push_back(0); // an array of unknown size
@@ -463,20 +454,10 @@ ResolvedType Reader::resolveArray(Dwarf_Die die, int depth)
 int Reader::readAggregate(Dwarf_Die die, int depth)
 {
     DebugAggregate aggregate;
-    Die child;
-    int status = dwarf_child(die, child.out(), &error_);
-    Dwarf_Off previous = 0;
-    while (status == DW_DLV_OK) {
-        Dwarf_Off offset = 0;
-        Dwarf_Half tag = 0;
-        if (dwarf_dieoffset(child.get(), &offset, &error_) != DW_DLV_OK || offset <= previous
-            || dwarf_tag(child.get(), &tag, &error_) != DW_DLV_OK)
-            break;
-        previous = offset;
-        const std::string_view name = tag == DW_TAG_member ? nameOf(child.get()) : std::string_view();
-        const std::optional<Dwarf_Off> typeOffset
-            = name.empty() ? std::nullopt : referenceAttribute(child.get(), DW_AT_type);
-        const std::optional<std::uint32_t> at = typeOffset ? memberOffset(child.get()) : std::nullopt;
+    forEachChild(die, [&](Dwarf_Die child, Dwarf_Half tag) {
+        const std::string_view name = tag == DW_TAG_member ? nameOf(child) : std::string_view();
+        const std::optional<Dwarf_Off> typeOffset = name.empty() ? std::nullopt : referenceAttribute(child, DW_AT_type);
+        const std::optional<std::uint32_t> at = typeOffset ? memberOffset(child) : std::nullopt;
         if (at) {
             const ResolvedType& type = resolve(*typeOffset, depth + 1);
             if (type.code != 0) {
@@ -485,10 +466,8 @@ int Reader::readAggregate(Dwarf_Die die, int depth)
                         type.derivations.empty() ? type.aggregate : -1});
             }
         }
-        Die sibling;
-        status = dwarf_siblingof_b(debug_, child.get(), true, sibling.out(), &error_);
-        child.swap(sibling);
-    }
+        return true;
+    });
     forgetError();
     aggregates_->push_back(std::move(aggregate));
     return static_cast<int>(aggregates_->size() - 1);

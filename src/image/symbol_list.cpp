@@ -58,6 +58,29 @@ std::vector<CDataObject> SymbolList::records() const
     return all;
 }
 
+std::vector<CDataObject> SymbolList::recordsWithMembers() const
+{
+    std::vector<CDataObject> all;
+    all.reserve(count());
+    for (std::size_t i = 0; i < count(); ++i) {
+        all.push_back(at(i));
+        if (aggregateAt(i) >= 0)
+            appendMembers(all, CDataObject(all.back()), aggregateAt(i), 1);
+    }
+    return all;
+}
+
+void SymbolList::appendMembers(std::vector<CDataObject>& out, const CDataObject& parent, int aggregate, int depth) const
+{
+    if (depth > kMaxMemberDepth)
+        return;
+    for (SymbolMember& member : membersOf(parent, aggregate)) {
+        out.push_back(member.record);
+        if (member.aggregate >= 0)
+            appendMembers(out, member.record, member.aggregate, depth + 1);
+    }
+}
+
 std::optional<CDataObject> SymbolList::findFirst(std::string_view name) const
 {
     for (std::size_t i = 0; i < count(); ++i) {

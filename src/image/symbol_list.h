@@ -17,6 +17,9 @@
 
 namespace lumetra::image {
 
+// Members deeper than this are not listed (the debug information may describe a cycle).
+inline constexpr int kMaxMemberDepth = 8;
+
 // A member of a structure or union symbol: its record (dotted name, own address and type) and, when it is a
 // structure or union itself, its own members.
 struct SymbolMember {
@@ -44,6 +47,8 @@ public:
         return (entries_.at(index).sources & kTypeFromDebugInfo) != 0;
     }
     std::vector<CDataObject> records() const;
+    // Every record, each structure or union followed by its members (depth first, in declaration order).
+    std::vector<CDataObject> recordsWithMembers() const;
 
     // The first record whose name is exactly `name` (case-sensitive); a dotted name "Regs.CTRL.bit" not listed
     // as such names a member of a structure or union symbol.
@@ -116,6 +121,7 @@ private:
     SharedBytes file_;
     std::optional<CDataObject> findMember(std::string_view dottedName) const;
     const DebugMember* memberNamed(int aggregate, std::string_view name) const;
+    void appendMembers(std::vector<CDataObject>& out, const CDataObject& parent, int aggregate, int depth) const;
 
     std::shared_ptr<const std::vector<DebugAggregate>> aggregates_;
     std::string text_; // texts not in file_

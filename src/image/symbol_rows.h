@@ -24,9 +24,6 @@ struct SymbolRow {
     bool typedFromDebugInfo = false;
 };
 
-// Members deeper than this are not shown (the debug information may describe a cycle).
-inline constexpr int kMaxMemberDepth = 8;
-
 // Rows in ascending case-insensitive name order (equal names keep symbol list order); after each row whose name
 // is in `expanded` (every row with members, with `expandAll`), its members in declaration order.
 std::vector<SymbolRow> buildSymbolRows(const SymbolList& symbols, std::uint16_t targetId,

@@ -311,3 +311,25 @@ TEST(DwarfTypes, RegisteredMembersAreReboundByTheirDottedNamesAfterAReload)
     EXPECT_EQ(registered[0].type, 14);
     EXPECT_EQ(registered[0].viewType, 2); // the chosen view stays
 }
+
+TEST(DwarfTypes, GraphChannelsListEveryMemberAfterItsStructureAndCyclesStop)
+{
+    auto aggregates = std::make_shared<std::vector<DebugAggregate>>(2);
+    (*aggregates)[0].members = {{"CTRL", 1, 9, {}, 1}, {"COUNT", 2, 15, {}, -1}};
+    (*aggregates)[1].members = {{"all", 0, 14, {}, -1}, {"self", 0, 8, {}, 1}}; // a damaged file's cycle
+    SymbolList list;
+    list.appendTypedFromDebugInfo("Regs", 0x7000, 8, "", 0);
+    list.append("plain", 0x8000, 4);
+    list.useAggregates(aggregates);
+    const std::vector<CDataObject> all = list.recordsWithMembers();
+    ASSERT_GE(all.size(), 5u);
+    EXPECT_EQ(all[0].name, "Regs");
+    EXPECT_EQ(all[1].name, "Regs.CTRL");
+    EXPECT_EQ(all[2].name, "Regs.CTRL.all");
+    EXPECT_EQ(all[2].address, 0x7001u);
+    EXPECT_EQ(all[3].name, "Regs.CTRL.self");
+    EXPECT_EQ(all.back().name, "plain");
+    EXPECT_EQ(all[all.size() - 2].name, "Regs.COUNT");
+    // CTRL at depth 1, then "all" and "self" at each depth from 2 to 8.
+    EXPECT_EQ(all.size(), 1u + 1u + 2u * 7u + 1u + 1u);
+}

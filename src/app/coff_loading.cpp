@@ -98,6 +98,8 @@ image::CoffLoadResult Application::loadCoff(const std::filesystem::path& path, b
     activityLog_.record(image::isLoadSuccess(result)
             ? "Loaded " + coffFilePath_ + " (" + std::to_string(image_.totalWords()) + " words)"
             : "Loading " + coffFilePath_ + " failed: " + std::string(image::coffLoadMessage(result)));
+    if (result == image::CoffLoadResult::Loaded)
+        activityLog_.record(image::typeReadingMessage(image_.typeReading()));
     reportLoad(result);
     if (!image::isLoadSuccess(result))
         return result;

@@ -76,18 +76,62 @@ QJsonObject flashSummaryJson(const FlashSummary& summary)
     };
 }
 
-QJsonArray symbolsJson(const ProgramImage& image)
+QJsonObject symbolJson(const SymbolRow& row)
+{
+    return QJsonObject {
+        {QStringLiteral("name"), QString::fromStdString(row.name)},
+        {QStringLiteral("address"), QString::fromStdString(row.address)},
+        {QStringLiteral("dataType"), QString::fromStdString(row.dataType)},
+        {QStringLiteral("etc"), QString::fromStdString(row.etc)},
+        {QStringLiteral("typeSource"),
+            row.typedFromDebugInfo ? QStringLiteral("debug info") : QStringLiteral("symbol table")},
+    };
+}
+
+// The rows from `next` on that lie deeper than `depth`, nested as "members" arrays.
+QJsonArray nestedRowsJson(const std::vector<SymbolRow>& rows, std::size_t& next, int depth)
 {
     QJsonArray array;
-    for (const SymbolRow& row : buildSymbolRows(image.symbols(), image.targetId())) {
-        array.append(QJsonObject {
-            {QStringLiteral("name"), QString::fromStdString(row.name)},
-            {QStringLiteral("address"), QString::fromStdString(row.address)},
-            {QStringLiteral("dataType"), QString::fromStdString(row.dataType)},
-            {QStringLiteral("etc"), QString::fromStdString(row.etc)},
-        });
+    while (next < rows.size() && rows[next].depth == depth) {
+        QJsonObject object = symbolJson(rows[next]);
+        const bool expanded = rows[next].expanded;
+        ++next;
+        if (expanded)
+            object.insert(QStringLiteral("members"), nestedRowsJson(rows, next, depth + 1));
+        array.append(object);
     }
     return array;
+}
+
+QJsonArray symbolsJson(const ProgramImage& image, bool members)
+{
+    const std::vector<SymbolRow> rows = buildSymbolRows(image.symbols(), image.targetId(), {}, members);
+    std::size_t next = 0;
+    return nestedRowsJson(rows, next, 0);
+}
+
+QString debugInfoStatusText(DebugReadStatus status)
+{
+    switch (status) {
+    case DebugReadStatus::Read:
+        return QStringLiteral("read");
+    case DebugReadStatus::Unreadable:
+        return QStringLiteral("unreadable");
+    case DebugReadStatus::NoDebugInfo:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+QJsonObject typeReadingJson(const TypeReading& reading)
+{
+    return QJsonObject {
+        {QStringLiteral("debugInfo"), debugInfoStatusText(reading.debugInfo)},
+        {QStringLiteral("dwarfVersion"), reading.dwarfVersion},
+        {QStringLiteral("problem"), fromUtf8(reading.problem)},
+        {QStringLiteral("typedFromDebugInfo"), static_cast<qint64>(reading.typedFromDebugInfo)},
+        {QStringLiteral("message"), fromUtf8(typeReadingMessage(reading))},
+    };
 }
 
 bool isC28xRow(int device)
@@ -100,7 +144,7 @@ bool hasDataFlashRow(int device)
     return core::isValidDeviceIndex(device) && core::hasDataFlash(device);
 }
 
-QJsonObject infoJson(const QString& file, int device, CoffLoadResult result, const ProgramImage& image)
+QJsonObject infoJson(const QString& file, int device, CoffLoadResult result, const ProgramImage& image, bool members)
 {
     QJsonObject object {
         {QStringLiteral("file"), file},
@@ -116,7 +160,9 @@ QJsonObject infoJson(const QString& file, int device, CoffLoadResult result, con
     object.insert(QStringLiteral("sections"), sectionsJson(image));
     if (isC28xRow(device))
         object.insert(QStringLiteral("flashSummary"), flashSummaryJson(image.flashSummary()));
-    object.insert(QStringLiteral("symbols"), symbolsJson(image));
+    object.insert(QStringLiteral("symbols"), symbolsJson(image, members));
+    if (result == CoffLoadResult::Loaded)
+        object.insert(QStringLiteral("typeReading"), typeReadingJson(image.typeReading()));
     if (hasDataFlashRow(device)) {
         object.insert(QStringLiteral("dataFlashImageLength"), static_cast<qint64>(image.dataFlashImage().length()));
         object.insert(QStringLiteral("dataFlashImageComplete"), image.dataFlashImage().complete());
@@ -163,26 +209,30 @@ void printFlashSummary(const FlashSummary& summary)
     printLine(QStringLiteral("RAM: %1 sections, %2 bytes").arg(summary.ramSections).arg(summary.ramBytes));
 }
 
-void printSymbols(const ProgramImage& image)
+void printSymbols(const ProgramImage& image, bool members)
 {
-    const auto rows = buildSymbolRows(image.symbols(), image.targetId());
-    printLine(QStringLiteral("Symbols: %1").arg(rows.size()));
+    const auto rows = buildSymbolRows(image.symbols(), image.targetId(), {}, members);
+    printLine(QStringLiteral("Symbols: %1").arg(image.symbols().count()));
     if (rows.empty())
         return;
-    const QString row = QStringLiteral("  %1  %2  %3  %4");
+    printLine(QStringLiteral("Types: %1").arg(fromUtf8(typeReadingMessage(image.typeReading()))));
+    const QString row = QStringLiteral("  %1  %2  %3  %4  %5");
     printLine(row.arg(QStringLiteral("Symbol Name"), -24)
                   .arg(QStringLiteral("Address"), -8)
-                  .arg(QStringLiteral("Data Type"), -28)
+                  .arg(QStringLiteral("Data Type"), -36)
+                  .arg(QStringLiteral("Type Source"), -12)
                   .arg(QStringLiteral("Etc")));
     for (const SymbolRow& symbol : rows) {
-        printLine(row.arg(QString::fromStdString(symbol.name), -24)
-                      .arg(QString::fromStdString(symbol.address), -8)
-                      .arg(QString::fromStdString(symbol.dataType), -28)
-                      .arg(QString::fromStdString(symbol.etc)));
+        printLine(
+            row.arg(QString::fromStdString(members ? symbol.label : symbol.name), -24)
+                .arg(QString::fromStdString(symbol.address), -8)
+                .arg(QString::fromStdString(symbol.dataType), -36)
+                .arg(symbol.typedFromDebugInfo ? QStringLiteral("debug info") : QStringLiteral("symbol table"), -12)
+                .arg(QString::fromStdString(symbol.etc)));
     }
 }
 
-void printInfo(const QString& file, int device, CoffLoadResult result, const ProgramImage& image)
+void printInfo(const QString& file, int device, CoffLoadResult result, const ProgramImage& image, bool members)
 {
     printLine(QStringLiteral("File: %1").arg(file));
     const QString deviceName
@@ -202,7 +252,7 @@ void printInfo(const QString& file, int device, CoffLoadResult result, const Pro
                       .arg(dataFlash.length())
                       .arg(dataFlash.complete() ? QString() : QStringLiteral(" (cut at 4 MiB)")));
     }
-    printSymbols(image);
+    printSymbols(image, members);
 }
 
 int runInfo(const QStringList& args)
@@ -213,8 +263,11 @@ int runInfo(const QStringList& args)
         QStringLiteral("Device index 0..70 (see 'lumetra-cli devices'); default %1.").arg(core::kDefaultDeviceIndex),
         QStringLiteral("N"), QString::number(core::kDefaultDeviceIndex));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
+    const QCommandLineOption membersOption(QStringLiteral("members"),
+        QStringLiteral("Show the members of structure and union symbols (from the debug information)."));
     line.addOption(deviceOption);
     line.addOption(jsonOption);
+    line.addOption(membersOption);
     if (const auto end = line.parse(1, 1))
         return *end;
     bool ok = false;
@@ -226,10 +279,11 @@ int runInfo(const QStringList& args)
     const QString file = line.arguments().first();
     ProgramImage image;
     const CoffLoadResult result = image.load(std::filesystem::path(file.toStdString()), device);
+    const bool members = line.parser().isSet(membersOption);
     if (line.parser().isSet(jsonOption))
-        printJson(QJsonDocument(infoJson(file, device, result, image)));
+        printJson(QJsonDocument(infoJson(file, device, result, image, members)));
     else
-        printInfo(file, device, result, image);
+        printInfo(file, device, result, image, members);
     return isLoadSuccess(result) ? 0 : 1;
 }
 

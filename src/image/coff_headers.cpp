@@ -110,4 +110,14 @@ std::optional<CoffSectionHeader> parseSectionHeader(const CoffFileHeader& header
     return section;
 }
 
+std::vector<bool> codeSectionFlags(const CoffFileHeader& header, ByteView file)
+{
+    std::vector<bool> code(header.sectionCount, false);
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const std::optional<CoffSectionHeader> section = parseSectionHeader(header, file, i);
+        code[i] = section && (section->flags & kSectionFlagText) != 0;
+    }
+    return code;
+}
+
 } // namespace lumetra::image

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumetra::image {
 
@@ -88,8 +89,12 @@ struct CoffSectionHeader {
 inline constexpr std::uint32_t kSectionFlagDummy = 0x01;
 inline constexpr std::uint32_t kSectionFlagNoLoad = 0x02;
 inline constexpr std::uint32_t kSectionFlagCopy = 0x10;
+inline constexpr std::uint32_t kSectionFlagText = 0x20; // the section holds code
 
 // Section header `index` (0-based); nothing when it lies outside the file.
 std::optional<CoffSectionHeader> parseSectionHeader(const CoffFileHeader& header, ByteView file, std::size_t index);
+
+// For each section, by index (section number - 1), whether it holds code; false for headers outside the file.
+std::vector<bool> codeSectionFlags(const CoffFileHeader& header, ByteView file);
 
 } // namespace lumetra::image

@@ -1,6 +1,10 @@
 #include "image/program_image.h"
 
 #include "core/device_catalogue.h"
+#include "image/debug_sections.h"
+#include "image/dwarf_reader.h"
+#include "image/elf_headers.h"
+#include "image/elf_symbol_reader.h"
 #include "image/flash_layout.h"
 #include "image/section_rules.h"
 #include "image/symbol_reader.h"
@@ -84,6 +88,7 @@ void ProgramImage::clear()
     flashSummary_ = FlashSummary();
     dataFlashImage_ = DataFlashImage();
     symbols_.clear();
+    typeReading_ = TypeReading();
 }
 
 std::span<const std::uint8_t> ProgramImage::sectionData(std::size_t index) const
@@ -101,6 +106,8 @@ CoffLoadResult ProgramImage::failed(CoffLoadResult result)
 CoffLoadResult ProgramImage::loadFrom(const SharedBytes& fileBytes, int deviceRow)
 {
     const ByteView file = fileBytes.view();
+    if (isElfFile(file))
+        return loadElf(fileBytes, deviceRow);
     const std::optional<CoffFileHeader> header = parseFileHeader(file);
     if (!header)
         return failed(CoffLoadResult::NotCoff);
@@ -119,20 +126,103 @@ CoffLoadResult ProgramImage::loadFrom(const SharedBytes& fileBytes, int deviceRo
 
     CoffLoadResult result = CoffLoadResult::LoadedWithoutSymbols;
     if (header->symbolCount > 0) {
-        const SymbolReadStatus read = readSymbolTable(fileBytes, *header, deviceRow, symbols_);
-        if (read == SymbolReadStatus::ReadPastEnd)
-            return failed(CoffLoadResult::FileError);
-        if (read == SymbolReadStatus::OutOfMemory)
-            return failed(CoffLoadResult::OutOfMemory);
-        result = CoffLoadResult::Loaded;
+        result = readSymbols(fileBytes, *header, *strings, deviceRow);
+        if (result != CoffLoadResult::Loaded)
+            return failed(result);
     }
-    targetId_ = header->targetId;
+    finishLoad(header->targetId, deviceRow);
+    return result;
+}
+
+void ProgramImage::finishLoad(std::uint16_t targetId, int deviceRow)
+{
+    targetId_ = targetId;
     deviceRow_ = deviceRow;
     if (core::familyOf(deviceRow) == core::Family::F28x)
         flashSummary_ = summariseFlash(deviceRow, sections_);
     if (hasDataFlashImage(deviceRow))
         dataFlashImage_ = DataFlashImage::build(sections_, buffer_.bytes());
+}
+
+// The machine stands in for the COFF target id: only the C2000 machine loads, and only for the C28x rows.
+CoffLoadResult ProgramImage::loadElf(const SharedBytes& fileBytes, int deviceRow)
+{
+    const ByteView file = fileBytes.view();
+    const std::optional<ElfFile> elf = parseElfFile(file);
+    if (!elf)
+        return failed(CoffLoadResult::NotCoff);
+    if (elf->machine != kElfMachineC2000 || !targetMatchesRow(core::kTargetIdC28x, deviceRow))
+        return failed(CoffLoadResult::TargetMismatch);
+    if (!core::isValidDeviceIndex(deviceRow))
+        return failed(CoffLoadResult::UnsupportedDevice);
+
+    buffer_.start(fileBytes);
+    for (const ElfSection& section : elf->sections) {
+        if (!isLoadableElfSection(section))
+            continue;
+        // Addresses count words, sizes bytes.
+        const CoffLoadResult placed
+            = placeSection(section.name, section.address, (section.size + 1) / 2, section.offset, deviceRow);
+        if (placed != CoffLoadResult::Loaded)
+            return failed(placed);
+    }
+    const std::optional<std::vector<ElfSymbol>> table = elfSymbols(*elf, file);
+    if (!table)
+        return failed(CoffLoadResult::FileError);
+    CoffLoadResult result = CoffLoadResult::LoadedWithoutSymbols;
+    if (!table->empty()) {
+        DebugTypes debug = readDwarfTypes(elfDebugSections(*elf, file));
+        noteTypeReading(debug);
+        const bool typed = debug.status == DebugReadStatus::Read;
+        const SymbolReadStatus read
+            = readElfSymbols(fileBytes, *elf, *table, deviceRow, typed ? &debug : nullptr, symbols_);
+        if (read != SymbolReadStatus::Ok)
+            return failed(CoffLoadResult::OutOfMemory);
+        if (typed)
+            symbols_.useAggregates(std::make_shared<const std::vector<DebugAggregate>>(std::move(debug.aggregates)));
+        countTypedSymbols();
+        result = CoffLoadResult::Loaded;
+    }
+    finishLoad(core::kTargetIdC28x, deviceRow);
     return result;
+}
+
+void ProgramImage::countTypedSymbols()
+{
+    typeReading_.listedSymbols = symbols_.count();
+    for (std::size_t i = 0; i < symbols_.count(); ++i)
+        typeReading_.typedFromDebugInfo += symbols_.typedFromDebugInfoAt(i) ? 1 : 0;
+}
+
+void ProgramImage::noteTypeReading(const DebugTypes& debug)
+{
+    typeReading_.debugInfo = debug.status;
+    typeReading_.problem = debug.problem;
+    typeReading_.dwarfVersion = debug.dwarfVersion;
+}
+
+// Types come from the debug information when the file carries it readable, otherwise from the symbol table.
+CoffLoadResult ProgramImage::readSymbols(
+    const SharedBytes& fileBytes, const CoffFileHeader& header, const CoffStringTable& strings, int deviceRow)
+{
+    const ByteView file = fileBytes.view();
+    DebugTypes debug = readDwarfTypes(coffDebugSections(header, strings, file));
+    noteTypeReading(debug);
+    SymbolReadStatus read = SymbolReadStatus::Ok;
+    if (debug.status == DebugReadStatus::Read) {
+        const DebugTyping typing {debug, codeSectionFlags(header, file)};
+        read = readSymbolTable(fileBytes, header, deviceRow, symbols_, &typing);
+        if (read == SymbolReadStatus::Ok)
+            symbols_.useAggregates(std::make_shared<const std::vector<DebugAggregate>>(std::move(debug.aggregates)));
+    } else {
+        read = readSymbolTable(fileBytes, header, deviceRow, symbols_);
+    }
+    if (read == SymbolReadStatus::ReadPastEnd)
+        return CoffLoadResult::FileError;
+    if (read == SymbolReadStatus::OutOfMemory)
+        return CoffLoadResult::OutOfMemory;
+    countTypedSymbols();
+    return CoffLoadResult::Loaded;
 }
 
 CoffLoadResult ProgramImage::loadSections(
@@ -149,24 +239,32 @@ CoffLoadResult ProgramImage::loadSections(
         if (!isLoadableSection(*section, name, deviceRow))
             continue;
 
-        const std::uint64_t sizeBytes = std::uint64_t {section->sizeWords} * 2;
-        if (sizeBytes > kImageBufferCapacity - buffer_.size())
-            return CoffLoadResult::ImageTooLarge;
-        // Raw data past the end of the file are not there to read: those words read 0xFF.
-        const std::size_t offset = buffer_.append(section->rawDataOffset, static_cast<std::size_t>(sizeBytes));
+        const CoffLoadResult placed
+            = placeSection(name, section->startAddress, section->sizeWords, section->rawDataOffset, deviceRow);
+        if (placed != CoffLoadResult::Loaded)
+            return placed;
+    }
+    return CoffLoadResult::Loaded;
+}
 
-        const std::uint32_t start = section->startAddress;
-        const std::uint64_t last = std::uint64_t {start} + section->sizeWords - 1;
-        const bool split
-            = splitsAcrossBanks(deviceRow) && start >= kBank0Base && start < kBank1Base && last >= kBank1Base;
-        if (split) {
-            const std::uint32_t firstWords = kBank1Base - start;
-            appendSection(std::string(name) + "_1", start, firstWords, offset, deviceRow);
-            appendSection(std::string(name) + "_2", kBank1Base, section->sizeWords - firstWords,
-                offset + std::size_t {firstWords} * 2, deviceRow);
-        } else {
-            appendSection(std::string(name), start, section->sizeWords, offset, deviceRow);
-        }
+CoffLoadResult ProgramImage::placeSection(
+    std::string_view name, std::uint32_t start, std::uint32_t sizeWords, std::uint64_t rawDataOffset, int deviceRow)
+{
+    const std::uint64_t sizeBytes = std::uint64_t {sizeWords} * 2;
+    if (sizeBytes > kImageBufferCapacity - buffer_.size())
+        return CoffLoadResult::ImageTooLarge;
+    // Raw data past the end of the file are not there to read: those words read 0xFF.
+    const std::size_t offset = buffer_.append(rawDataOffset, static_cast<std::size_t>(sizeBytes));
+
+    const std::uint64_t last = std::uint64_t {start} + sizeWords - 1;
+    const bool split = splitsAcrossBanks(deviceRow) && start >= kBank0Base && start < kBank1Base && last >= kBank1Base;
+    if (split) {
+        const std::uint32_t firstWords = kBank1Base - start;
+        appendSection(std::string(name) + "_1", start, firstWords, offset, deviceRow);
+        appendSection(std::string(name) + "_2", kBank1Base, sizeWords - firstWords,
+            offset + std::size_t {firstWords} * 2, deviceRow);
+    } else {
+        appendSection(std::string(name), start, sizeWords, offset, deviceRow);
     }
     return CoffLoadResult::Loaded;
 }

@@ -11,6 +11,7 @@
 #include "image/loaded_section.h"
 #include "image/shared_bytes.h"
 #include "image/symbol_list.h"
+#include "image/type_reading.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -21,8 +22,9 @@ namespace lumetra::image {
 
 class ProgramImage {
 public:
-    // Loads a COFF file for the selected device row. On results 0 and 4 the image holds the new program (and, for
-    // the C28x rows, its flash summary; for rows 36..41, its data-flash image); on any other result it is empty.
+    // Loads a COFF file (or an ELF file of the C2000 EABI) for the selected device row. On results 0 and 4 the image
+    // holds the new program (and, for the C28x rows, its flash summary; for rows 36..41, its data-flash image); on any
+    // other result it is empty.
     CoffLoadResult load(const std::filesystem::path& path, int deviceRow);
     CoffLoadResult load(std::span<const std::uint8_t> file, int deviceRow);
 
@@ -43,12 +45,23 @@ public:
     const FlashSummary& flashSummary() const { return flashSummary_; }
     const DataFlashImage& dataFlashImage() const { return dataFlashImage_; }
     const SymbolList& symbols() const { return symbols_; }
+    // How the symbols' types were read by the last load with symbols.
+    const TypeReading& typeReading() const { return typeReading_; }
 
 private:
     CoffLoadResult loadFrom(const SharedBytes& fileBytes, int deviceRow);
+    CoffLoadResult loadElf(const SharedBytes& fileBytes, int deviceRow);
     CoffLoadResult loadSections(
         const CoffFileHeader& header, const CoffStringTable& strings, ByteView file, int deviceRow);
+    // Packs `sizeWords` words at `rawDataOffset` of the file, split at the second flash bank where the row asks.
+    CoffLoadResult placeSection(std::string_view name, std::uint32_t start, std::uint32_t sizeWords,
+        std::uint64_t rawDataOffset, int deviceRow);
+    void finishLoad(std::uint16_t targetId, int deviceRow);
+    void noteTypeReading(const DebugTypes& debug);
+    void countTypedSymbols();
     CoffLoadResult failed(CoffLoadResult result);
+    CoffLoadResult readSymbols(
+        const SharedBytes& fileBytes, const CoffFileHeader& header, const CoffStringTable& strings, int deviceRow);
     void appendSection(
         std::string name, std::uint32_t start, std::uint32_t sizeWords, std::size_t bufferOffset, int deviceRow);
 
@@ -59,6 +72,7 @@ private:
     FlashSummary flashSummary_;
     DataFlashImage dataFlashImage_;
     SymbolList symbols_;
+    TypeReading typeReading_;
 };
 
 } // namespace lumetra::image

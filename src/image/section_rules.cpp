@@ -38,4 +38,10 @@ bool isLoadableSection(const CoffSectionHeader& section, std::string_view name, 
     return std::find(kC28xSkippedNames.begin(), kC28xSkippedNames.end(), upper) == kC28xSkippedNames.end();
 }
 
+bool isLoadableElfSection(const ElfSection& section)
+{
+    return section.type == kElfSectionProgbits && (section.flags & kElfFlagAlloc) != 0 && section.size != 0
+        && upperCased(section.name) != ".STACK";
+}
+
 } // namespace lumetra::image

@@ -26,16 +26,13 @@ struct SymbolEntryFields {
 
 inline constexpr std::uint8_t kStorageClassExternal = 2;
 
-// The rules on everything but the name: an external, non-zero, typed, non-pointer, non-function variable of one
-// of the file's sections outside the excluded frames. `excluded` is excludedAddressRanges(deviceRow), looked up
-// once per table. Inline: it runs for every entry of the table.
-constexpr bool isListableEntry(
+// The rules on the placement: an external, non-zero symbol of one of the file's sections outside the excluded
+// frames. `excluded` is excludedAddressRanges(deviceRow), looked up once per table. Inline: it runs for every entry
+// of the table.
+constexpr bool isPlacedEntry(
     const SymbolEntryFields& entry, std::uint16_t sectionCount, std::span<const AddressRange> excluded)
 {
-    if (entry.storageClass != kStorageClassExternal || entry.value == 0 || basicTypeOf(entry.type) == 0)
-        return false;
-    const DerivedType first = derivationOf(entry.type, 0);
-    if (first == DerivedType::Pointer || first == DerivedType::Function)
+    if (entry.storageClass != kStorageClassExternal || entry.value == 0)
         return false;
     if (entry.sectionNumber < 1 || entry.sectionNumber > sectionCount)
         return false;
@@ -44,6 +41,20 @@ constexpr bool isListableEntry(
             return false;
     }
     return true;
+}
+
+// The rules on the symbol table's own type field: a basic type, and neither a pointer nor a function.
+constexpr bool hasListableCoffType(std::uint16_t type)
+{
+    const DerivedType first = derivationOf(type, 0);
+    return basicTypeOf(type) != 0 && first != DerivedType::Pointer && first != DerivedType::Function;
+}
+
+// The rules on everything but the name: a placed symbol of a listable type.
+constexpr bool isListableEntry(
+    const SymbolEntryFields& entry, std::uint16_t sectionCount, std::span<const AddressRange> excluded)
+{
+    return hasListableCoffType(entry.type) && isPlacedEntry(entry, sectionCount, excluded);
 }
 
 // The rule on the name without its one leading "_": no compiler or linker name, so it starts with neither "." nor

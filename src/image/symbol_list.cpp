@@ -2,6 +2,7 @@
 
 #include "image/array_info.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <new>
@@ -57,13 +58,36 @@ std::vector<CDataObject> SymbolList::records() const
     return all;
 }
 
+std::vector<CDataObject> SymbolList::recordsWithMembers() const
+{
+    std::vector<CDataObject> all;
+    all.reserve(count());
+    for (std::size_t i = 0; i < count(); ++i) {
+        all.push_back(at(i));
+        if (aggregateAt(i) >= 0)
+            appendMembers(all, CDataObject(all.back()), aggregateAt(i), 1);
+    }
+    return all;
+}
+
+void SymbolList::appendMembers(std::vector<CDataObject>& out, const CDataObject& parent, int aggregate, int depth) const
+{
+    if (depth > kMaxMemberDepth)
+        return;
+    for (SymbolMember& member : membersOf(parent, aggregate)) {
+        out.push_back(member.record);
+        if (member.aggregate >= 0)
+            appendMembers(out, member.record, member.aggregate, depth + 1);
+    }
+}
+
 std::optional<CDataObject> SymbolList::findFirst(std::string_view name) const
 {
     for (std::size_t i = 0; i < count(); ++i) {
         if (nameAt(i) == name)
             return at(i);
     }
-    return std::nullopt;
+    return findMember(name);
 }
 
 void SymbolList::append(std::string_view name, std::uint32_t address, std::uint16_t type, std::string_view arrayInfo)
@@ -75,6 +99,75 @@ void SymbolList::append(std::string_view name, std::uint32_t address, std::uint1
         entry.sources |= kArrayInfoInText;
     }
     entries_.push_back(entry);
+}
+
+void SymbolList::appendTypedFromDebugInfo(
+    std::string_view name, std::uint32_t address, std::uint16_t type, std::string_view arrayInfo, int aggregate)
+{
+    append(name, address, type, arrayInfo);
+    entries_.back().sources |= kTypeFromDebugInfo;
+    entries_.back().aggregate = aggregate;
+}
+
+std::vector<SymbolMember> SymbolList::membersOf(const CDataObject& parent, int aggregate) const
+{
+    std::vector<SymbolMember> members;
+    if (!aggregates_ || aggregate < 0 || static_cast<std::size_t>(aggregate) >= aggregates_->size())
+        return members;
+    const DebugAggregate& type = (*aggregates_)[static_cast<std::size_t>(aggregate)];
+    members.reserve(type.members.size());
+    for (const DebugMember& member : type.members) {
+        SymbolMember entry;
+        entry.record.name = parent.name + "." + member.name;
+        entry.record.address = parent.address + member.offset;
+        entry.record.type = member.type;
+        entry.record.arrayInfo = arrayInfoText(member.dimensions);
+        entry.aggregate = member.aggregate;
+        members.push_back(std::move(entry));
+    }
+    return members;
+}
+
+const DebugMember* SymbolList::memberNamed(int aggregate, std::string_view name) const
+{
+    if (!aggregates_ || aggregate < 0 || static_cast<std::size_t>(aggregate) >= aggregates_->size())
+        return nullptr;
+    const std::vector<DebugMember>& members = (*aggregates_)[static_cast<std::size_t>(aggregate)].members;
+    const auto found
+        = std::find_if(members.begin(), members.end(), [name](const DebugMember& m) { return m.name == name; });
+    return found == members.end() ? nullptr : &*found;
+}
+
+// The first symbol of the base name that has members, then one member per dotted part.
+std::optional<CDataObject> SymbolList::findMember(std::string_view dottedName) const
+{
+    const std::size_t dot = dottedName.find('.');
+    if (dot == std::string_view::npos || !aggregates_)
+        return std::nullopt;
+    const std::string_view base = dottedName.substr(0, dot);
+    for (std::size_t i = 0; i < count(); ++i) {
+        if (aggregateAt(i) < 0 || nameAt(i) != base)
+            continue;
+        CDataObject record = at(i);
+        int aggregate = aggregateAt(i);
+        const DebugMember* member = nullptr;
+        std::string_view rest = dottedName.substr(dot + 1);
+        for (bool more = true; more;) {
+            const std::size_t next = rest.find('.');
+            member = memberNamed(aggregate, rest.substr(0, next));
+            if (member == nullptr)
+                return std::nullopt;
+            record.address += member->offset;
+            aggregate = member->aggregate;
+            more = next != std::string_view::npos;
+            rest = more ? rest.substr(next + 1) : std::string_view();
+        }
+        record.name = dottedName;
+        record.type = member->type;
+        record.arrayInfo = arrayInfoText(member->dimensions);
+        return record;
+    }
+    return std::nullopt;
 }
 
 std::uint32_t SymbolList::appendText(std::string_view text)
@@ -91,6 +184,7 @@ void SymbolList::clear()
     entries_.clear();
     text_.clear();
     file_ = SharedBytes();
+    aggregates_.reset();
 }
 
 } // namespace lumetra::image

@@ -4,16 +4,28 @@
 #pragma once
 
 #include "image/data_object.h"
+#include "image/debug_types.h"
 #include "image/shared_bytes.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lumetra::image {
+
+// Members deeper than this are not listed (the debug information may describe a cycle).
+inline constexpr int kMaxMemberDepth = 8;
+
+// A member of a structure or union symbol: its record (dotted name, own address and type) and, when it is a
+// structure or union itself, its own members.
+struct SymbolMember {
+    CDataObject record;
+    int aggregate = -1;
+};
 
 class SymbolList {
 public:
@@ -29,10 +41,28 @@ public:
     std::uint32_t addressAt(std::size_t index) const { return entries_.at(index).address; }
     std::uint16_t typeAt(std::size_t index) const { return entries_.at(index).type; }
     std::string arrayInfoAt(std::size_t index) const;
+    // True when the symbol's type and array dimensions come from the debug information, not the symbol table.
+    bool typedFromDebugInfoAt(std::size_t index) const
+    {
+        return (entries_.at(index).sources & kTypeFromDebugInfo) != 0;
+    }
     std::vector<CDataObject> records() const;
+    // Every record, each structure or union followed by its members (depth first, in declaration order).
+    std::vector<CDataObject> recordsWithMembers() const;
 
-    // The first record whose name is exactly `name` (case-sensitive).
+    // The first record whose name is exactly `name` (case-sensitive); a dotted name "Regs.CTRL.bit" not listed
+    // as such names a member of a structure or union symbol.
     std::optional<CDataObject> findFirst(std::string_view name) const;
+
+    // The structure or union a symbol's members come from; -1 for a symbol that has none.
+    int aggregateAt(std::size_t index) const { return entries_.at(index).aggregate; }
+    // The members of `aggregate` under `parent`: "parent.member" at the parent's address plus the member's offset.
+    std::vector<SymbolMember> membersOf(const CDataObject& parent, int aggregate) const;
+    // The structures and unions of the debug information the typed symbols refer to.
+    void useAggregates(std::shared_ptr<const std::vector<DebugAggregate>> aggregates)
+    {
+        aggregates_ = std::move(aggregates);
+    }
 
     // Symbols appended from now on may name bytes of `file`; the list must be empty.
     void useFile(SharedBytes file) { file_ = std::move(file); }
@@ -54,6 +84,9 @@ public:
     }
     // A symbol whose texts are copied into the list.
     void append(std::string_view name, std::uint32_t address, std::uint16_t type, std::string_view arrayInfo = {});
+    // A symbol typed from the debug information, its texts copied; `aggregate` indexes the list's aggregates.
+    void appendTypedFromDebugInfo(std::string_view name, std::uint32_t address, std::uint16_t type,
+        std::string_view arrayInfo, int aggregate = -1);
 
     // Empties the list, keeping its capacity for the next program's symbols.
     void clear();
@@ -63,6 +96,7 @@ private:
         kNameInText = 1,
         kArrayInfoInText = 2,
         kArrayInfoFromAux = 4,
+        kTypeFromDebugInfo = 8,
     };
     struct Entry {
         std::uint32_t nameOffset;
@@ -72,6 +106,7 @@ private:
         std::uint32_t arrayInfoSize; // in text_
         std::uint16_t type;
         std::uint8_t sources;
+        std::int32_t aggregate = -1;
     };
 
     std::uint32_t appendText(std::string_view text);
@@ -84,6 +119,11 @@ private:
     }
 
     SharedBytes file_;
+    std::optional<CDataObject> findMember(std::string_view dottedName) const;
+    const DebugMember* memberNamed(int aggregate, std::string_view name) const;
+    void appendMembers(std::vector<CDataObject>& out, const CDataObject& parent, int aggregate, int depth) const;
+
+    std::shared_ptr<const std::vector<DebugAggregate>> aggregates_;
     std::string text_; // texts not in file_
     std::vector<Entry> entries_;
 };

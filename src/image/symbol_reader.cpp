@@ -1,6 +1,7 @@
 #include "image/symbol_reader.h"
 
 #include "core/cp949_codec.h"
+#include "image/array_info.h"
 #include "image/coff_types.h"
 #include "image/name_scan.h"
 #include "image/symbol_filter.h"
@@ -33,10 +34,18 @@ std::uint32_t u32At(EntryBytes entry, std::size_t offset)
     return std::uint32_t {u16At(entry, offset)} | std::uint32_t {u16At(entry, offset + 2)} << 16;
 }
 
+// A symbol the debug information does not describe as a variable: listed by its symbol table type unless it is
+// a function.
+bool keepsSymbolTableType(const DebugTyping& typing, std::string_view name, const SymbolEntryFields& fields)
+{
+    return hasListableCoffType(fields.type) && !typing.types.isFunction(name)
+        && !typing.inCodeSection(fields.sectionNumber);
+}
+
 } // namespace
 
-SymbolReadStatus readSymbolTable(
-    const SharedBytes& fileBytes, const CoffFileHeader& header, int deviceRow, SymbolList& symbols)
+SymbolReadStatus readSymbolTable(const SharedBytes& fileBytes, const CoffFileHeader& header, int deviceRow,
+    SymbolList& symbols, const DebugTyping* typing)
 {
     symbols.clear();
     const ByteView file = fileBytes.view();
@@ -71,23 +80,29 @@ SymbolReadStatus readSymbolTable(
                 u16At(entry, 14),
                 entry[16],
             };
-            if (isListableEntry(fields, header.sectionCount, excluded)) {
+            const bool candidate = typing != nullptr ? isPlacedEntry(fields, header.sectionCount, excluded)
+                                                     : isListableEntry(fields, header.sectionCount, excluded);
+            if (candidate) {
                 const ScannedName coffName = nameInStrings
                     ? scanName(names.data() + nameOffset, names.size() - nameOffset)
                     : scanName(entry.data(), kNameFieldSize);
                 const std::string_view name = withoutLeadingUnderscore(coffName.text);
                 if (isListableName(name, coffName.hasDollar)) {
-                    std::optional<std::uint32_t> arrayAux;
-                    if (auxCount > 0 && derivationOf(fields.type, 0) == DerivedType::Array)
-                        arrayAux = static_cast<std::uint32_t>(entry.data() + kSymbolEntrySize - fileBytes.data());
-                    if (!coffName.hasNonAscii) {
-                        symbols.appendFromFile(name, fields.value, fields.type, arrayAux);
-                    } else {
-                        // Names are code page 949 bytes; the list holds UTF-8. Should the platform lack the
-                        // converter, the name keeps its bytes.
-                        const core::TextConversion utf8 = core::cp949ToUtf8(name);
-                        symbols.appendFromFile(
-                            utf8.ok() ? std::string_view(utf8.text) : name, fields.value, fields.type, arrayAux);
+                    // Names are code page 949 bytes; the list holds UTF-8. Should the platform lack the converter,
+                    // the name keeps its bytes.
+                    core::TextConversion utf8;
+                    if (coffName.hasNonAscii)
+                        utf8 = core::cp949ToUtf8(name);
+                    const std::string_view listedName = utf8.ok() && coffName.hasNonAscii ? utf8.text : name;
+                    const DebugVariable* variable = typing != nullptr ? typing->types.variable(name) : nullptr;
+                    if (variable != nullptr) {
+                        symbols.appendTypedFromDebugInfo(listedName, fields.value, variable->type,
+                            arrayInfoText(variable->dimensions), variable->aggregate);
+                    } else if (typing == nullptr || keepsSymbolTableType(*typing, name, fields)) {
+                        std::optional<std::uint32_t> arrayAux;
+                        if (auxCount > 0 && derivationOf(fields.type, 0) == DerivedType::Array)
+                            arrayAux = static_cast<std::uint32_t>(entry.data() + kSymbolEntrySize - fileBytes.data());
+                        symbols.appendFromFile(listedName, fields.value, fields.type, arrayAux);
                     }
                 }
             }

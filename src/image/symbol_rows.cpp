@@ -14,6 +14,48 @@ char foldCase(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+struct RowSource {
+    core::Family family;
+    const SymbolList& symbols;
+    const std::set<std::string>& expanded;
+    bool expandAll;
+};
+
+void labelRow(SymbolRow& row)
+{
+    row.label.assign(static_cast<std::size_t>(row.depth) * 4, ' ');
+    if (row.expandable)
+        row.label += row.expanded ? "- " : "+ ";
+    row.label += row.name;
+}
+
+SymbolRow rowOf(const RowSource& source, CDataObject record, std::size_t symbolIndex, int aggregate, int depth)
+{
+    SymbolRow row;
+    row.name = std::move(record.name);
+    row.address = core::formatAddress(source.family, record.address);
+    row.dataType = dataTypeText(record.type);
+    row.etc = std::move(record.arrayInfo);
+    row.symbolIndex = symbolIndex;
+    row.depth = depth;
+    row.expandable = aggregate >= 0 && depth < kMaxMemberDepth;
+    row.expanded = row.expandable && (source.expandAll || source.expanded.contains(row.name));
+    row.typedFromDebugInfo = source.symbols.typedFromDebugInfoAt(symbolIndex);
+    labelRow(row);
+    return row;
+}
+
+// The members of `parent` at `depth`, each expanded one followed by its own.
+void appendMembers(const RowSource& source, std::size_t symbolIndex, const CDataObject& parent, int aggregate,
+    int depth, std::vector<SymbolRow>& rows)
+{
+    for (const SymbolMember& member : source.symbols.membersOf(parent, aggregate)) {
+        rows.push_back(rowOf(source, member.record, symbolIndex, member.aggregate, depth));
+        if (rows.back().expanded)
+            appendMembers(source, symbolIndex, member.record, member.aggregate, depth + 1, rows);
+    }
+}
+
 } // namespace
 
 bool nameLessIgnoringCase(std::string_view a, std::string_view b)
@@ -23,17 +65,28 @@ bool nameLessIgnoringCase(std::string_view a, std::string_view b)
     });
 }
 
-std::vector<SymbolRow> buildSymbolRows(const SymbolList& symbols, std::uint16_t targetId)
+std::vector<SymbolRow> buildSymbolRows(
+    const SymbolList& symbols, std::uint16_t targetId, const std::set<std::string>& expanded, bool expandAll)
 {
     const core::Family family = targetId == core::kTargetIdLf240x ? core::Family::Lf240x : core::Family::F28x;
-    std::vector<SymbolRow> rows;
-    rows.reserve(symbols.count());
-    for (std::size_t i = 0; i < symbols.count(); ++i) {
-        rows.push_back(SymbolRow {std::string(symbols.nameAt(i)), core::formatAddress(family, symbols.addressAt(i)),
-            dataTypeText(symbols.typeAt(i)), symbols.arrayInfoAt(i), i});
-    }
-    std::stable_sort(rows.begin(), rows.end(),
+    const RowSource source {family, symbols, expanded, expandAll};
+    std::vector<SymbolRow> top;
+    top.reserve(symbols.count());
+    for (std::size_t i = 0; i < symbols.count(); ++i)
+        top.push_back(rowOf(source, symbols.at(i), i, symbols.aggregateAt(i), 0));
+    std::stable_sort(top.begin(), top.end(),
         [](const SymbolRow& a, const SymbolRow& b) { return nameLessIgnoringCase(a.name, b.name); });
+    if (expanded.empty() && !expandAll)
+        return top;
+    std::vector<SymbolRow> rows;
+    rows.reserve(top.size());
+    for (SymbolRow& row : top) {
+        const bool open = row.expanded;
+        const std::size_t index = row.symbolIndex;
+        rows.push_back(std::move(row));
+        if (open)
+            appendMembers(source, index, symbols.at(index), symbols.aggregateAt(index), 1, rows);
+    }
     return rows;
 }
 

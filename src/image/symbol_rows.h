@@ -1,24 +1,33 @@
-// The rows of the symbol list view: one per symbol, sorted by name without regard to case.
+// The rows of the symbol list view: one per symbol, sorted by name without regard to case, each expanded structure
+// or union followed by its members.
 #pragma once
 
 #include "image/symbol_list.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace lumetra::image {
 
 struct SymbolRow {
-    std::string name; // "Symbol Name"
+    std::string name; // the symbol's name, or a member's dotted name ("AdcRegs.ADCTRL1")
     std::string address; // "Address": "0x%04X" for target id 0x0092, else "0x%06X"
     std::string dataType; // "Data Type": derived type prefixes and the basic type name
     std::string etc; // "Etc": the array info text
-    std::size_t symbolIndex = 0; // the record's index in the symbol list
+    std::size_t symbolIndex = 0; // the record's index in the symbol list (of the symbol a member belongs to)
+    std::string label; // "Symbol Name": the name, indented by member depth, after "+ " or "- " when it has members
+    int depth = 0; // 0 for a symbol, 1 for its members, ...
+    bool expandable = false;
+    bool expanded = false;
+    bool typedFromDebugInfo = false;
 };
 
-// Rows in ascending case-insensitive name order; equal names keep symbol list order.
-std::vector<SymbolRow> buildSymbolRows(const SymbolList& symbols, std::uint16_t targetId);
+// Rows in ascending case-insensitive name order (equal names keep symbol list order); after each row whose name
+// is in `expanded` (every row with members, with `expandAll`), its members in declaration order.
+std::vector<SymbolRow> buildSymbolRows(const SymbolList& symbols, std::uint16_t targetId,
+    const std::set<std::string>& expanded = {}, bool expandAll = false);
 
 // Case-insensitive (ASCII) comparison of two names: true when a sorts before b.
 bool nameLessIgnoringCase(std::string_view a, std::string_view b);

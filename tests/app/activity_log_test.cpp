@@ -4,6 +4,7 @@
 
 #include "core/activity_log.h"
 #include "core/path_text.h"
+#include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -96,14 +97,26 @@ TEST_F(ActivityLogTest, CoffLoadsAreRecorded)
 {
     writeTestCoff(harness.scratch.path() / "prog.out", 0x8000);
     app->OpenByPath(harness.scratch.path() / "prog.out");
-    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "[12:34:56] Loaded " + core::utf8Of(harness.scratch.path() / "prog.out") + " (2 words)");
+    // The second line says how the symbols' types were read.
+    EXPECT_EQ(lines[1], "[12:34:56] No debug information: types from the symbol table");
     lines.clear();
 
     app->OpenByPath(harness.scratch.path() / "missing.out");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("Cannot open "), std::string::npos);
     EXPECT_NE(lines[0].find("missing.out"), std::string::npos);
+}
+
+TEST_F(ActivityLogTest, ALoadWithDebugInformationSaysTheTypesCameFromIt)
+{
+    const auto samples = lumetra::test::coffSamplesDir();
+    if (!samples)
+        GTEST_SKIP() << "COFF samples are not present";
+    app->OpenByPath(*samples / "flash28333_api.out");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "[12:34:56] Types from the debug information (DWARF 2): 10 of 12 symbols");
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace lumetra::test;
 
 namespace {
@@ -118,4 +120,41 @@ TEST(InfoCli, FailedLoadGivesItsCodeAndMessage)
 
     EXPECT_EQ(runCli({"info", pathText(dir / "prog.out"), "--device", "x"}).exitCode, 2);
     EXPECT_EQ(runCli({"info"}).exitCode, 2);
+}
+
+TEST(InfoCli, TypesFromTheDebugInformationShowTheirSourcePerSymbol)
+{
+    const auto samples = coffSamplesDir();
+    if (!samples)
+        GTEST_SKIP() << "COFF samples are not present";
+    const CliRun run = runCli({"info", pathText(*samples / "flash28333_api.out"), "--device", "35", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject info = parseObject(run.out);
+    const QJsonObject reading = info["typeReading"].toObject();
+    EXPECT_EQ(reading["debugInfo"].toString(), "read");
+    EXPECT_EQ(reading["dwarfVersion"].toInt(), 2);
+    EXPECT_EQ(reading["typedFromDebugInfo"].toInt(), 10);
+    EXPECT_EQ(reading["message"].toString(), "Types from the debug information (DWARF 2): 10 of 12 symbols");
+    std::map<QString, QJsonObject> byName;
+    for (const auto& entry : info["symbols"].toArray())
+        byName[entry.toObject()["name"].toString()] = entry.toObject();
+    EXPECT_FALSE(byName.contains("main"));
+    EXPECT_EQ(byName["MyCallbackCounter"]["dataType"].toString(), "Unsigned long");
+    EXPECT_EQ(byName["MyCallbackCounter"]["typeSource"].toString(), "debug info");
+    EXPECT_EQ(byName["Flash_CallbackPtr"]["typeSource"].toString(), "symbol table");
+
+    const CliRun text = runCli({"info", pathText(*samples / "flash28333_api.out"), "--device", "35"});
+    EXPECT_TRUE(text.out.contains("Types: Types from the debug information (DWARF 2): 10 of 12 symbols"));
+    EXPECT_TRUE(text.out.contains("Type Source"));
+}
+
+TEST(InfoCli, AFileWithoutDebugInformationSaysSo)
+{
+    ScratchDir dir;
+    writeProgram(dir / "prog.out");
+    const CliRun run = runCli({"info", pathText(dir / "prog.out"), "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject info = parseObject(run.out);
+    EXPECT_EQ(info["typeReading"].toObject()["debugInfo"].toString(), "none");
+    EXPECT_EQ(info["symbols"].toArray()[0].toObject()["typeSource"].toString(), "symbol table");
 }

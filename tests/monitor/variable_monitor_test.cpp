@@ -350,5 +350,34 @@ TEST_F(VariableMonitorTest, ContextMenuFollowsRowsSelectionAndGraphs)
     EXPECT_FALSE(monitor.menuState(true).monitoringEnabled);
 }
 
+
+// A register structure of the debug information: its members are added by dotted name and read at their own
+// addresses with their own widths.
+TEST(VariableMonitorMembers, MembersAreAddedByDottedNameAndReadAtTheirOwnAddress)
+{
+    auto aggregates = std::make_shared<std::vector<image::DebugAggregate>>(1);
+    (*aggregates)[0].members = {{"CTRL", 0, kUnsignedInt, {}, -1}, {"PERIOD", 2, 15, {}, -1}};
+    image::SymbolList symbols;
+    symbols.appendTypedFromDebugInfo("TimerRegs", 0x0C00, 8, "", 0);
+    symbols.useAggregates(aggregates);
+    std::vector<CDataObject> registered;
+    RecordingMonitoring monitoring;
+    SimulatedLink sim;
+    VariableMonitor monitor {registered, monitoring};
+    monitor.setVisibleRows(0, 10);
+    ASSERT_TRUE(monitor.addVariable("TimerRegs.PERIOD", symbols));
+    ASSERT_TRUE(monitor.addVariable("TimerRegs.CTRL", symbols));
+    EXPECT_FALSE(monitor.addVariable("TimerRegs.NONE", symbols));
+    ASSERT_EQ(registered.size(), 2u);
+    EXPECT_EQ(registered[0].viewType, 5); // unsigned 32-bit, the default of Unsigned long
+    sim.pod.setWord(0x0C02, 0xFFFF);
+    sim.pod.setWord(0x0C03, 0x0000);
+    sim.pod.setWord(0x0C00, 0x0010);
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(sim.takeTrace(), (Frames {"@000C02\r", "L", "@000C00\r", "R"}));
+    EXPECT_EQ(monitor.rows()[0].value, "65535");
+    EXPECT_EQ(monitor.rows()[1].value, "16");
+}
+
 } // namespace
 } // namespace lumetra::monitor

@@ -95,6 +95,18 @@ CoffSection CoffSection::withData(std::string name, std::uint32_t startAddress, 
     return section;
 }
 
+CoffSection CoffSection::debugSection(std::string name, const std::vector<std::uint8_t>& bytes)
+{
+    CoffSection section;
+    section.name = std::move(name);
+    section.flags = kSectionCopy;
+    section.words.resize((bytes.size() + 1) / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        section.words[i / 2] = static_cast<std::uint16_t>(section.words[i / 2] | bytes[i] << (8 * (i % 2)));
+    section.sizeWordsOverride = static_cast<std::uint32_t>(bytes.size());
+    return section;
+}
+
 CoffAuxEntry CoffAuxEntry::arrayDimensions(std::uint16_t d0, std::uint16_t d1, std::uint16_t d2, std::uint16_t d3)
 {
     CoffAuxEntry entry;

@@ -45,6 +45,8 @@ struct CoffSection {
 
     // A text section with its data.
     static CoffSection withData(std::string name, std::uint32_t startAddress, std::vector<std::uint16_t> words);
+    // A copy section of debug information, whose size counts bytes (a last odd byte is padded in the file).
+    static CoffSection debugSection(std::string name, const std::vector<std::uint8_t>& bytes);
 };
 
 // One 18-byte auxiliary entry.

@@ -69,11 +69,13 @@ TEST(SymbolListViewTest, ContextMenuFollowsTheListAndTheSelection)
     QObject::connect(&view, &SymbolListView::openCoffRequested, [&openRequests] { ++openRequests; });
 
     QMenu* menu = view.buildContextMenu();
-    ASSERT_EQ(menu->actions().size(), 2);
+    ASSERT_EQ(menu->actions().size(), 3);
     EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("COFF 파일 열기..."));
     EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("심볼 목록 추가"));
+    EXPECT_EQ(menu->actions()[2]->text(), QStringLiteral("멤버 보기"));
     EXPECT_TRUE(menu->actions()[0]->isEnabled());
     EXPECT_FALSE(menu->actions()[1]->isEnabled());
+    EXPECT_FALSE(menu->actions()[2]->isEnabled());
     menu->actions()[0]->trigger();
     EXPECT_EQ(openRequests, 1);
     delete menu;
@@ -91,6 +93,53 @@ TEST(SymbolListViewTest, ContextMenuFollowsTheListAndTheSelection)
 
     emit view.doubleClicked(view.model()->index(1, 2));
     EXPECT_EQ(added, std::vector<std::string>({"b"}));
+}
+
+// A structure symbol with a union member that holds a word and its bit fields.
+SymbolList structureSymbols()
+{
+    auto aggregates = std::make_shared<std::vector<DebugAggregate>>(3);
+    (*aggregates)[0].members = {{"CTRL", 2, 9, {}, 1}, {"COUNT", 4, 15, {}, -1}};
+    (*aggregates)[1].members = {{"all", 0, 14, {}, -1}, {"bit", 0, 8, {}, 2}};
+    (*aggregates)[2].members = {{"RESET", 0, 14, {}, -1}};
+    SymbolList list;
+    list.appendTypedFromDebugInfo("Regs", 0x7000, 8, "", 0);
+    list.appendTypedFromDebugInfo("value", 0x8000, 6, "");
+    list.useAggregates(aggregates);
+    return list;
+}
+
+TEST(SymbolListViewTest, StructuresExpandIntoTheirMembersWhichAreAddedByDottedName)
+{
+    core::MemorySettingsStore store;
+    SymbolListView view(store);
+    std::vector<std::string> added;
+    QObject::connect(&view, &SymbolListView::addSymbolsRequested,
+        [&added](const std::vector<std::string>& names) { added = names; });
+    view.showSymbols(structureSymbols(), 0x009D);
+    EXPECT_EQ(column(view, 0), QStringList({"+ Regs", "value"}));
+
+    view.setCurrentIndex(view.model()->index(0, 0));
+    QMenu* menu = view.buildContextMenu();
+    ASSERT_TRUE(menu->actions()[2]->isEnabled());
+    menu->actions()[2]->trigger();
+    delete menu;
+    EXPECT_EQ(column(view, 0), QStringList({"- Regs", "    + Regs.CTRL", "    Regs.COUNT", "value"}));
+    EXPECT_EQ(column(view, 1), QStringList({"0x007000", "0x007002", "0x007004", "0x008000"}));
+    EXPECT_EQ(column(view, 2), QStringList({"Structure", "Union", "Unsigned long", "Floating point"}));
+
+    view.toggleMembers(1);
+    EXPECT_EQ(column(view, 0).mid(1, 3),
+        QStringList({"    - Regs.CTRL", "        Regs.CTRL.all", "        + Regs.CTRL.bit"}));
+    emit view.doubleClicked(view.model()->index(3, 0));
+    EXPECT_EQ(added, std::vector<std::string>({"Regs.CTRL.bit"}));
+
+    view.setCurrentIndex(view.model()->index(0, 0));
+    menu = view.buildContextMenu();
+    EXPECT_EQ(menu->actions()[2]->text(), QStringLiteral("멤버 숨기기"));
+    menu->actions()[2]->trigger();
+    delete menu;
+    EXPECT_EQ(column(view, 0), QStringList({"+ Regs", "value"}));
 }
 
 TEST(SymbolListViewTest, AHundredThousandSymbolsFitOneModel)

@@ -12,7 +12,8 @@ bool itemDialogAccepted(std::vector<Item>& catalogue, std::vector<Item>& selecti
     graph::GraphEnvironment& environment, graph::GraphKindSettings& settings, const Application& app,
     UserPrompts& prompts, QWidget* parent)
 {
-    const std::vector<image::CDataObject> symbols = app.image().symbols().records();
+    // Members of structures are channels too.
+    const std::vector<image::CDataObject> symbols = app.image().symbols().recordsWithMembers();
     graph::ui::GraphItemDialog dialog(
         catalogue, selection, environment, settings, symbols, app.image().targetId(), prompts, parent);
     return dialog.exec() == QDialog::Accepted;

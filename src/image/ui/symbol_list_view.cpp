@@ -1,6 +1,7 @@
 #include "image/ui/symbol_list_view.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 
 #include <algorithm>
@@ -13,7 +14,7 @@ const std::string& symbolCell(const SymbolRow& row, int column)
 {
     switch (column) {
     case 0:
-        return row.name;
+        return row.label;
     case 1:
         return row.address;
     case 2:
@@ -39,7 +40,38 @@ SymbolListView::SymbolListView(core::SettingsStore& store, QWidget* parent)
 
 void SymbolListView::showSymbols(const SymbolList& symbols, std::uint16_t targetId)
 {
-    model_->setRows(buildSymbolRows(symbols, targetId));
+    symbols_ = symbols;
+    targetId_ = targetId;
+    expanded_.clear();
+    refill();
+}
+
+void SymbolListView::refill()
+{
+    model_->setRows(buildSymbolRows(symbols_, targetId_, expanded_));
+}
+
+void SymbolListView::toggleMembers(int row)
+{
+    if (row < 0 || row >= model_->rowCount() || !model_->row(row).expandable)
+        return;
+    const std::string name = model_->row(row).name;
+    if (!expanded_.erase(name))
+        expanded_.insert(name);
+    refill();
+    selectRow(row);
+}
+
+void SymbolListView::keyPressEvent(QKeyEvent* event)
+{
+    const int row = currentIndex().row();
+    const bool plus = event->key() == Qt::Key_Plus || event->key() == Qt::Key_Right;
+    const bool minus = event->key() == Qt::Key_Minus || event->key() == Qt::Key_Left;
+    if (row >= 0 && (plus || minus) && model_->row(row).expandable && model_->row(row).expanded == minus) {
+        toggleMembers(row);
+        return;
+    }
+    ReportView::keyPressEvent(event);
 }
 
 std::vector<std::string> SymbolListView::selectedNames() const
@@ -63,6 +95,12 @@ QMenu* SymbolListView::buildContextMenu()
     QAction* add = menu->addAction(QStringLiteral("심볼 목록 추가"));
     add->setEnabled(selectionModel()->hasSelection());
     connect(add, &QAction::triggered, this, [this] { emit addSymbolsRequested(selectedNames()); });
+    const int row = currentIndex().row();
+    const bool expandable = row >= 0 && row < model_->rowCount() && model_->row(row).expandable;
+    const bool expanded = expandable && model_->row(row).expanded;
+    QAction* members = menu->addAction(expanded ? QStringLiteral("멤버 숨기기") : QStringLiteral("멤버 보기"));
+    members->setEnabled(expandable);
+    connect(members, &QAction::triggered, this, [this, row] { toggleMembers(row); });
     return menu;
 }
 

@@ -1,5 +1,6 @@
-// The symbol list pane: the program's symbols sorted by name, with the context menu that opens a COFF file or
-// hands the chosen symbols to the variable monitor.
+// The symbol list pane: the program's symbols sorted by name, structures and unions expandable into their
+// members, with the context menu that opens a COFF file, expands or collapses a row, or hands the chosen symbols
+// and members to the variable monitor.
 #pragma once
 
 #include "core/ui/report_view.h"
@@ -7,6 +8,7 @@
 #include "image/symbol_list.h"
 #include "image/symbol_rows.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,8 +28,10 @@ public:
     void showSymbols(const SymbolList& symbols, std::uint16_t targetId);
 
     SymbolTableModel* symbolModel() const { return model_; }
-    // The names of the selected rows in row order.
+    // The names of the selected rows in row order (members by their dotted names).
     std::vector<std::string> selectedNames() const;
+    // Shows or hides the members of the row (nothing for a row without members).
+    void toggleMembers(int row);
 
     // The context menu as it opens now (tests look at its entries).
     QMenu* buildContextMenu();
@@ -40,8 +44,16 @@ signals:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void refill();
+
     SymbolTableModel* model_;
+    SymbolList symbols_; // a copy: it shares the loaded file's bytes and the members' types
+    std::uint16_t targetId_ = 0;
+    std::set<std::string> expanded_;
 };
 
 } // namespace lumetra::image::ui

@@ -1,0 +1,335 @@
+// Types from the DWARF debug information of a COFF file: the symbol list takes them for the variables the symbol
+// table lists, leaves functions out, and falls back to the symbol table's own types when the sections are damaged.
+#include "image/coff_types.h"
+#include "image/program_image.h"
+#include "image/symbol_rebinding.h"
+
+#include "support/coff_writer.h"
+#include "support/dwarf_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+using namespace lumetra::image;
+using namespace lumetra::test;
+
+namespace {
+
+constexpr int kRowF28335 = 35;
+constexpr std::int16_t kTextSection = 1;
+constexpr std::int16_t kDataSection = 2;
+
+// A symbol as the C2000 tools write them: external, basic type int, no derivation.
+CoffSymbol intSymbol(const std::string& name, std::uint32_t address, std::int16_t section = kDataSection)
+{
+    CoffSymbol symbol;
+    symbol.name = "_" + name;
+    symbol.value = address;
+    symbol.sectionNumber = section;
+    symbol.type = coffType(4);
+    return symbol;
+}
+
+struct Debug {
+    std::vector<std::uint8_t> info;
+    std::vector<std::uint8_t> abbrev;
+};
+
+std::vector<std::uint8_t> program(const Debug& debug, const std::vector<CoffSymbol>& symbols)
+{
+    CoffWriter writer(2, kTargetC28x);
+    writer.addSection(CoffSection::withData(".text", 0x3F4000, {0x1111, 0x2222}));
+    CoffSection data = CoffSection::withData(".ebss", 0x8000, {});
+    data.flags = kSectionBss;
+    writer.addSection(std::move(data));
+    if (!debug.info.empty())
+        writer.addSection(CoffSection::debugSection(".debug_info", debug.info));
+    if (!debug.abbrev.empty())
+        writer.addSection(CoffSection::debugSection(".debug_abbrev", debug.abbrev));
+    for (const CoffSymbol& symbol : symbols)
+        writer.addSymbol(symbol);
+    return writer.build();
+}
+
+struct Listed {
+    std::string dataType;
+    std::string arrayInfo;
+    bool fromDebugInfo = false;
+    std::uint32_t address = 0;
+};
+
+std::map<std::string, Listed> listed(const ProgramImage& image)
+{
+    std::map<std::string, Listed> all;
+    const SymbolList& symbols = image.symbols();
+    for (std::size_t i = 0; i < symbols.count(); ++i) {
+        all[std::string(symbols.nameAt(i))] = Listed {dataTypeText(symbols.typeAt(i)), symbols.arrayInfoAt(i),
+            symbols.typedFromDebugInfoAt(i), symbols.addressAt(i)};
+    }
+    return all;
+}
+
+// The variables of a small C2000 program, one of each kind of type.
+Debug typicalDebugInfo(int version)
+{
+    DwarfWriter dwarf(version);
+    const auto uintType = dwarf.baseType("unsigned int", kEncodingUnsigned, 1);
+    const auto intType = dwarf.baseType("int", kEncodingSigned, 1);
+    const auto floatType = dwarf.baseType("float", kEncodingFloat, 2);
+    const auto ulong = dwarf.baseType("unsigned long", kEncodingUnsigned, 2);
+    const auto uint32 = dwarf.typedefOf("Uint32", ulong);
+    const auto status = dwarf.structure("FLASH_ST", 4);
+    dwarf.member("FirstFailAddr", uint32, 0);
+    dwarf.member("ExpectedData", uintType, 2);
+    const auto statusType = dwarf.typedefOf("FLASH_ST", status);
+    const auto regs = dwarf.unionType("CSMSCR_REG", 1);
+    dwarf.member("all", uintType, 0);
+    const auto mode = dwarf.enumeration("MODE");
+    const auto callback = dwarf.pointerTo(intType);
+    dwarf.variable("Gain", 0x8000, floatType);
+    dwarf.variable("Counter", 0x8002, dwarf.volatileOf(uint32));
+    dwarf.variable("FlashStatus", 0x8004, statusType);
+    dwarf.variable("CsmScr", 0x8008, dwarf.volatileOf(regs));
+    dwarf.variable("Mode", 0x8009, mode);
+    dwarf.variable("Callback", 0x800A, callback);
+    dwarf.variable("Buffer", 0x8010, dwarf.arrayOf(uintType, {1280}));
+    dwarf.variable("Matrix", 0x8600, dwarf.arrayOf(intType, {3, 5}));
+    dwarf.variable("Hidden", 0x8700, intType, false); // a file's static: the symbol table's type stays
+    dwarf.function("main", 0x3F4000);
+    dwarf.function("Isr", 0x8800); // a function placed in RAM, outside any code section
+    return {dwarf.info(), dwarf.abbrev()};
+}
+
+std::vector<CoffSymbol> typicalSymbols()
+{
+    std::vector<CoffSymbol> symbols;
+    for (const auto& [name, address] : std::vector<std::pair<std::string, std::uint32_t>> {{"Gain", 0x8000},
+             {"Counter", 0x8002}, {"FlashStatus", 0x8004}, {"CsmScr", 0x8008}, {"Mode", 0x8009}, {"Callback", 0x800A},
+             {"Buffer", 0x8010}, {"Matrix", 0x8600}, {"Hidden", 0x8700}, {"Isr", 0x8800}, {"AsmTable", 0x8900}})
+        symbols.push_back(intSymbol(name, address));
+    symbols.push_back(intSymbol("main", 0x3F4000, kTextSection));
+    symbols.push_back(intSymbol("code_start", 0x3F4001, kTextSection)); // an assembler label in code
+    return symbols;
+}
+
+} // namespace
+
+TEST(DwarfTypes, VariablesTakeTheirRealTypesInEveryDwarfVersion)
+{
+    for (const int version : {2, 3, 4}) {
+        SCOPED_TRACE(version);
+        ProgramImage image;
+        ASSERT_EQ(image.load(program(typicalDebugInfo(version), typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
+        const auto symbols = listed(image);
+        const std::map<std::string, std::string> expected {
+            {"Gain", "Floating point"},
+            {"Counter", "Unsigned long"},
+            {"FlashStatus", "Structure"},
+            {"CsmScr", "Union"},
+            {"Mode", "Enumeration"},
+            {"Callback", "Pointer to Unsigned long"},
+            {"Buffer", "Array of Unsigned integer"},
+            {"Matrix", "Array of Array of Integer"},
+        };
+        for (const auto& [name, dataType] : expected) {
+            ASSERT_TRUE(symbols.contains(name)) << name;
+            EXPECT_EQ(symbols.at(name).dataType, dataType) << name;
+            EXPECT_TRUE(symbols.at(name).fromDebugInfo) << name;
+        }
+        EXPECT_EQ(symbols.at("Buffer").arrayInfo, "Array Info : [1280]");
+        EXPECT_EQ(symbols.at("Matrix").arrayInfo, "Array Info : [3][5]");
+        EXPECT_EQ(symbols.at("Gain").arrayInfo, "");
+        EXPECT_EQ(image.typeReading().debugInfo, DebugReadStatus::Read);
+        EXPECT_EQ(image.typeReading().dwarfVersion, version);
+        EXPECT_EQ(typeReadingMessage(image.typeReading()),
+            "Types from the debug information (DWARF " + std::to_string(version) + "): 8 of 10 symbols");
+    }
+}
+
+TEST(DwarfTypes, FunctionsAndCodeSymbolsAreNotListedOthersKeepTheSymbolTableType)
+{
+    ProgramImage image;
+    ASSERT_EQ(image.load(program(typicalDebugInfo(2), typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
+    const auto symbols = listed(image);
+    EXPECT_FALSE(symbols.contains("main")); // a function in a code section
+    EXPECT_FALSE(symbols.contains("Isr")); // a function the debug information names
+    EXPECT_FALSE(symbols.contains("code_start")); // a label in a code section
+    ASSERT_TRUE(symbols.contains("AsmTable")); // data the debug information does not describe
+    EXPECT_EQ(symbols.at("AsmTable").dataType, "Integer");
+    EXPECT_FALSE(symbols.at("AsmTable").fromDebugInfo);
+    ASSERT_TRUE(symbols.contains("Hidden"));
+    EXPECT_FALSE(symbols.at("Hidden").fromDebugInfo);
+    EXPECT_EQ(symbols.at("Gain").address, 0x8000u); // the list's addresses stay the symbol table's
+}
+
+TEST(DwarfTypes, PointerVariablesTheSymbolTableWouldDropAreListedWithTheirDebugType)
+{
+    DwarfWriter dwarf(2);
+    dwarf.variable("Handler", 0x8000, dwarf.pointerTo(dwarf.baseType("int", kEncodingSigned, 1)));
+    CoffSymbol handler = intSymbol("Handler", 0x8000);
+    handler.type = coffType(4, {1});
+    CoffSymbol untyped = intSymbol("Untyped", 0x8002);
+    untyped.type = 0;
+    ProgramImage image;
+    ASSERT_EQ(
+        image.load(program({dwarf.info(), dwarf.abbrev()}, {handler, untyped}), kRowF28335), CoffLoadResult::Loaded);
+    const auto symbols = listed(image);
+    ASSERT_EQ(symbols.size(), 1u);
+    EXPECT_EQ(symbols.at("Handler").dataType, "Pointer to Unsigned long");
+}
+
+TEST(DwarfTypes, FilesWithoutDebugInformationKeepTheSymbolTableRules)
+{
+    std::vector<CoffSymbol> symbols = typicalSymbols();
+    ProgramImage image;
+    ASSERT_EQ(image.load(program({}, symbols), kRowF28335), CoffLoadResult::Loaded);
+    EXPECT_EQ(image.typeReading().debugInfo, DebugReadStatus::NoDebugInfo);
+    EXPECT_EQ(typeReadingMessage(image.typeReading()), "No debug information: types from the symbol table");
+    const auto all = listed(image);
+    EXPECT_EQ(all.size(), symbols.size()); // functions and code labels included, as the symbol table types them
+    EXPECT_EQ(all.at("Gain").dataType, "Integer");
+}
+
+TEST(DwarfTypes, DamagedDebugInformationFallsBackToTheSymbolTableTypesWithOneReason)
+{
+    const Debug good = typicalDebugInfo(2);
+    ProgramImage plain;
+    ASSERT_EQ(plain.load(program({}, typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
+    const auto expected = listed(plain);
+
+    std::vector<Debug> damaged;
+    Debug longUnit = good; // a unit longer than its section
+    longUnit.info[0] = 0xFF;
+    longUnit.info[1] = 0xFF;
+    damaged.push_back(longUnit);
+    Debug badVersion = good;
+    badVersion.info[4] = 9;
+    damaged.push_back(badVersion);
+    Debug cutShort = good; // the last DIEs are missing
+    cutShort.info.resize(cutShort.info.size() / 2);
+    damaged.push_back(cutShort);
+    Debug noAbbreviations = good;
+    noAbbreviations.abbrev = {0x01, 0x11};
+    damaged.push_back(noAbbreviations);
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        ProgramImage image;
+        ASSERT_EQ(image.load(program(damaged[i], typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
+        EXPECT_EQ(image.typeReading().debugInfo, DebugReadStatus::Unreadable);
+        EXPECT_FALSE(image.typeReading().problem.empty());
+        const std::string message = typeReadingMessage(image.typeReading());
+        EXPECT_TRUE(message.starts_with("Debug information not readable (")) << message;
+        EXPECT_TRUE(message.ends_with("): types from the symbol table")) << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos);
+        const auto symbols = listed(image);
+        EXPECT_EQ(symbols.size(), expected.size());
+        for (const auto& [name, symbol] : symbols) {
+            EXPECT_EQ(symbol.dataType, expected.at(name).dataType) << name;
+            EXPECT_FALSE(symbol.fromDebugInfo) << name;
+        }
+    }
+}
+
+TEST(DwarfTypes, DebugSectionPastTheEndOfTheFileIsNotRead)
+{
+    CoffWriter writer(2, kTargetC28x);
+    CoffSection info = CoffSection::debugSection(".debug_info", typicalDebugInfo(2).info);
+    info.sizeWordsOverride = 0x7FFFFFFF;
+    writer.addSection(std::move(info)).addSymbol(intSymbol("Gain", 0x8000, 1));
+    ProgramImage image;
+    ASSERT_EQ(image.load(writer.build(), kRowF28335), CoffLoadResult::Loaded);
+    EXPECT_EQ(image.typeReading().debugInfo, DebugReadStatus::Unreadable);
+    EXPECT_EQ(image.typeReading().problem, "section .debug_info lies past the end of the file");
+    EXPECT_EQ(image.symbols().count(), 1u);
+}
+
+TEST(DwarfTypes, TypeCyclesAndDanglingReferencesLeaveTheVariableItsSymbolTableType)
+{
+    // The first DIE after the unit's own starts at offset 15; a typedef there that names offset 15 is a cycle.
+    DwarfWriter selfLoop(2);
+    const auto self = selfLoop.typedefOf("Self", selfLoop.rawReference(15));
+    selfLoop.variable("Looped", 0x8000, self);
+    selfLoop.variable("Dangling", 0x8002, selfLoop.rawReference(0x7FFF));
+    ProgramImage image;
+    ASSERT_EQ(image.load(program({selfLoop.info(), selfLoop.abbrev()},
+                             {intSymbol("Looped", 0x8000), intSymbol("Dangling", 0x8002)}),
+                  kRowF28335),
+        CoffLoadResult::Loaded);
+    const auto symbols = listed(image);
+    ASSERT_EQ(symbols.size(), 2u);
+    EXPECT_EQ(symbols.at("Looped").dataType, "Integer");
+    EXPECT_FALSE(symbols.at("Looped").fromDebugInfo);
+    EXPECT_FALSE(symbols.at("Dangling").fromDebugInfo);
+}
+
+TEST(DwarfTypes, StructureMembersHaveTheirOwnAddressesTypesAndDottedNames)
+{
+    ProgramImage image;
+    ASSERT_EQ(image.load(program(typicalDebugInfo(2), typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
+    const SymbolList& symbols = image.symbols();
+    std::size_t status = symbols.count();
+    for (std::size_t i = 0; i < symbols.count(); ++i) {
+        if (symbols.nameAt(i) == "FlashStatus")
+            status = i;
+    }
+    ASSERT_LT(status, symbols.count());
+    const std::vector<SymbolMember> members = symbols.membersOf(symbols.at(status), symbols.aggregateAt(status));
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(members[0].record.name, "FlashStatus.FirstFailAddr");
+    EXPECT_EQ(members[0].record.address, 0x8004u);
+    EXPECT_EQ(dataTypeText(members[0].record.type), "Unsigned long");
+    EXPECT_EQ(members[1].record.name, "FlashStatus.ExpectedData");
+    EXPECT_EQ(members[1].record.address, 0x8006u);
+
+    const std::optional<CDataObject> member = symbols.findFirst("CsmScr.all");
+    ASSERT_TRUE(member);
+    EXPECT_EQ(member->address, 0x8008u);
+    EXPECT_EQ(dataTypeText(member->type), "Unsigned integer");
+    EXPECT_EQ(symbols.findFirst("FlashStatus.ExpectedData")->address, 0x8006u);
+    for (const char* missing : {"FlashStatus.Nope", "FlashStatus.", "FlashStatus..ExpectedData", "Gain.x", ".all",
+             "FlashStatus.ExpectedData.more"})
+        EXPECT_FALSE(symbols.findFirst(missing)) << missing;
+    EXPECT_EQ(symbols.aggregateAt(0), -1); // Gain: a float
+}
+
+TEST(DwarfTypes, RegisteredMembersAreReboundByTheirDottedNamesAfterAReload)
+{
+    std::vector<CDataObject> registered {CDataObject {"FlashStatus.ExpectedData", 0x1234, 4, "", 2}};
+    DwarfWriter moved(2);
+    const auto uintType = moved.baseType("unsigned int", kEncodingUnsigned, 1);
+    const auto status = moved.structure("FLASH_ST", 4);
+    moved.member("Padding", uintType, 0);
+    moved.member("ExpectedData", uintType, 3);
+    moved.variable("FlashStatus", 0x9000, status);
+    ProgramImage image;
+    ASSERT_EQ(image.load(program({moved.info(), moved.abbrev()}, {intSymbol("FlashStatus", 0x9000)}), kRowF28335),
+        CoffLoadResult::Loaded);
+    rebindToSymbols(registered, image.symbols());
+    EXPECT_EQ(registered[0].address, 0x9003u);
+    EXPECT_EQ(registered[0].type, 14);
+    EXPECT_EQ(registered[0].viewType, 2); // the chosen view stays
+}
+
+TEST(DwarfTypes, GraphChannelsListEveryMemberAfterItsStructureAndCyclesStop)
+{
+    auto aggregates = std::make_shared<std::vector<DebugAggregate>>(2);
+    (*aggregates)[0].members = {{"CTRL", 1, 9, {}, 1}, {"COUNT", 2, 15, {}, -1}};
+    (*aggregates)[1].members = {{"all", 0, 14, {}, -1}, {"self", 0, 8, {}, 1}}; // a damaged file's cycle
+    SymbolList list;
+    list.appendTypedFromDebugInfo("Regs", 0x7000, 8, "", 0);
+    list.append("plain", 0x8000, 4);
+    list.useAggregates(aggregates);
+    const std::vector<CDataObject> all = list.recordsWithMembers();
+    ASSERT_GE(all.size(), 5u);
+    EXPECT_EQ(all[0].name, "Regs");
+    EXPECT_EQ(all[1].name, "Regs.CTRL");
+    EXPECT_EQ(all[2].name, "Regs.CTRL.all");
+    EXPECT_EQ(all[2].address, 0x7001u);
+    EXPECT_EQ(all[3].name, "Regs.CTRL.self");
+    EXPECT_EQ(all.back().name, "plain");
+    EXPECT_EQ(all[all.size() - 2].name, "Regs.COUNT");
+    // CTRL at depth 1, then "all" and "self" at each depth from 2 to 8.
+    EXPECT_EQ(all.size(), 1u + 1u + 2u * 7u + 1u + 1u);
+}

@@ -11,6 +11,7 @@
 #include "image/flash_layout.h"
 #include "image/flash_summary.h"
 #include "sim/in_process_transport.h"
+#include "sim/simulated_chip.h"
 
 #include <optional>
 #include <string>
@@ -23,12 +24,16 @@ class RecordingProgress : public ProgressPort {
 public:
     void showProgress() override { ++shown; }
     void setStep(std::string_view caption) override { steps.emplace_back(caption); }
-    void setRange(std::uint64_t total) override { ranges.push_back(total); }
+    void setRange(std::uint64_t total) override
+    {
+        ranges.push_back(total);
+        positionsInRange = 0;
+    }
     void setPosition(std::uint64_t value) override
     {
         position = value;
-        ++positions;
-        if (cancelAtStep && steps.size() == *cancelAtStep + 1 && positions >= cancelAfterPositions)
+        ++positionsInRange;
+        if (cancelInRange && ranges.size() == *cancelInRange + 1 && positionsInRange >= cancelAfterPositions)
             cancel = true;
     }
     bool cancelRequested() override { return cancel; }
@@ -37,10 +42,10 @@ public:
     void endErase() override { ++eraseEnds; }
     void showResult(RunResult value) override { result = value; }
 
-    // Cancel is pressed once the given step (index into steps) has seen that many positions.
-    void cancelDuring(std::size_t stepIndex, int afterPositions)
+    // Cancel is pressed once the range of that index has seen that many positions.
+    void cancelDuring(std::size_t rangeIndex, int afterPositions)
     {
-        cancelAtStep = stepIndex;
+        cancelInRange = rangeIndex;
         cancelAfterPositions = afterPositions;
     }
 
@@ -48,7 +53,7 @@ public:
     std::vector<std::string> steps;
     std::vector<std::uint64_t> ranges;
     std::uint64_t position = 0;
-    int positions = 0;
+    int positionsInRange = 0;
     bool cancel = false;
     bool buttonEnabled = true;
     int erases = 0;
@@ -56,7 +61,7 @@ public:
     std::optional<RunResult> result;
 
 private:
-    std::optional<std::size_t> cancelAtStep;
+    std::optional<std::size_t> cancelInRange;
     int cancelAfterPositions = 0;
 };
 

@@ -22,7 +22,7 @@ struct FakeTakeover : LinkTakeover {
     void stopGraphAcquisition() override { events.push_back("graphs stopped"); }
     std::optional<int> suspendMonitoring() override
     {
-        events.push_back("monitoring suspended");
+        events.push_back(busy && *busy ? "monitoring suspended while busy" : "monitoring suspended");
         return running;
     }
     void resumeMonitoring(std::optional<int> kind) override
@@ -30,6 +30,7 @@ struct FakeTakeover : LinkTakeover {
         events.push_back("monitoring resumed " + (kind ? std::to_string(*kind) : std::string("none")));
     }
     std::optional<int> running;
+    const std::atomic<bool>* busy = nullptr;
     std::vector<std::string> events;
 };
 
@@ -46,6 +47,7 @@ struct CommandBench {
         request.link.baudCode = 6;
         request.device.deviceIndex = device;
         request.images = {scratch / "TargetImages", LUMETRA_SIMULATION_IMAGES, true};
+        takeover.busy = &busy;
     }
 
     DownloadPorts ports()

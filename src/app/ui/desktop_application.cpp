@@ -12,6 +12,8 @@
 #include "image/ui/symbol_list_view.h"
 #include "monitor/ui/memory_monitor_pane.h"
 #include "monitor/ui/variable_monitor_pane.h"
+#include "programming/ui/flash_notice_window.h"
+#include "programming/ui/progress_dialog.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -48,6 +50,7 @@ DesktopApplication::DesktopApplication(core::SettingsStore& store, link::Transpo
 
 DesktopApplication::~DesktopApplication()
 {
+    app_.setSciBootCommand(nullptr);
     app_.activityLog().attach({}, {});
 }
 
@@ -69,6 +72,7 @@ StartResult DesktopApplication::start()
         });
     createMonitorPanes();
     graphWindows_ = std::make_unique<GraphWindows>(app_, prompts_, *window_);
+    createProgrammingWindows();
     pollTimer_.setTickHandler([this] {
         app_.linkState().OnPollTimer();
         refreshMonitorPanes();
@@ -131,6 +135,7 @@ void DesktopApplication::connectCommands()
         refreshCommandStates();
     });
     connect(a.settings, &QAction::triggered, this, &DesktopApplication::runSettingsCommand);
+    connect(a.sciBoot, &QAction::triggered, this, &DesktopApplication::runSciBoot);
     connect(
         a.memoryGraph, &QAction::triggered, this, [this] { graphWindows_->runGraphCommand(graph::GraphKind::Memory); });
     connect(a.timeGraph, &QAction::triggered, this, [this] { graphWindows_->runGraphCommand(graph::GraphKind::Time); });
@@ -153,6 +158,23 @@ void DesktopApplication::createMonitorPanes()
         store_, monitors_->variables(), link, [this] { return monitors_->programTargetId(); }, messages);
     memoryPane_ = new monitor::ui::MemoryMonitorPane(store_, monitors_->memory(), link, messages);
     window_->setMonitorPanes(variablePane_, memoryPane_);
+}
+
+void DesktopApplication::createProgrammingWindows()
+{
+    progress_ = std::make_unique<programming::ui::ProgressDialog>(window_.get());
+    notice_ = std::make_unique<programming::ui::FlashNoticeWindow>(window_.get());
+    sciBoot_ = std::make_unique<SciBootDownload>(app_, *progress_, *notice_, imageSets_);
+    app_.setSciBootCommand(sciBoot_.get());
+}
+
+void DesktopApplication::runSciBoot()
+{
+    if (app_.image().empty())
+        return;
+    sciBoot_->run();
+    refreshMonitorPanes();
+    refreshCommandStates();
 }
 
 void DesktopApplication::refreshMonitorPanes()
@@ -196,6 +218,7 @@ void DesktopApplication::refreshCommandStates()
     apply(a.addressMonitoring, app_.linkState().addressMonitorCommand());
     a.closePort->setEnabled(app_.linkState().closePortEnabled());
     a.symbolSave->setEnabled(monitors_ && monitors_->saveSymbolFileEnabled());
+    a.sciBoot->setEnabled(!app_.image().empty());
 }
 
 void DesktopApplication::openCoff()

@@ -143,14 +143,19 @@ RunResult UnlockBeforeDownload(const RunContext& run)
     return sendHeaderFromKey(run, 0, true);
 }
 
-RunResult RunF28xRamDownload(const RunContext& run)
+RunResult StartF28xBoot(const RunContext& run)
 {
     run.progress.setButtonEnabled(false);
     if (const RunResult header = SendBootHeader(run, bootEntryPoint(run.deviceCode));
         header != RunResult::SerialBootCompleted)
         return header;
-    if (const RunResult unlock = UnlockBeforeDownload(run); unlock != RunResult::SerialBootCompleted)
-        return unlock;
+    return UnlockBeforeDownload(run);
+}
+
+RunResult RunF28xRamDownload(const RunContext& run)
+{
+    if (const RunResult boot = StartF28xBoot(run); boot != RunResult::SerialBootCompleted)
+        return boot;
     const bool secondBankIsFlash = takesSecondBankFlash(run.deviceCode);
     std::vector<const ProgramSection*> ramSections;
     for (const ProgramSection& section : run.program.sections) {

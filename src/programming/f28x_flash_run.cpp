@@ -175,12 +175,8 @@ RunResult RunF28xFlash(const RunContext& run)
     link::CPodLink& link = run.link;
     if (isF2834x(run.deviceCode))
         return RunResult::FlashAlgorithm;
-    run.progress.setButtonEnabled(false);
-    if (const RunResult header = SendBootHeader(run, bootEntryPoint(run.deviceCode));
-        header != RunResult::SerialBootCompleted)
-        return header;
-    if (const RunResult unlock = UnlockBeforeDownload(run); unlock != RunResult::SerialBootCompleted)
-        return unlock;
+    if (const RunResult boot = StartF28xBoot(run); boot != RunResult::SerialBootCompleted)
+        return boot;
     if (const RunResult algorithm = DownloadFlashAlgorithm(run); algorithm != RunResult::SerialBootCompleted)
         return algorithm;
     link::pause(kAlgorithmSettle);

@@ -40,6 +40,8 @@ RunResult RunCsmMatchingFlow(const RunContext& run);
 // When the option is on and the device runs one: the matching flow, then auto-baud and the boot header again
 // from the key value with entry point 0. 0 when there is nothing to do.
 RunResult UnlockBeforeDownload(const RunContext& run);
+// The button disabled, the boot header with the device's entry point, then UnlockBeforeDownload.
+RunResult StartF28xBoot(const RunContext& run);
 
 RunResult RunF28xFlash(const RunContext& run);
 // Steps of the flash run.

@@ -2,6 +2,8 @@
 // algorithm, erase before program, bank selection, and the POD-to-target wire time.
 #include "sim/pod_simulator.h"
 
+#include "frame_conversation.h"
+
 #include "programming/image_manifest.h"
 #include "programming/simulation_images.h"
 
@@ -11,15 +13,6 @@
 
 namespace lumetra::sim {
 namespace {
-
-std::string converse(PodSimulator& pod, const std::string& body)
-{
-    const std::string bytes = "\x02" + body + "\x03";
-    pod.hostWrite(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    std::string reply(pod.queuedReplyBytes(), '\0');
-    reply.resize(pod.hostRead(reinterpret_cast<std::uint8_t*>(reply.data()), reply.size()));
-    return reply;
-}
 
 std::string word(char kind, std::uint32_t value)
 {

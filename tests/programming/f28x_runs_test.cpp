@@ -15,18 +15,6 @@ namespace {
 using Keys = std::array<std::uint16_t, 8>;
 constexpr Keys kPassword {0x1234, 0x5678, 0x9ABC, 0xDEF0, 0x0F0F, 0xF0F0, 0x00FF, 0xFF00};
 
-// The chip's flash words of every sector of the layout (bank 0 and, on two-bank rows, bank 1).
-std::vector<std::pair<std::uint32_t, std::uint32_t>> flashRanges(int device)
-{
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> ranges;
-    for (const image::FlashRange& sector : image::flashSectorsOf(device)) {
-        ranges.emplace_back(sector.first, sector.last - sector.first + 1);
-        if (image::isDualBank(device))
-            ranges.emplace_back(sector.first + image::kBankWords, sector.last - sector.first + 1);
-    }
-    return ranges;
-}
-
 // After a flash run: each erased sector holds the program's words and 0xFFFF elsewhere; every other sector
 // still holds the chip's old program.
 void expectFlashHoldsExactly(

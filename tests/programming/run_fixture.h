@@ -104,11 +104,11 @@ struct CsmSetup {
 
 // A simulated chip of `device` behind a serial POD, connected at the run's target baud.
 struct Target {
-    explicit Target(int device, std::optional<std::array<std::uint16_t, 8>> password = std::nullopt)
-        : pod(sim::SimConfig {.chip = sim::ChipConfig {device, password}})
+    explicit Target(int deviceCode, std::optional<std::array<std::uint16_t, 8>> password = std::nullopt)
+        : pod(sim::SimConfig {.chip = sim::ChipConfig {deviceCode, password}})
         , factory(pod)
         , link(factory)
-        , device(device)
+        , device(deviceCode)
     {
     }
 

@@ -103,8 +103,9 @@ TEST_F(SciBootTest, FlashDownloadOfTheDemoShowsProgressEraseWindowAndNotice)
     EXPECT_TRUE(eventsUntil([&] { return !dialog().isVisible(); }, 1000));
     EXPECT_TRUE(eventsUntil([&] { return !desktop->flashNotice().isVisible(); }, 3000));
     for (const sim::DemoSection& section : sim::demoSections()) {
-        if (section.start >= 0x3D8000 && !section.words.empty())
+        if (section.start >= 0x3D8000 && !section.words.empty()) {
             EXPECT_EQ(simulator.words(section.start, static_cast<std::uint32_t>(section.words.size())), section.words);
+        }
     }
     EXPECT_TRUE(prompts.messages.empty());
 }

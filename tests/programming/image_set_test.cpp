@@ -233,8 +233,8 @@ TEST(PlaceKeys, KernelGetsFourKeysOrZeros)
 {
     const CsmChoice on {true, {0x1111, 0x2222, 0x3333, 0x4444, 0x5555, 0x6666, 0x7777, 0x8888}};
     const auto kernelWords = [](const CsmChoice& csm) {
-        const auto& words
-            = std::get<RunImages>(PlaceKeys(simulationImageSet(), 3, csm, false)).lf240xRoutines[0].segments[0].words;
+        const RunImages images = std::get<RunImages>(PlaceKeys(simulationImageSet(), 3, csm, false));
+        const std::vector<std::uint16_t>& words = images.lf240xRoutines[0].segments[0].words;
         return std::vector<std::uint16_t> {words[16], words[17], words[18], words[20], words[22]};
     };
     const auto original = simulationImageSet().find("lf240x-lf2407a-40mhz-kernel")->segments[0].words;

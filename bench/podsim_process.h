@@ -8,6 +8,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -15,7 +16,8 @@ namespace lumetra::bench {
 
 class Podsim {
 public:
-    Podsim(const std::string& program, int baud)
+    // `extra`: further arguments of the simulator.
+    Podsim(const std::string& program, int baud, const std::vector<std::string>& extra = {})
     {
         int in[2];
         int out[2];
@@ -28,9 +30,12 @@ public:
         ::posix_spawn_file_actions_addclose(&actions, in[1]);
         ::posix_spawn_file_actions_addclose(&actions, out[0]);
         const std::string baudText = std::to_string(baud);
-        char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--wire-time"),
-            const_cast<char*>("--wire-baud"), const_cast<char*>(baudText.c_str()), nullptr};
-        const bool spawned = ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) == 0;
+        std::vector<char*> argv {const_cast<char*>(program.c_str()), const_cast<char*>("--wire-time"),
+            const_cast<char*>("--wire-baud"), const_cast<char*>(baudText.c_str())};
+        for (const std::string& argument : extra)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        const bool spawned = ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) == 0;
         ::posix_spawn_file_actions_destroy(&actions);
         ::close(in[0]);
         ::close(out[1]);

@@ -1,5 +1,7 @@
 #include "sim/boot_streams.h"
 
+#include <utility>
+
 namespace lumetra::sim {
 
 namespace {
@@ -32,6 +34,9 @@ StreamStep F28xBootStream::feed(std::uint16_t word, Memory& memory)
         break;
     case State::BlockCount:
         remaining_ = word;
+        if (word != 0) {
+            blocks_.emplace_back();
+        }
         state_ = word == 0 ? State::Done : State::AddressHigh;
         return word == 0 ? StreamStep::Finished : StreamStep::Accepted;
     case State::AddressHigh:
@@ -40,9 +45,11 @@ StreamStep F28xBootStream::feed(std::uint16_t word, Memory& memory)
         break;
     case State::AddressLow:
         address_ |= word;
+        blocks_.back().address = address_;
         state_ = State::Data;
         break;
     case State::Data:
+        blocks_.back().words.push_back(word);
         store(memory, address_++, word);
         if (--remaining_ == 0) {
             state_ = State::BlockCount;
@@ -67,13 +74,16 @@ StreamStep Lf240xBootStream::fail()
     return StreamStep::Rejected;
 }
 
-StreamStep Lf240xBootStream::feed(char kind, std::uint16_t word, Memory& memory)
+StreamStep Lf240xBootStream::feed(char kind, std::uint16_t word, Lf240xKernel& kernel)
 {
     const bool closing = kind == 'Y' || kind == 'Z';
     switch (state_) {
     case State::Routines:
         routines_.back().push_back(word);
         if (closing) {
+            if (!kernel.routineReceived(routines_.size() - 1, routines_.back())) {
+                return fail();
+            }
             if (routines_.size() == kRoutineCount) {
                 state_ = State::FirstAddress;
             } else {
@@ -101,9 +111,13 @@ StreamStep Lf240xBootStream::feed(char kind, std::uint16_t word, Memory& memory)
         if ((remaining_ == 1) != (kind == 'Z') || (kind != 'S' && kind != 'Z')) {
             return fail();
         }
-        store(memory, address_++, word);
+        // A word the kernel could not write fails the chunk at its closing word.
+        chunkFailed_ = !kernel.programWord(address_++, word) || chunkFailed_;
         if (--remaining_ == 0) {
             state_ = State::Continuation;
+            if (std::exchange(chunkFailed_, false)) {
+                return fail();
+            }
         }
         return StreamStep::Accepted;
     case State::Continuation:

@@ -13,6 +13,12 @@ namespace lumetra::sim {
 // Result of feeding one word.
 enum class StreamStep { Accepted, Finished, Rejected };
 
+// One block of an F28x boot stream as the boot ROM received it.
+struct BootBlock {
+    std::uint32_t address = 0;
+    std::vector<std::uint16_t> words;
+};
+
 class F28xBootStream {
 public:
     static constexpr std::uint16_t kKey = 0x08AA;
@@ -22,6 +28,7 @@ public:
     bool finished() const { return state_ == State::Done; }
     // The entry point once the stream has finished.
     std::optional<std::uint32_t> entryPoint() const;
+    const std::vector<BootBlock>& blocks() const { return blocks_; }
 
 private:
     enum class State { Key, Reserved, EntryHigh, EntryLow, BlockCount, AddressHigh, AddressLow, Data, Done, Failed };
@@ -30,6 +37,17 @@ private:
     std::uint32_t entry_ = 0;
     std::uint32_t address_ = 0;
     std::uint32_t remaining_ = 0;
+    std::vector<BootBlock> blocks_;
+};
+
+// What the LF240x kernel does with the routines and the user program words it receives.
+class Lf240xKernel {
+public:
+    virtual ~Lf240xKernel() = default;
+    // A routine has arrived complete (0 kernel, 1 clear, 2 erase, 3 flash program); false rejects it.
+    virtual bool routineReceived(std::size_t index, const std::vector<std::uint16_t>& words) = 0;
+    // A user program word; false when it could not be written.
+    virtual bool programWord(std::uint32_t address, std::uint16_t word) = 0;
 };
 
 class Lf240xBootStream {
@@ -37,7 +55,7 @@ public:
     static constexpr int kRoutineCount = 4;  // kernel, clear, erase, flash program
 
     // kind is the frame letter: routines end with Y or Z; user chunks end with Z.
-    StreamStep feed(char kind, std::uint16_t word, Memory& memory);
+    StreamStep feed(char kind, std::uint16_t word, Lf240xKernel& kernel);
     bool finished() const { return state_ == State::Done; }
     const std::vector<std::vector<std::uint16_t>>& routines() const { return routines_; }
 
@@ -48,6 +66,7 @@ private:
     std::vector<std::vector<std::uint16_t>> routines_{1};
     std::uint32_t address_ = 0;
     std::uint32_t remaining_ = 0;
+    bool chunkFailed_ = false;
 };
 
 } // namespace lumetra::sim

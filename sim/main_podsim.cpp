@@ -77,7 +77,16 @@ int main(int argc, char** argv)
                                          QStringLiteral("Keep serving at the end of standard input."));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Run the demo program's target: its variables move."));
-    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin, demo});
+    const QCommandLineOption chip(QStringLiteral("device"),
+                                  QStringLiteral("Put a chip of this device index behind the POD for the programming "
+                                                 "runs: it checks the simulation images word for word and has "
+                                                 "flash and a code security module."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption password(QStringLiteral("csm-password"),
+                                      QStringLiteral("The chip's CSM password: eight hexadecimal words, KEY0 first, "
+                                                     "separated by commas (default: an unsecured chip)."),
+                                      QStringLiteral("K0,..."));
+    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin, demo, chip, password});
     parser.process(app);
 
     bool ok = false;
@@ -98,11 +107,33 @@ int main(int argc, char** argv)
         faults.push_back(*parsed);
     }
 
+    std::optional<ChipConfig> chipConfig;
+    if (parser.isSet(chip)) {
+        const int device = parser.value(chip).toInt(&ok);
+        if (!ok || device < 0 || device > 70)
+            return fail(QStringLiteral("--device takes 0 to 70"));
+        chipConfig = ChipConfig{device};
+    }
+    if (parser.isSet(password)) {
+        const QStringList words = parser.value(password).split(QLatin1Char(','));
+        if (!chipConfig || words.size() != 8)
+            return fail(QStringLiteral("--csm-password takes eight words and needs --device"));
+        std::array<std::uint16_t, 8> keys{};
+        for (qsizetype k = 0; k < words.size(); ++k) {
+            const uint value = words[k].toUInt(&ok, 16);
+            if (!ok || value > 0xFFFF)
+                return fail(QStringLiteral("bad --csm-password word '%1'").arg(words[k]));
+            keys[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(value);
+        }
+        chipConfig->password = keys;
+    }
+
     PodSimulator simulator;
     simulator.configure([&](SimConfig& config) {
         config.firmwareVersion = static_cast<std::uint8_t>(version);
         config.usbDescription = *description;
         config.wireTime = parser.isSet(wireTime);
+        config.chip = chipConfig;
     });
     simulator.setHostBaud(baud);
     if (parser.isSet(demo))

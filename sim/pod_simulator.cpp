@@ -2,10 +2,12 @@
 
 #include "sim/target_model.h"
 
+#include "core/link_option_lists.h"
 #include "link/pod_frames.h"
 
 #include <algorithm>
 #include <deque>
+#include <string>
 
 namespace lumetra::sim {
 
@@ -43,6 +45,7 @@ struct PodSimulator::Impl {
     int hostBaud = kDefaultHostBaud;
     Clock::time_point inboundFreeAt{};
     Clock::time_point lastReplyDue{};
+    Clock::time_point targetFreeAt{};
     bool inFrame = false;
     std::string body;
     std::deque<ReplyByte> replies;
@@ -57,6 +60,24 @@ struct PodSimulator::Impl {
             return Clock::duration::zero();
         }
         return std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(10'000'000'000LL / hostBaud));
+    }
+
+    // Frames whose words the POD relays to the target over its SCI line (two bytes a word) before it answers.
+    static bool relayedToTarget(char command)
+    {
+        return std::string_view("UVXSYZJO").find(command) != std::string_view::npos;
+    }
+
+    // When the target has taken a relayed word that reached the POD at `arrived`.
+    Clock::time_point relayToTarget(char command, Clock::time_point arrived)
+    {
+        if (!config.wireTime || !relayedToTarget(command)) {
+            return arrived;
+        }
+        const int rate = std::stoi(std::string(core::baudRateText(std::max(target.targetBaudCode(), 0))));
+        const auto wordTime = std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(20'000'000'000LL / rate));
+        targetFreeAt = std::max(targetFreeAt, arrived) + wordTime;
+        return targetFreeAt;
     }
 
     bool answersAtHostBaud() const
@@ -148,7 +169,7 @@ struct PodSimulator::Impl {
                 break;
             }
         }
-        queueReply(reply, arrived, stalls);
+        queueReply(reply, relayToTarget(body[0], arrived), stalls);
     }
 
     void receive(std::uint8_t byte, Clock::time_point arrived)
@@ -290,6 +311,7 @@ void PodSimulator::configure(const std::function<void(SimConfig&)>& change)
 {
     std::lock_guard lock(mutex_);
     change(impl_->config);
+    impl_->target.applyChipConfig();
     replyReady_.notify_all();
 }
 
@@ -416,6 +438,20 @@ std::vector<FlashRequest> PodSimulator::flashRequests() const
 {
     std::lock_guard lock(mutex_);
     return impl_->target.flashRequests();
+}
+
+std::string PodSimulator::chipRefusal() const
+{
+    std::lock_guard lock(mutex_);
+    const SimulatedChip* chip = impl_->target.chip();
+    return chip ? chip->refusal() : std::string();
+}
+
+bool PodSimulator::chipUnlocked() const
+{
+    std::lock_guard lock(mutex_);
+    const SimulatedChip* chip = impl_->target.chip();
+    return chip && chip->unlocked();
 }
 
 int PodSimulator::selectedBank() const

@@ -74,6 +74,9 @@ public:
     std::vector<std::vector<std::uint16_t>> lf240xRoutines() const;
     std::vector<FlashRequest> flashRequests() const;
     int selectedBank() const;                         // 1 or 2 after `O` 04/05, 0 before
+    // With a chip configured: why it last refused an image (empty when none was), and its CSM state.
+    std::string chipRefusal() const;
+    bool chipUnlocked() const;
     int dataFlashType() const;                        // after record 71, -1 before
     std::vector<std::uint8_t> dataFlash(std::uint32_t offset, std::uint32_t count) const;
     std::vector<std::uint32_t> erasedDataFlashSectors() const;

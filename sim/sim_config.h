@@ -1,10 +1,12 @@
 // Configuration, faults, animations and records of the POD simulator.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,16 @@ struct FlashRequest {
     std::uint16_t extra = 0;
 };
 
+// The chip the programming runs meet: its device code picks the flash layout and the simulation images it
+// accepts (word for word), the password locks its code security module.
+struct ChipConfig {
+    int deviceCode = 26;
+    // KEY0 first (an LF240x uses the first four); unset or all 0xFFFF: an unsecured device; all zero: locked for ever.
+    std::optional<std::array<std::uint16_t, 8>> password{};
+
+    bool operator==(const ChipConfig&) const = default;
+};
+
 struct SimConfig {
     std::uint8_t firmwareVersion = 21;
     std::string usbDescription = "USB POD";
@@ -83,6 +95,9 @@ struct SimConfig {
     bool csmLocked = false;
     // The words of a flash sector field, so that `O` op 01 erases them to 0xFFFF; unset: erase is recorded only.
     std::function<std::vector<AddressRange>(std::uint16_t sectors)> sectorRanges{};
+    // With a chip, the boot streams, the `O` operations and the LF240x kernel act on it (csmLocked and
+    // sectorRanges are then unused); without, they are only recorded and written to memory.
+    std::optional<ChipConfig> chip{};
     // Animations follow the clock at each read; off: only animateAt moves them.
     bool liveAnimation = true;
     std::size_t traceLimit = 100000;

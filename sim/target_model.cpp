@@ -56,9 +56,39 @@ std::optional<std::string_view> checkedFields(std::string_view body)
     return fields;
 }
 
+// Without a chip, routines are only kept and user words go straight to memory.
+class MemoryKernel : public Lf240xKernel {
+public:
+    explicit MemoryKernel(Memory& memory) : memory_(memory) {}
+    bool routineReceived(std::size_t, const std::vector<std::uint16_t>&) override { return true; }
+    bool programWord(std::uint32_t address, std::uint16_t word) override
+    {
+        memory_[address % memory_.size()] = word;
+        return true;
+    }
+
+private:
+    Memory& memory_;
+};
+
 } // namespace
 
-TargetModel::TargetModel(const SimConfig& config) : config_(config), memory_(kMemoryWords, 0) {}
+TargetModel::TargetModel(const SimConfig& config) : config_(config), memory_(kMemoryWords, 0)
+{
+    applyChipConfig();
+}
+
+void TargetModel::applyChipConfig()
+{
+    if (config_.chip == chipConfig_) {
+        return;
+    }
+    chipConfig_ = config_.chip;
+    chip_.reset();
+    if (config_.chip) {
+        chip_.emplace(*config_.chip, memory_);
+    }
+}
 
 void TargetModel::animateAt(double seconds)
 {
@@ -139,8 +169,14 @@ std::string TargetModel::controlLine(char command)
     case 'M':
         bootModeLine_ = true;
         bootState_ = BootState::WaitingAutoBaud;
+        if (chip_) {
+            chip_->reset();
+        }
         return std::string(kAck);
     case 'N':
+        if (chip_) {
+            chip_->reset();
+        }
         bootModeLine_ = false;
         bootState_ = BootState::Running;
         ++resetCount_;
@@ -213,10 +249,15 @@ std::string TargetModel::bootWord(char kind, std::string_view digits)
     }
     ++bootWordCount_;
     const auto value = static_cast<std::uint16_t>(*word);
+    MemoryKernel memoryKernel(memory_);
+    Lf240xKernel& kernel = chip_ ? static_cast<Lf240xKernel&>(*chip_) : memoryKernel;
     const StreamStep step =
-        bootState_ == BootState::F28xStream ? f28x_.feed(value, memory_) : lf240x_.feed(kind, value, memory_);
+        bootState_ == BootState::F28xStream ? f28x_.feed(value, memory_) : lf240x_.feed(kind, value, kernel);
     if (step == StreamStep::Finished && bootState_ == BootState::F28xStream) {
         entryPoint_ = f28x_.entryPoint();
+        if (chip_) {
+            chip_->bootStreamFinished(f28x_.blocks());
+        }
     }
     if (!acknowledged) {
         return {};
@@ -247,6 +288,13 @@ std::string TargetModel::flashOperation(std::string_view fields)
         }
     }
     flashRequests_.push_back(request);
+    if (chip_) {
+        std::string reply = chip_->flashOperation(request, streamedWords_, config_.unlockedCheckReply);
+        if (request.op == 0x02) {
+            streamedWords_.clear();
+        }
+        return reply;
+    }
     switch (request.op) {
     case 0x00:
         return config_.csmLocked ? std::string(kNak) : std::string(1, config_.unlockedCheckReply);

@@ -4,6 +4,7 @@
 
 #include "sim/boot_streams.h"
 #include "sim/sim_config.h"
+#include "sim/simulated_chip.h"
 #include "sim/spi_data_flash.h"
 
 #include <optional>
@@ -25,6 +26,9 @@ public:
     const Memory& memory() const { return memory_; }
     std::vector<Animation>& animations() { return animations_; }
     void animateAt(double seconds);
+    // Builds or drops the chip after a configuration change.
+    void applyChipConfig();
+    const SimulatedChip* chip() const { return chip_ ? &*chip_ : nullptr; }
 
     int targetBaudCode() const { return targetBaudCode_; }
     int txDelayIndex() const { return txDelayIndex_; }
@@ -65,6 +69,8 @@ private:
     std::vector<FlashRequest> flashRequests_;
     int selectedBank_ = 0;
     SpiDataFlash dataFlash_;
+    std::optional<SimulatedChip> chip_;
+    std::optional<ChipConfig> chipConfig_;
 };
 
 } // namespace lumetra::sim

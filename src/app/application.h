@@ -106,6 +106,7 @@ public:
     void setSciBootCommand(SciBootCommand* command);
 
     MainFrame& mainFrame() { return mainFrame_; }
+    UserPrompts& prompts() { return ports_.prompts; }
     LinkState& linkState() { return mainFrame_.linkState(); }
     ProgrammingFlags& programmingFlags() { return programming_; }
     // The message page's log of connects, loads, writes and failures; the window attaches its page.

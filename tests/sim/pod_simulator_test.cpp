@@ -1,6 +1,8 @@
 // The simulator driven frame by frame: replies, memory, address advance, control lines, records, wire time.
 #include "sim/pod_simulator.h"
 
+#include "frame_conversation.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -9,15 +11,6 @@
 
 namespace lumetra::sim {
 namespace {
-
-std::string converse(PodSimulator& pod, const std::string& body)
-{
-    const std::string bytes = "\x02" + body + "\x03";
-    pod.hostWrite(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    std::string reply(pod.queuedReplyBytes(), '\0');
-    reply.resize(pod.hostRead(reinterpret_cast<std::uint8_t*>(reply.data()), reply.size()));
-    return reply;
-}
 
 void send(PodSimulator& pod, const std::string& bytes)
 {

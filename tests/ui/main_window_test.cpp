@@ -86,12 +86,13 @@ TEST_F(MainWindowTest, CommandsOfPartsNotBuiltArePresentButDisabled)
 {
     MainWindow window(store, layout);
     const MainActions& a = window.actions();
-    for (QAction* action : {a.sciBoot, a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify})
+    for (QAction* action : {a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify})
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     for (QAction* action : {a.coffOpen, a.targetReset, a.settings, a.outputWindow, a.about, a.exit, a.memoryGraph,
              a.timeGraph, a.userToolRegistration})
         EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
     EXPECT_FALSE(window.menus().file->actions().at(5)->isEnabled()); // "최근 파일"
+    EXPECT_FALSE(a.sciBoot->isEnabled()); // no program loaded
 }
 
 TEST_F(MainWindowTest, HighlightedEntriesShowTheirPromptInPaneZeroAndButtonsTheirTip)

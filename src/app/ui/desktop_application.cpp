@@ -15,6 +15,8 @@
 #include "monitor/ui/variable_monitor_pane.h"
 #include "tools/tool_dialog_logic.h"
 #include "tools/ui/user_tools_controller.h"
+#include "programming/ui/flash_notice_window.h"
+#include "programming/ui/progress_dialog.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -53,6 +55,7 @@ DesktopApplication::DesktopApplication(core::SettingsStore& store, link::Transpo
 DesktopApplication::~DesktopApplication()
 {
     userTools_.reset();
+    app_.setSciBootCommand(nullptr);
     app_.activityLog().attach({}, {});
 }
 
@@ -75,6 +78,7 @@ StartResult DesktopApplication::start()
     createMonitorPanes();
     graphWindows_ = std::make_unique<GraphWindows>(app_, prompts_, *window_);
     createUserTools();
+    createProgrammingWindows();
     pollTimer_.setTickHandler([this] {
         app_.linkState().OnPollTimer();
         refreshMonitorPanes();
@@ -137,6 +141,7 @@ void DesktopApplication::connectCommands()
         refreshCommandStates();
     });
     connect(a.settings, &QAction::triggered, this, &DesktopApplication::runSettingsCommand);
+    connect(a.sciBoot, &QAction::triggered, this, &DesktopApplication::runSciBoot);
     connect(
         a.memoryGraph, &QAction::triggered, this, [this] { graphWindows_->runGraphCommand(graph::GraphKind::Memory); });
     connect(a.timeGraph, &QAction::triggered, this, [this] { graphWindows_->runGraphCommand(graph::GraphKind::Time); });
@@ -188,6 +193,23 @@ void DesktopApplication::createUserTools()
         std::move(ports), window_->menus().tools, a.userToolRegistration, a.userTools, window_.get());
 }
 
+void DesktopApplication::createProgrammingWindows()
+{
+    progress_ = std::make_unique<programming::ui::ProgressDialog>(window_.get());
+    notice_ = std::make_unique<programming::ui::FlashNoticeWindow>(window_.get());
+    sciBoot_ = std::make_unique<SciBootDownload>(app_, *progress_, *notice_, imageSets_);
+    app_.setSciBootCommand(sciBoot_.get());
+}
+
+void DesktopApplication::runSciBoot()
+{
+    if (app_.image().empty())
+        return;
+    sciBoot_->run();
+    refreshMonitorPanes();
+    refreshCommandStates();
+}
+
 void DesktopApplication::refreshMonitorPanes()
 {
     if (!monitors_)
@@ -229,6 +251,7 @@ void DesktopApplication::refreshCommandStates()
     apply(a.addressMonitoring, app_.linkState().addressMonitorCommand());
     a.closePort->setEnabled(app_.linkState().closePortEnabled());
     a.symbolSave->setEnabled(monitors_ && monitors_->saveSymbolFileEnabled());
+    a.sciBoot->setEnabled(!app_.image().empty());
 }
 
 void DesktopApplication::openCoff()

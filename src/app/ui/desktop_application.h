@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/monitor_panes.h"
 #include "app/poll_timer.h"
+#include "app/sci_boot_download.h"
 #include "app/system_clocks.h"
 #include "app/ui/qt_busy_notice.h"
 #include "app/ui/qt_user_prompts.h"
@@ -26,6 +27,10 @@ class VariableMonitorPane;
 namespace lumetra::tools::ui {
 class UserToolsController;
 } // namespace lumetra::tools::ui
+namespace lumetra::programming::ui {
+class FlashNoticeWindow;
+class ProgressDialog;
+} // namespace lumetra::programming::ui
 
 namespace lumetra::app::ui {
 
@@ -44,6 +49,9 @@ public:
     // Start-up of the core with the window shown first; AnotherInstanceRuns ends the program silently.
     StartResult start();
 
+    // Where the SCI boot download finds the simulation image set, and whether the link is simulated. Before start.
+    void setImageSetLocations(ImageSetLocations locations) { imageSets_ = std::move(locations); }
+
     // Opens a COFF file as if the user had chosen it in the open dialog.
     void openCoffFile(const QString& path);
 
@@ -55,6 +63,9 @@ public:
     monitor::ui::MemoryMonitorPane& memoryPane() { return *memoryPane_; }
     GraphWindows& graphWindows() { return *graphWindows_; }
     tools::ui::UserToolsController& userTools() { return *userTools_; }
+    programming::ui::ProgressDialog& progressDialog() { return *progress_; }
+    programming::ui::FlashNoticeWindow& flashNotice() { return *notice_; }
+    SciBootDownload& sciBoot() { return *sciBoot_; }
 
 signals:
     // For the monitor panes: the symbol list was refilled; the registered variable list was replaced or re-bound.
@@ -81,6 +92,8 @@ private:
     void openSymbolFile();
     void saveSymbolFile();
     void createUserTools();
+    void createProgrammingWindows();
+    void runSciBoot();
 
     core::SettingsStore& store_;
     QtUserPrompts messageBoxes_;
@@ -103,6 +116,10 @@ private:
     std::unique_ptr<tools::ui::UserToolsController> userTools_;
     monitor::ui::VariableMonitorPane* variablePane_ = nullptr;
     monitor::ui::MemoryMonitorPane* memoryPane_ = nullptr;
+    ImageSetLocations imageSets_;
+    std::unique_ptr<programming::ui::ProgressDialog> progress_;
+    std::unique_ptr<programming::ui::FlashNoticeWindow> notice_;
+    std::unique_ptr<SciBootDownload> sciBoot_;
 };
 
 } // namespace lumetra::app::ui

@@ -24,6 +24,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 using namespace lumetra;
@@ -38,6 +39,16 @@ QString demoCoffPath()
     if (QFileInfo::exists(installed))
         return QDir::cleanPath(installed);
     return QStringLiteral(LUMETRA_DEMO_COFF);
+}
+
+// The simulation image set: installed beside the program, else the one of the build tree.
+std::filesystem::path simulationImagesFolder()
+{
+    const QString installed
+        = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("../share/lumetra/simulation-images"));
+    if (QFileInfo::exists(installed))
+        return core::pathFromUtf8(QDir::cleanPath(installed).toStdString());
+    return LUMETRA_SIMULATION_IMAGES;
 }
 
 } // namespace
@@ -59,7 +70,8 @@ int main(int argc, char* argv[])
     std::unique_ptr<sim::PodSimulator> simulator;
     std::unique_ptr<link::TransportFactory> transports;
     if (parser.isSet(simulate)) {
-        simulator = std::make_unique<sim::PodSimulator>();
+        // The chip first: it starts with an old program in its flash, which the demo program then replaces.
+        simulator = std::make_unique<sim::PodSimulator>(sim::SimConfig {.chip = sim::ChipConfig {sim::kDemoDeviceRow}});
         sim::configureDemoTarget(*simulator);
         transports = std::make_unique<sim::InProcessTransportFactory>(*simulator);
     } else {
@@ -83,6 +95,7 @@ int main(int argc, char* argv[])
     app::ui::DesktopApplication desktop(
         store, *transports, singleInstance, core::pathFromUtf8(QDir::currentPath().toStdString()));
     desktop.core().setStoresFiles(!simulator);
+    desktop.setImageSetLocations({simulationImagesFolder(), simulator != nullptr});
     if (desktop.start() != app::StartResult::Started) {
         const std::string line
             = app::anotherInstanceLine(singleInstance.lockPath(app::kSingleInstanceName).toStdString());

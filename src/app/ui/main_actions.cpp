@@ -59,7 +59,7 @@ QList<std::pair<QAction*, MainCommand>> MainActions::commands() const
 
 QList<QAction*> MainActions::unavailable() const
 {
-    return {sciBoot, dataFlashErase, dataFlashWrite, dataFlashWriteVerify};
+    return {dataFlashErase, dataFlashWrite, dataFlashWriteVerify};
 }
 
 MainActions createMainActions(QObject* parent)
@@ -120,6 +120,8 @@ MainActions createMainActions(QObject* parent)
 
     for (QAction* action : a.unavailable())
         action->setEnabled(false);
+    // Enabled while a program is loaded.
+    a.sciBoot->setEnabled(false);
     return a;
 }
 

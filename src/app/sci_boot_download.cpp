@@ -1,0 +1,53 @@
+#include "app/sci_boot_download.h"
+
+#include "app/application.h"
+
+#include "link/link_pause.h"
+#include "programming/program_data.h"
+
+namespace lumetra::app {
+
+SciBootDownload::SciBootDownload(
+    Application& app, programming::ProgressPort& progress, programming::FlashNotice& notice, ImageSetLocations images)
+    : app_(app)
+    , progress_(progress)
+    , notice_(notice)
+    , images_(std::move(images))
+{
+}
+
+void SciBootDownload::stopGraphAcquisition()
+{
+    app_.graphs().stopAllAcquisition();
+}
+
+std::optional<int> SciBootDownload::suspendMonitoring()
+{
+    const std::optional<MonitorKind> kind = app_.linkState().SuspendMonitoring();
+    return kind ? std::optional<int>(static_cast<int>(*kind)) : std::nullopt;
+}
+
+void SciBootDownload::resumeMonitoring(std::optional<int> kind)
+{
+    app_.linkState().ResumeMonitoring(kind ? std::optional(static_cast<MonitorKind>(*kind)) : std::nullopt);
+}
+
+void SciBootDownload::run()
+{
+    ProgrammingFlags& flags = app_.programmingFlags();
+    const programming::DownloadPorts ports {app_.mainFrame().link(), progress_, app_.prompts(), *this, notice_,
+        flags.programmingBusy, flags.programmingThreadBusy, [](link::Milliseconds wait) { link::pause(wait); }};
+    programming::DownloadRequest request;
+    request.link = app_.mainFrame().linkConfig();
+    request.device = app_.deviceConfig();
+    request.images = {app_.applicationDirectory() / programming::kUserImageFolderName, images_.simulationFolder,
+        images_.simulatedPod};
+    last_ = programming::DownloadCommand(ports, request, programming::programDataOf(app_.image()));
+    if (last_.result) {
+        app_.activityLog().record("SCI boot download: " + std::string(programming::resultLine(*last_.result)));
+    } else if (!last_.message.empty()) {
+        app_.activityLog().record("SCI boot download not started: " + last_.message);
+    }
+}
+
+} // namespace lumetra::app

@@ -1,0 +1,212 @@
+#include "programming/image_manifest.h"
+
+#include "core/device_catalogue.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace lumetra::programming {
+
+namespace {
+
+constexpr std::size_t kKeyWords = 8;
+constexpr SegmentShape kLeadSegment {0x000000, 2};
+
+// A flash-algorithm layout of one device line: the segments after the 2-word lead segment, and the key block.
+// The clock variants of a line lengthen one segment by `delta` words; on some lines the key block moves with it.
+struct AlgorithmLine {
+    std::vector<SegmentShape> segments;
+    std::size_t keySegment; // counted with the lead segment
+    std::size_t keyOffset;
+    std::size_t growingSegment; // counted with the lead segment
+    bool keyMovesWithDelta;
+};
+
+struct AlgorithmRow {
+    int firstCode;
+    int lastCode;
+    const AlgorithmLine* line;
+    std::vector<std::uint32_t> deltas; // one per code of the range
+};
+
+const AlgorithmLine kF280x {{{0x008000, 1859}, {0x008743, 78}, {0x008792, 20}}, 1, 1844, 3, false};
+const AlgorithmLine kF2808 {{{0x3FA000, 1878}, {0x3FA756, 40}, {0x3FA7A0, 16}}, 1, 466, 2, false};
+const AlgorithmLine kF281x {{{0x3F8002, 1880}, {0x3F8760, 30}, {0x3F87AC, 50}}, 1, 445, 1, true};
+const AlgorithmLine kF2823x {{{0x008000, 1902}, {0x00876E, 80}, {0x0087BE, 24}}, 1, 1886, 3, false};
+const AlgorithmLine kF2802xRev0 {{{0x008000, 1420}, {0x00858C, 60}, {0x0085C8, 16}}, 1, 1404, 3, false};
+const AlgorithmLine kF2802xRevA {{{0x008000, 640}, {0x008280, 40}}, 1, 632, 2, false};
+const AlgorithmLine kF2803x {{{0x008000, 692}, {0x0082B4, 48}}, 1, 684, 2, false};
+const AlgorithmLine kF2806x {{{0x008000, 720}, {0x0082D0, 52}}, 1, 712, 2, false};
+// F2837xS: the fourth segment after the lead one is the key block.
+const AlgorithmLine kF2837xS {
+    {{0x00C000, 114}, {0x00C072, 64}, {0x00EC56, 112}, {0x00ECC6, 8}, {0x00C0B2, 4853}}, 4, 0, 5, false};
+
+const std::vector<AlgorithmRow>& algorithmRows()
+{
+    static const std::vector<AlgorithmRow> rows {
+        {6, 13, &kF280x, {0, 1, 2, 0, 1, 2, 1, 2}},
+        {14, 17, &kF2808, {0, 1, 0, 1}},
+        {18, 26, &kF281x, {0, 1, 1, 0, 1, 1, 0, 1, 1}},
+        {27, 29, &kF280x, {0, 0, 2}},
+        {30, 35, &kF2823x, {0, 1, 1, 0, 1, 1}},
+        {42, 46, &kF2802xRev0, {0, 0, 0, 1, 1}},
+        {47, 51, &kF2802xRevA, {0, 0, 0, 1, 1}},
+        {52, 57, &kF2803x, {0, 0, 0, 1, 1, 1}},
+        {58, 65, &kF2806x, {0, 0, 0, 0, 1, 1, 1, 1}},
+        {66, 70, &kF2837xS, {0, 0, 0, 0, 0}},
+    };
+    return rows;
+}
+
+std::vector<std::size_t> consecutive(std::size_t first, std::size_t count)
+{
+    std::vector<std::size_t> offsets(count);
+    for (std::size_t i = 0; i < count; ++i)
+        offsets[i] = first + i;
+    return offsets;
+}
+
+ImageShape algorithmShape(int code, const AlgorithmRow& row)
+{
+    const std::uint32_t delta = row.deltas[static_cast<std::size_t>(code - row.firstCode)];
+    ImageShape shape;
+    shape.name = *flashAlgorithmName(code);
+    shape.segments.push_back(kLeadSegment);
+    shape.segments.insert(shape.segments.end(), row.line->segments.begin(), row.line->segments.end());
+    shape.segments[row.line->growingSegment].words += delta;
+    const std::size_t keyOffset = row.line->keyOffset + (row.line->keyMovesWithDelta ? delta : 0);
+    shape.keys = KeySlots {row.line->keySegment, consecutive(keyOffset, kKeyWords)};
+    return shape;
+}
+
+struct FlowLine {
+    const char* name;
+    std::vector<SegmentShape> segments;
+};
+
+const std::vector<FlowLine>& flowLines()
+{
+    static const std::vector<FlowLine> lines {
+        {"csm-flow-f280x", {{0x0000, 42}, {0x0450, 8}}},
+        {"csm-flow-f2823x", {{0x0000, 2}, {0x0050, 47}, {0x0400, 8}}},
+        {"csm-flow-f2833x", {{0x0000, 2}, {0x0050, 47}, {0x0400, 8}}},
+        {"csm-flow-f2802x", {{0x0000, 2}, {0x0080, 47}, {0x0480, 8}}},
+        {"csm-flow-f2803x", {{0x0000, 2}, {0x0080, 47}, {0x0480, 8}}},
+        {"csm-flow-f2806x", {{0x0000, 2}, {0x0080, 47}, {0x0480, 8}}},
+    };
+    return lines;
+}
+
+struct Lf240xVariant {
+    const char* name;
+    std::uint32_t eraseWords;
+};
+
+constexpr Lf240xVariant kLf240xVariants[]
+    = {{"lf2401a-30mhz", 222}, {"lf2401a-40mhz", 222}, {"lf2407a-30mhz", 245}, {"lf2407a-40mhz", 245}};
+constexpr const char* kRoutineSuffixes[kLf240xRoutineCount] = {"kernel", "clear", "erase", "program"};
+constexpr std::uint32_t kKernelWords = 124;
+constexpr std::uint32_t kClearWords = 193;
+constexpr std::uint32_t kProgramWords = 195;
+constexpr std::size_t kKernelKeyOffsets[] = {16, 18, 20, 22};
+
+std::string routineName(const Lf240xVariant& variant, std::size_t routine)
+{
+    return std::string("lf240x-") + variant.name + "-" + kRoutineSuffixes[routine];
+}
+
+const Lf240xVariant& lf240xVariantOf(int deviceCode)
+{
+    // 0 and 1 are the LF2401A; 2 and 4, 3 and 5 share the images of their clock.
+    const std::size_t index = deviceCode < 2 ? static_cast<std::size_t>(deviceCode) : 2 + (deviceCode % 2 == 1);
+    return kLf240xVariants[index];
+}
+
+std::vector<ImageShape> buildManifest()
+{
+    std::vector<ImageShape> manifest;
+    for (const Lf240xVariant& variant : kLf240xVariants) {
+        const std::uint32_t lengths[kLf240xRoutineCount]
+            = {kKernelWords, kClearWords, variant.eraseWords, kProgramWords};
+        for (std::size_t routine = 0; routine < kLf240xRoutineCount; ++routine) {
+            ImageShape shape {routineName(variant, routine), {{0, lengths[routine]}}, std::nullopt};
+            if (routine == 0)
+                shape.keys = KeySlots {0, {std::begin(kKernelKeyOffsets), std::end(kKernelKeyOffsets)}};
+            manifest.push_back(std::move(shape));
+        }
+    }
+    for (const AlgorithmRow& row : algorithmRows()) {
+        for (int code = row.firstCode; code <= row.lastCode; ++code)
+            manifest.push_back(algorithmShape(code, row));
+    }
+    for (const FlowLine& line : flowLines()) {
+        const std::size_t keySegment = line.segments.size() - 1;
+        manifest.push_back({line.name, line.segments, KeySlots {keySegment, consecutive(0, kKeyWords)}});
+    }
+    return manifest;
+}
+
+} // namespace
+
+std::span<const ImageShape> imageManifest()
+{
+    static const std::vector<ImageShape> manifest = buildManifest();
+    return manifest;
+}
+
+const ImageShape* findImageShape(std::string_view name)
+{
+    const auto manifest = imageManifest();
+    const auto found = std::find_if(
+        manifest.begin(), manifest.end(), [name](const ImageShape& shape) { return shape.name == name; });
+    return found == manifest.end() ? nullptr : &*found;
+}
+
+std::optional<std::array<std::string, kLf240xRoutineCount>> lf240xRoutineNames(int deviceCode)
+{
+    if (!core::isValidDeviceIndex(deviceCode) || core::familyOf(deviceCode) != core::Family::Lf240x)
+        return std::nullopt;
+    const Lf240xVariant& variant = lf240xVariantOf(deviceCode);
+    std::array<std::string, kLf240xRoutineCount> names;
+    for (std::size_t routine = 0; routine < kLf240xRoutineCount; ++routine)
+        names[routine] = routineName(variant, routine);
+    return names;
+}
+
+std::optional<std::string> flashAlgorithmName(int deviceCode)
+{
+    const auto& rows = algorithmRows();
+    const bool hasRow = std::any_of(rows.begin(), rows.end(),
+        [deviceCode](const AlgorithmRow& row) { return deviceCode >= row.firstCode && deviceCode <= row.lastCode; });
+    if (!hasRow)
+        return std::nullopt;
+    char name[32];
+    std::snprintf(name, sizeof name, "flash-algorithm-%02d", deviceCode);
+    return name;
+}
+
+std::optional<std::string> matchingFlowName(int deviceCode)
+{
+    if ((deviceCode >= 6 && deviceCode <= 13) || (deviceCode >= 27 && deviceCode <= 29))
+        return "csm-flow-f280x";
+    if (deviceCode >= 30 && deviceCode <= 32)
+        return "csm-flow-f2823x";
+    if (deviceCode >= 33 && deviceCode <= 35)
+        return "csm-flow-f2833x";
+    if (deviceCode >= 42 && deviceCode <= 46)
+        return "csm-flow-f2802x";
+    if (deviceCode >= 52 && deviceCode <= 57)
+        return "csm-flow-f2803x";
+    if ((deviceCode >= 47 && deviceCode <= 51) || (deviceCode >= 58 && deviceCode <= 65))
+        return "csm-flow-f2806x";
+    return std::nullopt;
+}
+
+std::size_t flashAlgorithmSegmentsSent(int deviceCode)
+{
+    if (deviceCode >= 66)
+        return 6;
+    return deviceCode >= 47 ? 3 : 4;
+}
+
+} // namespace lumetra::programming

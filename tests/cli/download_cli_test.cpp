@@ -1,0 +1,91 @@
+// lumetra-cli download against lumetra-podsim with a chip behind it: a flash and a RAM download of the samples,
+// the result line and exit codes, the refusal of the simulation images without --simulated-pod.
+#include "cli_process.h"
+#include "podsim_process.h"
+
+#include "support/test_paths.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+using namespace lumetra::test;
+
+namespace {
+
+#ifdef LUMETRA_PODSIM_PATH
+
+QString sample(const char* name)
+{
+    return QString::fromStdString((*coffSamplesDir() / name).string());
+}
+
+TEST(DownloadCli, FlashesASampleOntoTheSimulatedChip)
+{
+    if (!coffSamplesDir())
+        GTEST_SKIP() << "no COFF samples";
+    Podsim podsim({QStringLiteral("--device"), QStringLiteral("35")});
+    ASSERT_FALSE(podsim.device().isEmpty());
+    const CliRun run = runCli({QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
+        QStringLiteral("35"), QStringLiteral("--port"), podsim.device(), QStringLiteral("--simulated-pod")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString out = QString::fromUtf8(run.out);
+    EXPECT_TRUE(out.contains(QStringLiteral("Flash Algorithm Code Downloading...\n")));
+    EXPECT_TRUE(out.contains(QStringLiteral(" [ Flash Writing Completed ]\nFLASH Writing is OK !!!\n")));
+}
+
+TEST(DownloadCli, RamDownloadAndJson)
+{
+    if (!coffSamplesDir())
+        GTEST_SKIP() << "no COFF samples";
+    Podsim podsim({QStringLiteral("--device"), QStringLiteral("35")});
+    const CliRun run
+        = runCli({QStringLiteral("download"), sample("pm_sincos.out"), QStringLiteral("--device"), QStringLiteral("35"),
+            QStringLiteral("--port"), podsim.device(), QStringLiteral("--simulated-pod"), QStringLiteral("--json")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+    EXPECT_EQ(json.value(QStringLiteral("result")).toInt(-1), 0);
+    EXPECT_EQ(json.value(QStringLiteral("line")).toString(), QStringLiteral(" [ Serial Boot Completed ]"));
+    EXPECT_TRUE(json.value(QStringLiteral("programmed")).toBool());
+    EXPECT_TRUE(QString::fromUtf8(run.err).contains(QStringLiteral(" [ Serial Boot Completed ]")));
+}
+
+TEST(DownloadCli, WrongKeysOnALockedChipExitWithTheUnlockCode)
+{
+    if (!coffSamplesDir())
+        GTEST_SKIP() << "no COFF samples";
+    Podsim podsim({QStringLiteral("--device"), QStringLiteral("35"), QStringLiteral("--csm-password"),
+        QStringLiteral("1,2,3,4,5,6,7,8")});
+    const QStringList base {QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
+        QStringLiteral("35"), QStringLiteral("--port"), podsim.device(), QStringLiteral("--simulated-pod")};
+    const CliRun wrong = runCli(base + QStringList {QStringLiteral("--csm-keys"), QStringLiteral("1,2,3,4,5,6,7,9")});
+    EXPECT_EQ(wrong.exitCode, 14);
+    EXPECT_TRUE(QString::fromUtf8(wrong.out).contains(QStringLiteral(" [ Error : Flash CSM Unlock Checking ]")));
+    const CliRun right = runCli(base + QStringList {QStringLiteral("--csm-keys"), QStringLiteral("1,2,3,4,5,6,7,8")});
+    EXPECT_EQ(right.exitCode, 0) << right.out.toStdString();
+}
+
+TEST(DownloadCli, SimulationImagesNeedTheSimulatedPod)
+{
+    if (!coffSamplesDir())
+        GTEST_SKIP() << "no COFF samples";
+    ScratchDir folder;
+    const CliRun run = runCli({QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
+        QStringLiteral("35"), QStringLiteral("--port"), QStringLiteral("/dev/null")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(run.err).contains(QStringLiteral("TargetImages")));
+    const CliRun missing = runCli({QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
+        QStringLiteral("35"), QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--images"),
+        QString::fromStdString(folder.path().string())});
+    EXPECT_EQ(missing.exitCode, 2);
+    const CliRun keys = runCli({QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
+        QStringLiteral("35"), QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--csm-keys"),
+        QStringLiteral("0,0,0,0,0,0,0,0")});
+    EXPECT_EQ(keys.exitCode, 2);
+    EXPECT_TRUE(QString::fromUtf8(keys.err).contains(QStringLiteral("Permanent Secure Locked")));
+}
+
+#endif
+
+} // namespace

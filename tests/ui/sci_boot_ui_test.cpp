@@ -18,7 +18,9 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -27,11 +29,20 @@ namespace {
 
 using programming::RunResult;
 
+// The whole screen where the platform can grab it (the main window behind the widget), else the widget.
 void saveScreenshot(QWidget& widget, const char* name)
 {
     const QString folder = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR");
-    if (!folder.isEmpty())
-        widget.grab().save(folder + QLatin1Char('/') + QLatin1String(name));
+    if (folder.isEmpty())
+        return;
+    // Let the windows paint what they show now before the screen is read.
+    const QDeadlineTimer settle(200);
+    while (!settle.hasExpired())
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+    QPixmap shot = widget.screen() ? widget.screen()->grabWindow(0) : QPixmap();
+    if (shot.isNull())
+        shot = widget.grab();
+    shot.save(folder + QLatin1Char('/') + QLatin1String(name));
 }
 
 bool eventsUntil(const std::function<bool()>& done, int milliseconds = 5000)

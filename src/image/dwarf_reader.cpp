@@ -22,6 +22,8 @@ constexpr int kMaxTypeDepth = 32;
 // Pointers without a size are C28x data pointers: 32 bits.
 constexpr Dwarf_Unsigned kDefaultPointerWords = 2;
 constexpr Dwarf_Unsigned kProgbitsSectionType = 1;
+// The attribute (0x47) by which a variable's definition refers to its declaration.
+constexpr Dwarf_Half kDeclarationAttribute = 0x47;
 
 struct ObjectAccess {
     std::vector<const DebugSection*> sections; // index 0 stands for the null section of an ELF file
@@ -245,8 +247,8 @@ void Reader::readVariable(Dwarf_Die die, Dwarf_Half addressSize, DebugTypes& out
     // A definition may name its declaration for the name, the linkage and the type.
     Die declaration;
     Dwarf_Die described = die;
-    if (const std::optional<Dwarf_Off> specification = referenceAttribute(die, DW_AT_specification)) {
-        if (dwarf_offdie_b(debug_, *specification, true, declaration.out(), &error_) != DW_DLV_OK) {
+    if (const std::optional<Dwarf_Off> declarationOffset = referenceAttribute(die, kDeclarationAttribute)) {
+        if (dwarf_offdie_b(debug_, *declarationOffset, true, declaration.out(), &error_) != DW_DLV_OK) {
             forgetError();
             return;
         }

@@ -1,5 +1,7 @@
 #include "tools/program_kind.h"
 
+#include "image/byte_view.h"
+
 #include <algorithm>
 #include <array>
 #include <system_error>
@@ -15,17 +17,6 @@ constexpr std::size_t kOptionalHeaderSize = 224;
 constexpr std::size_t kSubsystemField = 68;
 constexpr std::uint32_t kPeSignature = 0x00004550;
 constexpr std::uint16_t kGuiSubsystem = 2;
-
-std::uint32_t little32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8
-        | static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-std::uint16_t little16(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
 
 } // namespace
 
@@ -65,15 +56,18 @@ ProgramKind classifyProgram(ByteSource& source)
     if (source.readAt(0, dos) != dos.size() || dos[0] != 'M' || dos[1] != 'Z')
         return ProgramKind::Other;
     // The offset is a signed field; a negative one cannot be sought to.
-    const std::uint32_t peOffset = little32(dos, kPeOffsetField);
+    const std::uint32_t peOffset = *image::ByteView(dos).u32(kPeOffsetField);
     if (peOffset > 0x7FFFFFFFu)
         return ProgramKind::Other;
 
     std::array<std::uint8_t, 4 + kFileHeaderSize + kOptionalHeaderSize> pe {};
-    if (source.readAt(peOffset, pe) != pe.size() || little32(pe, 0) != kPeSignature)
+    if (source.readAt(peOffset, pe) != pe.size())
         return ProgramKind::Other;
-    const std::span<const std::uint8_t> optional = std::span<const std::uint8_t>(pe).subspan(4 + kFileHeaderSize);
-    return little16(optional, kSubsystemField) == kGuiSubsystem ? ProgramKind::WindowsGui : ProgramKind::Other;
+    const image::ByteView headers(pe);
+    if (*headers.u32(0) != kPeSignature)
+        return ProgramKind::Other;
+    return *headers.u16(4 + kFileHeaderSize + kSubsystemField) == kGuiSubsystem ? ProgramKind::WindowsGui
+                                                                                : ProgramKind::Other;
 }
 
 } // namespace lumetra::tools

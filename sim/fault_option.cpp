@@ -8,7 +8,7 @@ namespace lumetra::sim {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, FaultKind>, 7> kKinds{{
+constexpr std::array<std::pair<std::string_view, FaultKind>, 8> kKinds {{
     {"no-reply", FaultKind::NoReply},
     {"wrong-ack", FaultKind::WrongAck},
     {"short-reply", FaultKind::ShortReply},
@@ -16,6 +16,7 @@ constexpr std::array<std::pair<std::string_view, FaultKind>, 7> kKinds{{
     {"stall", FaultKind::Stall},
     {"stray-byte", FaultKind::StrayByte},
     {"hang-up", FaultKind::HangUp},
+    {"corrupt-page", FaultKind::CorruptPage},
 }};
 
 template <typename Number>

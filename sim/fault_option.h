@@ -8,10 +8,10 @@
 
 namespace lumetra::sim {
 
-// Keys: kind (no-reply, wrong-ack, short-reply, delay, stall, stray-byte, hang-up; required), command (one
-// character), skip, count (negative: for ever), delay (milliseconds: of a delay or a stall), after (reply
-// bytes sent before a stall; host bytes before a hang-up). nullopt for an unknown key or kind, a malformed
-// number or a missing kind.
+// Keys: kind (no-reply, wrong-ack, short-reply, delay, stall, stray-byte, hang-up, corrupt-page; required), command
+// (one character), skip, count (negative: for ever), delay (milliseconds: of a delay or a stall), after (reply bytes
+// sent before a stall; host bytes before a hang-up). nullopt for an unknown key or kind, a malformed number or a
+// missing kind.
 std::optional<Fault> parseFaultOption(std::string_view text);
 
 } // namespace lumetra::sim

@@ -8,6 +8,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 
 #include <csignal>
 #include <cstdio>
@@ -46,6 +47,16 @@ int fail(const QString& message)
     return 2;
 }
 
+bool writeDataFlash(const PodSimulator& simulator, const QString& path)
+{
+    const std::vector<std::uint8_t> content = simulator.dataFlash(0, 0x400000);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const auto size = static_cast<qint64>(content.size());
+    return file.write(reinterpret_cast<const char*>(content.data()), size) == size;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -67,12 +78,12 @@ int main(int argc, char** argv)
                                       QStringLiteral("Line speed for the wire time (default 115200)."),
                                       QStringLiteral("BAUD"), QStringLiteral("115200"));
     const QCommandLineOption fault(QStringLiteral("fault"),
-                                   QStringLiteral("Arm a fault, e.g. kind=no-reply,command=R,skip=2,count=1 "
-                                                  "(kinds: no-reply, wrong-ack, short-reply, delay, stall, "
-                                                  "stray-byte, hang-up; keys: command, skip, count, delay (ms of "
-                                                  "a delay or stall), after (reply bytes before a stall, host "
-                                                  "bytes before a hang-up)). Repeatable."),
-                                   QStringLiteral("SPEC"));
+        QStringLiteral("Arm a fault, e.g. kind=no-reply,command=R,skip=2,count=1 "
+                       "(kinds: no-reply, wrong-ack, short-reply, delay, stall, "
+                       "stray-byte, hang-up, corrupt-page; keys: command, skip, count, delay (ms of "
+                       "a delay or stall), after (reply bytes before a stall, host "
+                       "bytes before a hang-up)). Repeatable."),
+        QStringLiteral("SPEC"));
     const QCommandLineOption ignoreStdin(QStringLiteral("ignore-stdin"),
                                          QStringLiteral("Keep serving at the end of standard input."));
     const QCommandLineOption demo(QStringLiteral("demo"),
@@ -86,7 +97,11 @@ int main(int argc, char** argv)
                                       QStringLiteral("The chip's CSM password: eight hexadecimal words, KEY0 first, "
                                                      "separated by commas (default: an unsecured chip)."),
                                       QStringLiteral("K0,..."));
-    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin, demo, chip, password});
+    const QCommandLineOption dataFlashDump(QStringLiteral("data-flash-dump"),
+        QStringLiteral("On exit, write the SPI data flash's content (the size of "
+                       "the type last chosen by record 71) to FILE."),
+        QStringLiteral("FILE"));
+    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin, demo, chip, password, dataFlashDump});
     parser.process(app);
 
     bool ok = false;
@@ -159,5 +174,7 @@ int main(int argc, char** argv)
 
     PtyServer server(*terminal, simulator);
     const bool served = server.run(stopPipe[0], parser.isSet(ignoreStdin) ? -1 : STDIN_FILENO);
+    if (parser.isSet(dataFlashDump) && !writeDataFlash(simulator, parser.value(dataFlashDump)))
+        return fail(QStringLiteral("cannot write '%1'").arg(parser.value(dataFlashDump)));
     return served ? 0 : fail(QStringLiteral("the pseudo-terminal failed"));
 }

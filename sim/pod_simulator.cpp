@@ -86,12 +86,19 @@ struct PodSimulator::Impl {
         return bauds.empty() || std::find(bauds.begin(), bauds.end(), hostBaud) != bauds.end();
     }
 
+    // A data-flash page program record.
+    static bool programsPage(std::string_view frameBody) { return frameBody.starts_with(":73"); }
+
     // The faults that apply to this frame, each used up by one.
-    std::vector<Fault> takeFaults(char command)
+    std::vector<Fault> takeFaults(std::string_view frameBody)
     {
+        const char command = frameBody[0];
         std::vector<Fault> taken;
         for (ArmedFault& armed : faults) {
-            if (armed.fault.kind == FaultKind::HangUp || (armed.fault.command != 0 && armed.fault.command != command)) {
+            const bool skipped = armed.fault.kind == FaultKind::HangUp
+                || (armed.fault.kind == FaultKind::CorruptPage && !programsPage(frameBody))
+                || (armed.fault.command != 0 && armed.fault.command != command);
+            if (skipped) {
                 continue;
             }
             if (armed.skipLeft > 0) {
@@ -141,8 +148,13 @@ struct PodSimulator::Impl {
         const double seconds = std::chrono::duration<double>(arrived - started).count();
         std::string reply = target.handle(body, seconds);
         std::vector<Stall> stalls;
-        for (const Fault& fault : takeFaults(body[0])) {
+        for (const Fault& fault : takeFaults(body)) {
             switch (fault.kind) {
+            case FaultKind::CorruptPage:
+                if (reply == "!") {
+                    target.corruptProgrammedPage(body);
+                }
+                break;
             case FaultKind::NoReply:
                 reply.clear();
                 break;

@@ -26,6 +26,7 @@ enum class FaultKind {
     Stall,        // the reply's first `afterBytes` bytes come on time, the rest `delay` later
     StrayByte,    // an unexpected byte arrives right after a matching stream word (S or J)
     HangUp,       // after `afterBytes` more host bytes the POD is gone: no reply, writes fail
+    CorruptPage,  // a page program (record 73) leaves one wrong byte; counted over those records only
 };
 
 // One armed fault. It applies to the frames whose command letter is `command` (0: any frame), after

@@ -82,6 +82,7 @@ void SimulatedChip::reset()
     unlocked_
         = !password || std::all_of(password->begin(), password->end(), [](std::uint16_t w) { return w == kErased; });
     algorithm_ = Algorithm::None;
+    dataFlashAlgorithm_ = false;
     selectedBank_ = 0;
     lf240xKernelRuns_ = false;
 }
@@ -145,6 +146,11 @@ bool SimulatedChip::matchesImage(
 void SimulatedChip::bootStreamFinished(const std::vector<BootBlock>& blocks)
 {
     std::vector<std::uint16_t> keys;
+    const auto dataFlashAlgorithm = programming::dataFlashAlgorithmName(config_.deviceCode);
+    if (dataFlashAlgorithm && sameShape(*dataFlashAlgorithm, blocks)) {
+        dataFlashAlgorithm_ = matchesImage(*dataFlashAlgorithm, blocks, keys);
+        return;
+    }
     const auto algorithm = programming::flashAlgorithmName(config_.deviceCode);
     if (algorithm && sameShape(*algorithm, blocks)) {
         algorithm_ = matchesImage(*algorithm, blocks, keys) ? Algorithm::Running : Algorithm::Faulted;

@@ -32,6 +32,8 @@ public:
 
     bool unlocked() const { return unlocked_; }
     bool algorithmRunning() const { return algorithm_ == Algorithm::Running; }
+    // The data-flash algorithm of an F2834x came word for word and answers the data-flash records.
+    bool dataFlashAlgorithmRunning() const { return dataFlashAlgorithm_; }
     // Why the last image was refused, for tests ("flash-algorithm-33 segment 1 word 12 differs").
     const std::string& refusal() const { return refusal_; }
     // The flash content a fresh chip starts with at the address (an old program).
@@ -57,6 +59,7 @@ private:
     bool unlocked_ = false;
     Algorithm algorithm_ = Algorithm::None;
     int selectedBank_ = 0;
+    bool dataFlashAlgorithm_ = false;
     std::string refusal_;
     std::vector<std::uint16_t> lf240xKeys_;
     bool lf240xKernelRuns_ = false;

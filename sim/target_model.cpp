@@ -326,8 +326,27 @@ std::string TargetModel::flashOperation(std::string_view fields)
     }
 }
 
+// The page index and last-byte index of a page record's fields.
+struct PageFields {
+    std::uint32_t page;
+    std::uint8_t lastByteIndex;
+};
+
+std::optional<PageFields> pageFieldsOf(std::string_view fields)
+{
+    const auto page = hexAt(fields, 2, 4);
+    const auto last = hexAt(fields, 6, 2);
+    if (!page || !last) {
+        return std::nullopt;
+    }
+    return PageFields {*page, static_cast<std::uint8_t>(*last)};
+}
+
 std::string TargetModel::dataFlashRecord(std::string_view body)
 {
+    if (chip_ && !chip_->dataFlashAlgorithmRunning()) {
+        return {};
+    }
     const auto fields = checkedFields(body);
     const auto type = fields && upperHex(*fields) ? hexAt(*fields, 0, 2) : std::nullopt;
     if (!type) {
@@ -339,8 +358,7 @@ std::string TargetModel::dataFlashRecord(std::string_view body)
     } else if (*type == 0x72 && fields->size() == 6) {
         done = dataFlash_.eraseSector(hexAt(*fields, 2, 4).value_or(0xFFFF));
     } else if ((*type == 0x73 || *type == 0x74) && fields->size() == 8 + 2 * SpiDataFlash::kPageBytes) {
-        const auto page = hexAt(*fields, 2, 4);
-        const auto last = hexAt(*fields, 6, 2);
+        const auto page = pageFieldsOf(*fields);
         std::vector<std::uint8_t> data;
         for (std::size_t i = 0; i < SpiDataFlash::kPageBytes; ++i) {
             const auto byte = hexAt(*fields, 8 + 2 * i, 2);
@@ -349,13 +367,23 @@ std::string TargetModel::dataFlashRecord(std::string_view body)
             }
             data.push_back(static_cast<std::uint8_t>(*byte));
         }
-        if (page && last) {
-            const auto lastIndex = static_cast<std::uint8_t>(*last);
-            done = *type == 0x73 ? dataFlash_.programPage(*page, lastIndex, data)
-                                 : dataFlash_.verifyPage(*page, lastIndex, data);
+        if (page) {
+            done = *type == 0x73 ? dataFlash_.programPage(page->page, page->lastByteIndex, data)
+                                 : dataFlash_.verifyPage(page->page, page->lastByteIndex, data);
         }
     }
     return std::string(done ? kAck : kNak);
+}
+
+void TargetModel::corruptProgrammedPage(std::string_view body)
+{
+    // ":" + fields + checksum + CR
+    if (body.size() < 4) {
+        return;
+    }
+    if (const auto page = pageFieldsOf(body.substr(1, body.size() - 4))) {
+        dataFlash_.corruptPage(page->page, page->lastByteIndex);
+    }
 }
 
 } // namespace lumetra::sim

@@ -42,6 +42,8 @@ public:
     const std::vector<FlashRequest>& flashRequests() const { return flashRequests_; }
     int selectedBank() const { return selectedBank_; }
     const SpiDataFlash& dataFlash() const { return dataFlash_; }
+    // After a page program record (body without STX and ETX): one byte of that page turns wrong.
+    void corruptProgrammedPage(std::string_view body);
 
 private:
     std::string read(char mode, double seconds);

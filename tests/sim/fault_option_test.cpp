@@ -28,6 +28,11 @@ TEST(FaultOption, ReadsEveryKey)
     EXPECT_EQ(stall->command, 'r');
     EXPECT_EQ(stall->afterBytes, 3u);
     EXPECT_EQ(stall->delay, Milliseconds(250));
+
+    const auto corrupt = parseFaultOption("kind=corrupt-page,skip=4");
+    ASSERT_TRUE(corrupt);
+    EXPECT_EQ(corrupt->kind, FaultKind::CorruptPage);
+    EXPECT_EQ(corrupt->skip, 4);
 }
 
 TEST(FaultOption, RefusesMalformedText)

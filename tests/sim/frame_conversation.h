@@ -3,6 +3,8 @@
 
 #include "sim/pod_simulator.h"
 
+#include "link/pod_frames.h"
+
 #include <string>
 
 namespace lumetra::sim {
@@ -14,6 +16,12 @@ inline std::string converse(PodSimulator& pod, const std::string& body)
     std::string reply(pod.queuedReplyBytes(), '\0');
     reply.resize(pod.hostRead(reinterpret_cast<std::uint8_t*>(reply.data()), reply.size()));
     return reply;
+}
+
+// A data-flash record body: ':', the fields, their checksum and CR.
+inline std::string dataFlashRecord(const std::string& fields)
+{
+    return ":" + fields + link::asciiChecksum(fields) + "\r";
 }
 
 } // namespace lumetra::sim

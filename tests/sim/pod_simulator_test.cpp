@@ -33,18 +33,7 @@ std::string repliesWithin(PodSimulator& pod, Clock::duration within)
 
 std::string checksummed(const std::string& fields)
 {
-    unsigned sum = 0;
-    for (char c : fields) {
-        sum += static_cast<unsigned char>(c);
-    }
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", sum & 0xFF);
-    return fields + digits + "\r";
-}
-
-std::string record(const std::string& fields)
-{
-    return ":" + checksummed(fields);
+    return fields + link::asciiChecksum(fields) + "\r";
 }
 
 TEST(PodSimulator, ParametersAndIdentity)
@@ -102,7 +91,7 @@ TEST(PodSimulator, RefusesMalformedFrames)
         "@3F8000\r\r", "Qxx", "Q\r", "!!", "Mx", "Nx", "T\r", "P0", "Rx", "r\r", "L0", "l1", "Ka", "K44", "K", "Ia",
         "I33", "I", checksummed("W13f8000ABCD"), checksummed("W13F8000abcd"), checksummed("W1400000ABCD"),
         checksummed("W23FFFFF00000000"), checksummed("W2FFFFFF00000000"), "U08aa\r", "S12\r", "X1234", "J12ab\r",
-        "J1234", "O0a", "O01000a", "O023f80000002", ":7100c8\r", record("72000a")};
+        "J1234", "O0a", "O01000a", "O023f80000002", ":7100c8\r", dataFlashRecord("72000a")};
     for (const std::string& body : malformed) {
         EXPECT_EQ(converse(pod, body), "?") << body;
     }
@@ -185,22 +174,24 @@ TEST(PodSimulator, DataFlashRecords)
     for (int i = 0; i < 256; ++i) {
         page += i < 11 ? "5A" : "00";
     }
-    EXPECT_EQ(converse(pod, record(page)), "?");  // not initialised
-    EXPECT_EQ(converse(pod, record("7106")), "?");
-    EXPECT_EQ(converse(pod, record("7100")), "!");
+    EXPECT_EQ(converse(pod, dataFlashRecord(page)), "?"); // not initialised
+    EXPECT_EQ(converse(pod, dataFlashRecord("7106")), "?");
+    EXPECT_EQ(converse(pod, dataFlashRecord("7100")), "!");
     EXPECT_EQ(pod.dataFlashType(), 0);
-    EXPECT_EQ(converse(pod, record("720003")), "!");
-    EXPECT_EQ(converse(pod, record("720004")), "?");  // 4 sectors only
+    EXPECT_EQ(converse(pod, dataFlashRecord("720003")), "!");
+    EXPECT_EQ(converse(pod, dataFlashRecord("720004")), "?"); // 4 sectors only
     EXPECT_EQ(pod.erasedDataFlashSectors(), std::vector<std::uint32_t>{3});
 
-    EXPECT_EQ(converse(pod, record(page)), "!");
+    EXPECT_EQ(converse(pod, dataFlashRecord(page)), "?"); // sector 0 still holds the old content
+    EXPECT_EQ(converse(pod, dataFlashRecord("720000")), "!");
+    EXPECT_EQ(converse(pod, dataFlashRecord(page)), "!");
     const auto stored = pod.dataFlash(0x200, 12);
     EXPECT_EQ(stored, (std::vector<std::uint8_t>{0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A,
                                                   0xFF}));  // bytes past the last index stay erased
     page[1] = '4';
-    EXPECT_EQ(converse(pod, record(page)), "!");
+    EXPECT_EQ(converse(pod, dataFlashRecord(page)), "!");
     page[9] = 'B';  // a data byte differs
-    EXPECT_EQ(converse(pod, record(page)), "?");
+    EXPECT_EQ(converse(pod, dataFlashRecord(page)), "?");
     EXPECT_EQ(converse(pod, ":7100FF\r"), "?");  // bad checksum
 }
 

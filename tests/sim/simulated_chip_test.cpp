@@ -28,16 +28,11 @@ void header(PodSimulator& pod)
         ASSERT_EQ(converse(pod, word('U', i < 8 ? 0xFF : 0)), "!");
 }
 
-// Sends the device's simulation algorithm (with `change` applied) as the boot stream; the reply of the end marker.
-std::string sendAlgorithm(
-    PodSimulator& pod, int device, const std::function<void(programming::TargetImage&)>& change = {})
+// Sends the segments of the image as the boot stream; the reply of the end marker.
+std::string sendImage(PodSimulator& pod, const programming::TargetImage& image, std::size_t segments)
 {
-    programming::TargetImage image = *programming::simulationImageSet().find(*programming::flashAlgorithmName(device));
-    if (change)
-        change(image);
     header(pod);
-    const std::size_t sent = programming::flashAlgorithmSegmentsSent(device);
-    for (std::size_t s = 0; s < sent; ++s) {
+    for (std::size_t s = 0; s < segments; ++s) {
         const programming::ImageSegment& segment = image.segments[s];
         converse(pod, word('U', static_cast<std::uint32_t>(segment.words.size())));
         converse(pod, word('U', segment.address >> 16));
@@ -46,6 +41,16 @@ std::string sendAlgorithm(
             converse(pod, word(i + 1 == segment.words.size() ? 'Y' : 'S', segment.words[i]));
     }
     return converse(pod, word('X', 0));
+}
+
+// Sends the device's simulation algorithm (with `change` applied) as the boot stream; the reply of the end marker.
+std::string sendAlgorithm(
+    PodSimulator& pod, int device, const std::function<void(programming::TargetImage&)>& change = {})
+{
+    programming::TargetImage image = *programming::simulationImageSet().find(*programming::flashAlgorithmName(device));
+    if (change)
+        change(image);
+    return sendImage(pod, image, programming::flashAlgorithmSegmentsSent(device));
 }
 
 std::string program(PodSimulator& pod, std::uint32_t address, const std::vector<std::uint16_t>& words)
@@ -130,6 +135,53 @@ TEST(SimulatedChip, TargetLineTimeDelaysTheAcknowledgement)
     ASSERT_TRUE(due);
     // 21 words of 20 bits each at 9600 baud: at least 43 ms after the first of them.
     EXPECT_GE(*due - start, std::chrono::milliseconds(43));
+}
+
+std::string pageRecord(const char* type, std::uint32_t page, std::uint8_t value)
+{
+    std::string fields = std::string(type) + *link::hexField(page, 4) + "FF";
+    for (int i = 0; i < 256; ++i)
+        fields += *link::hexField(value, 2);
+    return dataFlashRecord(fields);
+}
+
+const programming::TargetImage& dataFlashAlgorithm(int device)
+{
+    return *programming::simulationImageSet().find(*programming::dataFlashAlgorithmName(device));
+}
+
+TEST(SimulatedChip, DataFlashRecordsNeedTheDataFlashAlgorithmOfTheClockGroup)
+{
+    PodSimulator pod({.chip = ChipConfig {38}});
+    EXPECT_EQ(converse(pod, dataFlashRecord("7101")), "");
+    EXPECT_EQ(sendImage(pod, dataFlashAlgorithm(39), 5), "!"); // the 300 MHz set on a 200 MHz device stays in RAM
+    EXPECT_EQ(converse(pod, dataFlashRecord("7101")), "");
+    EXPECT_EQ(sendImage(pod, dataFlashAlgorithm(38), 5), "!");
+    EXPECT_EQ(converse(pod, dataFlashRecord("7101")), "!");
+    // The flash holds an old boot table: nothing is programmed over it before an erase.
+    EXPECT_EQ(converse(pod, pageRecord("73", 3, 0x5A)), "?");
+    EXPECT_EQ(converse(pod, dataFlashRecord("720000")), "!");
+    EXPECT_EQ(converse(pod, pageRecord("73", 3, 0x5A)), "!");
+    EXPECT_EQ(converse(pod, pageRecord("73", 3, 0x5A)), "?"); // programmed already
+    EXPECT_EQ(converse(pod, pageRecord("74", 3, 0x5A)), "!");
+    EXPECT_EQ(converse(pod, pageRecord("74", 3, 0x5B)), "?");
+    EXPECT_EQ(converse(pod, pageRecord("73", 0x800, 0x5A)), "?"); // past the 512 KB chip
+    EXPECT_EQ(converse(pod, "N"), "!");
+    EXPECT_EQ(converse(pod, dataFlashRecord("7101")), ""); // the reset stopped the algorithm
+}
+
+TEST(SimulatedChip, CorruptPageFaultSpoilsOneProgrammedPage)
+{
+    PodSimulator pod;
+    pod.injectFault({.kind = FaultKind::CorruptPage, .skip = 1});
+    ASSERT_EQ(converse(pod, dataFlashRecord("7101")), "!");
+    ASSERT_EQ(converse(pod, dataFlashRecord("720000")), "!");
+    for (std::uint32_t page = 0; page < 3; ++page)
+        ASSERT_EQ(converse(pod, pageRecord("73", page, 0x21)), "!");
+    EXPECT_EQ(converse(pod, pageRecord("74", 0, 0x21)), "!");
+    EXPECT_EQ(converse(pod, pageRecord("74", 1, 0x21)), "?");
+    EXPECT_EQ(converse(pod, pageRecord("74", 2, 0x21)), "!");
+    EXPECT_EQ(pod.dataFlash(0x1FF, 1), std::vector<std::uint8_t> {0x31});
 }
 
 } // namespace

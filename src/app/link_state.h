@@ -11,6 +11,7 @@
 #include "core/configuration.h"
 #include "image/data_object.h"
 #include "link/pod_link.h"
+#include "programming/run_link.h"
 
 #include <chrono>
 #include <functional>
@@ -25,7 +26,7 @@ enum class MonitorKind { Variables = 1, AddressBlock = 2, Both = 3 };
 
 inline constexpr std::string_view kNoRegisteredDataMessage = "등록된 데이타가 없읍니다.";
 inline constexpr std::string_view kCommunicationErrorMessage = "통신 오류 발생 !";
-inline constexpr std::string_view kTargetResetFailedMessage = "타겟보드 리셋에 실패했읍니다.";
+inline constexpr std::string_view kTargetResetFailedMessage = programming::kTargetResetFailedMessage;
 
 // The poll timer never runs faster than the platform timer's floor, whatever `Time Interval` says.
 inline constexpr std::chrono::milliseconds kMinimumPollPeriod {10};

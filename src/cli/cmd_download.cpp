@@ -37,14 +37,6 @@ public:
     void showMessage(core::MessageIcon, std::string_view message) override { printError(text(message)); }
 };
 
-// The command line has no monitoring and no graph windows to stop.
-class NothingToTakeOver : public programming::LinkTakeover {
-public:
-    void stopGraphAcquisition() override { }
-    std::optional<int> suspendMonitoring() override { return std::nullopt; }
-    void resumeMonitoring(std::optional<int>) override { }
-};
-
 class NoticeLines : public programming::FlashNotice {
 public:
     explicit NoticeLines(std::FILE* out)
@@ -214,7 +206,7 @@ int runDownload(const QStringList& args)
     const InterruptRequest interrupt;
     TerminalProgress progress(progressOut, interrupt.flag());
     ErrorPrompts prompts;
-    NothingToTakeOver takeover;
+    programming::NoLinkTakeover takeover;
     NoticeLines notice(progressOut);
     std::atomic<bool> busy {false};
     const std::atomic<bool> dataFlashBusy {false};

@@ -72,6 +72,16 @@ DataFlashImage DataFlashImage::build(std::span<const LoadedSection> sections, st
     return image;
 }
 
+DataFlashImage DataFlashImage::ofBytes(std::vector<std::uint8_t> bytes)
+{
+    DataFlashImage image;
+    image.complete_ = bytes.size() <= kDataFlashImageCapacity;
+    if (!image.complete_)
+        bytes.resize(kDataFlashImageCapacity);
+    image.bytes_ = std::move(bytes);
+    return image;
+}
+
 std::array<std::uint8_t, kDataFlashPageSize> DataFlashImage::page(std::size_t index) const
 {
     std::array<std::uint8_t, kDataFlashPageSize> page;

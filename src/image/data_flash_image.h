@@ -23,6 +23,8 @@ public:
     // (count, address high word, address low word, data), a final count 0. Bytes past the 4 MiB capacity are not
     // kept; complete() then tells that the table was cut.
     static DataFlashImage build(std::span<const LoadedSection> sections, std::span<const std::uint8_t> imageBuffer);
+    // An image of the given bytes (at most the capacity; more are dropped and the image is then incomplete).
+    static DataFlashImage ofBytes(std::vector<std::uint8_t> bytes);
 
     std::span<const std::uint8_t> bytes() const { return bytes_; }
     std::size_t length() const { return bytes_.size(); }

@@ -21,4 +21,19 @@ BlockOutcome sendBlockWords(link::CPodLink& link, std::span<const std::uint16_t>
     return BlockOutcome::Sent;
 }
 
+BlockOutcome sendImageSegments(
+    link::CPodLink& link, std::span<const ImageSegment> segments, std::size_t closeEvery, const BlockProgress& progress)
+{
+    for (const ImageSegment& segment : segments) {
+        if (segment.words.empty()
+            || !link.SendBootWord('U', static_cast<std::uint16_t>(segment.words.size()), kAckTimeout)
+            || !link.SendBoot32(segment.address, kAckTimeout))
+            return BlockOutcome::Failed;
+        if (const BlockOutcome outcome = sendBlockWords(link, segment.words, 'Y', closeEvery, progress);
+            outcome != BlockOutcome::Sent)
+            return outcome;
+    }
+    return link.SendBootWord('X', 0, kAckTimeout) ? BlockOutcome::Sent : BlockOutcome::Failed;
+}
+
 } // namespace lumetra::programming

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "programming/progress_port.h"
+#include "programming/target_image.h"
 
 #include "link/pod_link.h"
 
@@ -14,7 +15,7 @@ namespace lumetra::programming {
 enum class BlockOutcome { Sent, Failed, Canceled };
 
 struct BlockProgress {
-    ProgressPort& progress;
+    WordProgress& progress;
     std::uint64_t& position;
     std::uint64_t step; // added to the position after each word
 };
@@ -23,5 +24,10 @@ struct BlockProgress {
 // Cancel is checked.
 BlockOutcome sendBlockWords(link::CPodLink& link, std::span<const std::uint16_t> words, char closing,
     std::size_t closeEvery, const BlockProgress& progress);
+
+// Target code: each segment as a boot block (kind U word count, the load address, the words closed by Y), then
+// the end marker X 0. An empty segment fails.
+BlockOutcome sendImageSegments(link::CPodLink& link, std::span<const ImageSegment> segments, std::size_t closeEvery,
+    const BlockProgress& progress);
 
 } // namespace lumetra::programming

@@ -2,6 +2,7 @@
 
 #include "programming/programming_runs.h"
 #include "programming/run_images.h"
+#include "programming/run_link.h"
 
 #include "core/device_catalogue.h"
 
@@ -78,38 +79,18 @@ bool Download::prepareImages(DownloadPath path)
         return say(core::MessageIcon::Error, refused->message);
     auto placed = PlaceKeys(std::get<ImageSet>(chosen), code_, {csm, request_.device.csmKeys}, flash);
     if (const auto* missing = std::get_if<std::string>(&placed))
-        return say(core::MessageIcon::Error, "타겟 코드 이미지 세트에 " + *missing + " 이미지가 없읍니다.");
+        return say(core::MessageIcon::Error, missingImageMessage(*missing));
     images_ = std::move(std::get<RunImages>(placed));
     return true;
 }
 
 bool Download::prepareLink(bool lf240x)
 {
-    link::CPodLink& link = ports_.link;
-    const core::LinkConfig& config = request_.link;
-    const int targetBaud = runTargetBaud(code_);
-    bool reconnect = !link.connected();
-    if (link.connected() && link.usingUsb() && link.podKind() == link::PodKind::UtaPod) {
-        link.Disconnect();
-        reconnect = true;
-    }
-    if (reconnect) {
-        const link::ConnectCode connect
-            = link.Connect(config.comPort + 1, targetBaud, config.portType == core::PortType::Usb);
-        if (connect != link::ConnectCode::Connected)
-            return say(core::MessageIcon::Error, link::connectMessage(connect));
-    }
-    if (!lf240x && code_ >= kFirstGatedDevice) {
-        const int version = link.QueryFirmwareVersion();
-        if (version < core::requiredFirmwareForDownload(code_)) {
-            link.Disconnect();
-            return say(core::MessageIcon::Information, core::firmwareTooOldMessage(code_));
-        }
-    }
-    if (!reconnect && !link.SetTargetBaud(targetBaud)) {
-        link.Disconnect();
-        return say(core::MessageIcon::Error, kBaudChangeFailedMessage);
-    }
+    std::optional<FirmwareGate> gate;
+    if (!lf240x && code_ >= kFirstGatedDevice)
+        gate = FirmwareGate {core::requiredFirmwareForDownload(code_), core::firmwareTooOldMessage(code_)};
+    if (const auto refusal = prepareRunLink(ports_.link, request_.link, runTargetBaud(code_), gate))
+        return say(refusal->icon, refusal->message);
     return true;
 }
 

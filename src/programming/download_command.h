@@ -6,6 +6,7 @@
 #include "programming/image_set_choice.h"
 #include "programming/program_data.h"
 #include "programming/progress_port.h"
+#include "programming/run_link.h"
 #include "programming/run_result.h"
 
 #include "core/configuration.h"
@@ -25,7 +26,6 @@ inline constexpr std::string_view kNotLf240xCoffMessage = "현재 선택한 COFF
 inline constexpr std::string_view kNotF28xCoffMessage = "현재 선택한 COFF 파일은 TMS320F28x용이 아닙니다.";
 inline constexpr std::string_view kNoFlashDataMessage = "FLASH 영역에 다운로드할 Program Data가 없읍니다.";
 inline constexpr std::string_view kNoRamDataMessage = "RAM 영역에 다운로드할 Program Data가 없읍니다.";
-inline constexpr std::string_view kBaudChangeFailedMessage = "POD의 통신 속도를 변경하는데 실패했읍니다.";
 
 // What the command takes over from the main window while it runs.
 class LinkTakeover {
@@ -35,6 +35,14 @@ public:
     // Stops the running monitoring and returns which (a monitor kind), to be resumed afterwards.
     virtual std::optional<int> suspendMonitoring() = 0;
     virtual void resumeMonitoring(std::optional<int> kind) = 0;
+};
+
+// A front end without monitoring and graph windows (the command line) has nothing to take over.
+class NoLinkTakeover final : public LinkTakeover {
+public:
+    void stopGraphAcquisition() override { }
+    std::optional<int> suspendMonitoring() override { return std::nullopt; }
+    void resumeMonitoring(std::optional<int>) override { }
 };
 
 // The window after a flash download: "FLASH Writing is OK !!!", closed by itself after 1000 ms.

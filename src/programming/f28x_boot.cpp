@@ -108,24 +108,16 @@ RunResult SendBootBlocks(const RunContext& run, std::span<const ProgramSection* 
 
 RunResult RunCsmMatchingFlow(const RunContext& run)
 {
-    link::CPodLink& link = run.link;
     run.progress.setStep("CSM Matching Flow Code Downloading...");
     run.progress.setRange(kMatchingFlowRange);
     run.progress.setPosition(0);
     if (!run.images.matchingFlow)
         return RunResult::CsmMatchingFlow;
     std::uint64_t position = 0;
-    for (const ImageSegment& segment : run.images.matchingFlow->segments) {
-        if (segment.words.empty()
-            || !link.SendBootWord('U', static_cast<std::uint16_t>(segment.words.size()), kAckTimeout)
-            || !link.SendBoot32(segment.address, kAckTimeout))
-            return RunResult::CsmMatchingFlow;
-        const BlockOutcome outcome = sendBlockWords(link, segment.words, 'Y', 0, {run.progress, position, 1});
-        if (outcome != BlockOutcome::Sent)
-            return outcome == BlockOutcome::Canceled ? RunResult::Canceled : RunResult::CsmMatchingFlow;
-    }
-    if (!link.SendBootWord('X', 0, kAckTimeout))
-        return RunResult::CsmMatchingFlow;
+    const BlockOutcome outcome
+        = sendImageSegments(run.link, run.images.matchingFlow->segments, 0, {run.progress, position, 1});
+    if (outcome != BlockOutcome::Sent)
+        return outcome == BlockOutcome::Canceled ? RunResult::Canceled : RunResult::CsmMatchingFlow;
     run.progress.setPosition(kMatchingFlowRange);
     return RunResult::SerialBootCompleted;
 }

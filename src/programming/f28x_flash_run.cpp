@@ -110,18 +110,11 @@ RunResult DownloadFlashAlgorithm(const RunContext& run)
     run.progress.setRange(total);
     run.progress.setPosition(0);
     std::uint64_t position = 0;
-    for (std::size_t s = 0; s < sent; ++s) {
-        const ImageSegment& segment = segments[s];
-        if (segment.words.empty()
-            || !link.SendBootWord('U', static_cast<std::uint16_t>(segment.words.size()), kAckTimeout)
-            || !link.SendBoot32(segment.address, kAckTimeout))
-            return RunResult::FlashAlgorithm;
-        const BlockOutcome outcome
-            = sendBlockWords(link, segment.words, 'Y', kBootChunkWords, {run.progress, position, 1});
-        if (outcome != BlockOutcome::Sent)
-            return outcome == BlockOutcome::Canceled ? RunResult::Canceled : RunResult::FlashAlgorithm;
-    }
-    return link.SendBootWord('X', 0, kAckTimeout) ? RunResult::SerialBootCompleted : RunResult::FlashAlgorithm;
+    const BlockOutcome outcome
+        = sendImageSegments(link, std::span(segments).first(sent), kBootChunkWords, {run.progress, position, 1});
+    if (outcome == BlockOutcome::Canceled)
+        return RunResult::Canceled;
+    return outcome == BlockOutcome::Sent ? RunResult::SerialBootCompleted : RunResult::FlashAlgorithm;
 }
 
 bool EraseFlash(const RunContext& run)

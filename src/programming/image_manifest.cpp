@@ -122,6 +122,15 @@ const Lf240xVariant& lf240xVariantOf(int deviceCode)
     return kLf240xVariants[index];
 }
 
+constexpr const char* kDataFlashAlgorithm200Mhz = "data-flash-algorithm-200mhz";
+constexpr const char* kDataFlashAlgorithm300Mhz = "data-flash-algorithm-300mhz";
+
+// The 300 MHz set moves two segments by one word and lengthens the main one by one.
+std::vector<SegmentShape> dataFlashAlgorithmSegments(std::uint32_t shift)
+{
+    return {kLeadSegment, {0x894E + shift, 4}, {0x8000, 2302 + shift}, {0x88FE + shift, 80}, {0xC14E, 256}};
+}
+
 std::vector<ImageShape> buildManifest()
 {
     std::vector<ImageShape> manifest;
@@ -143,6 +152,8 @@ std::vector<ImageShape> buildManifest()
         const std::size_t keySegment = line.segments.size() - 1;
         manifest.push_back({line.name, line.segments, KeySlots {keySegment, consecutive(0, kKeyWords)}});
     }
+    manifest.push_back({kDataFlashAlgorithm200Mhz, dataFlashAlgorithmSegments(0), std::nullopt});
+    manifest.push_back({kDataFlashAlgorithm300Mhz, dataFlashAlgorithmSegments(1), std::nullopt});
     return manifest;
 }
 
@@ -200,6 +211,13 @@ std::optional<std::string> matchingFlowName(int deviceCode)
     if ((deviceCode >= 47 && deviceCode <= 51) || (deviceCode >= 58 && deviceCode <= 65))
         return "csm-flow-f2806x";
     return std::nullopt;
+}
+
+std::optional<std::string> dataFlashAlgorithmName(int deviceCode)
+{
+    if (!core::isValidDeviceIndex(deviceCode) || !core::hasDataFlash(deviceCode))
+        return std::nullopt;
+    return deviceCode % 2 == 0 ? kDataFlashAlgorithm200Mhz : kDataFlashAlgorithm300Mhz;
 }
 
 std::size_t flashAlgorithmSegmentsSent(int deviceCode)

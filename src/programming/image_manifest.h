@@ -40,6 +40,9 @@ std::optional<std::array<std::string, kLf240xRoutineCount>> lf240xRoutineNames(i
 std::optional<std::string> flashAlgorithmName(int deviceCode);
 // The CSM matching flow of the devices that run one (6..13, 27..65).
 std::optional<std::string> matchingFlowName(int deviceCode);
+// The data-flash algorithm of the F2834x devices (36..41): one image per clock group, 200 MHz (36, 38, 40) and
+// 300 MHz (37, 39, 41).
+std::optional<std::string> dataFlashAlgorithmName(int deviceCode);
 // How many leading segments of the flash algorithm are sent: 4 up to code 46, 3 for 47..65, 6 for 66..70.
 std::size_t flashAlgorithmSegmentsSent(int deviceCode);
 

@@ -15,6 +15,11 @@ ImageSetRefusal refusal(const std::string& cause)
 
 } // namespace
 
+std::string missingImageMessage(std::string_view name)
+{
+    return "타겟 코드 이미지 세트에 " + std::string(name) + " 이미지가 없읍니다.";
+}
+
 std::string simulationSetRefusal(const std::filesystem::path& userFolder)
 {
     return "시뮬레이션용 타겟 코드 이미지는 실제 POD로 보낼 수 없읍니다. 타겟에 아무것도 보내지 않았읍니다.\n"

@@ -26,6 +26,9 @@ struct ImageSetRefusal {
 
 std::variant<ImageSet, ImageSetRefusal> chooseImageSet(const ImageSetSource& source);
 
+// "타겟 코드 이미지 세트에 <name> 이미지가 없읍니다."
+std::string missingImageMessage(std::string_view name);
+
 // "시뮬레이션용 타겟 코드 이미지는 실제 POD로 보낼 수 없읍니다. ..." with the folder named.
 std::string simulationSetRefusal(const std::filesystem::path& userFolder);
 

@@ -9,19 +9,23 @@
 
 namespace lumetra::programming {
 
-class ProgressPort {
+// What a stream of words reports after each word: the position, and whether Cancel was pressed.
+class WordProgress {
 public:
-    virtual ~ProgressPort() = default;
+    virtual ~WordProgress() = default;
+    virtual void setPosition(std::uint64_t position) = 0;
+    virtual bool cancelRequested() = 0;
+};
 
+class ProgressPort : public WordProgress {
+public:
     // Shows the dialog centred on its owner: "0%", an empty caption, the button "Cancel" enabled.
     virtual void showProgress() = 0;
     virtual void setStep(std::string_view caption) = 0;
     // A total of 0 counts as 1; the elapsed time starts again.
     virtual void setRange(std::uint64_t total) = 0;
-    // Moves the bar and lets one pending window event through (so that Cancel can be pressed).
-    virtual void setPosition(std::uint64_t position) = 0;
-    // True once Cancel was pressed during the run.
-    virtual bool cancelRequested() = 0;
+    // setPosition moves the bar and lets one pending window event through (so that Cancel can be pressed);
+    // cancelRequested is true once Cancel was pressed during the run.
     virtual void setButtonEnabled(bool enabled) = 0;
     // The flash erase: the dialog gives way to the erase window, and comes back at 0% with "Cancel" after it.
     virtual void beginErase() = 0;

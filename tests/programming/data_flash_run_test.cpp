@@ -1,0 +1,182 @@
+// The data-flash run on a simulated F2834x chip: the image in the SPI flash byte for byte, the sector and page
+// records at the edges of the counts, the algorithm of each clock group, and every step ending on a fault or on
+// Cancel with its line and the link closed.
+#include "data_flash_fixture.h"
+
+#include "sim/spi_data_flash.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace lumetra::programming::test {
+namespace {
+
+using link::DataFlashMode;
+
+const std::vector<std::string> kWriteVerifyLines {"[INFO]: SCI BOOT Staring...", "[INFO]: Algorithm Code Downloading..",
+    "[INFO]: Algorithm Code Init-Action is starting..", "[INFO]: Data Flash Erasing is starting..",
+    "[INFO]: Data Flash Programing is starting..", "[INFO]: Data Flash Verifying is starting.."};
+
+std::string lastByteField(const std::string& record)
+{
+    return record.substr(7, 2); // ":73" + page (4) + last-byte index (2)
+}
+
+TEST(DataFlashRun, WriteAndVerifyLeavesExactlyTheImageInTheErasedSectors)
+{
+    DataFlashTarget bench;
+    const DataFlashJob job = bench.job(DataFlashMode::WriteVerify, 0x10001);
+    EXPECT_TRUE(bench.run(job));
+    EXPECT_EQ(bench.dialog.result, DataFlashResult::ProgrammingVerifyingOk);
+    EXPECT_EQ(bench.dialog.lines, kWriteVerifyLines);
+    EXPECT_EQ(bench.dialog.ranges, (std::vector<std::uint64_t> {2644, 2, 257, 257}));
+    EXPECT_FALSE(bench.target.link.connected());
+    EXPECT_EQ(bench.pauses, (std::vector<long long> {10, 1}));
+
+    const auto image = job.image.bytes();
+    EXPECT_EQ(bench.target.pod.dataFlash(0, 0x10001), std::vector<std::uint8_t>(image.begin(), image.end()));
+    const auto rest = bench.target.pod.dataFlash(0x10001, 0x20000 - 0x10001);
+    EXPECT_TRUE(std::all_of(rest.begin(), rest.end(), [](std::uint8_t b) { return b == 0xFF; }));
+    EXPECT_EQ(bench.target.pod.dataFlash(0x20000, 1).at(0), sim::SpiDataFlash::oldContentByte(0x20000));
+
+    EXPECT_EQ(bench.records("71"), std::vector<std::string> {":7101C9\r"});
+    EXPECT_EQ(bench.records("72").size(), 2u);
+    const auto programs = bench.records("73");
+    ASSERT_EQ(programs.size(), 257u);
+    EXPECT_EQ(programs.back().substr(3, 4), "0100");
+    EXPECT_EQ(lastByteField(programs.back()), "00");
+    EXPECT_EQ(lastByteField(programs[255]), "FF");
+    EXPECT_EQ(bench.records("74").size(), 257u);
+}
+
+TEST(DataFlashRun, ExactlyOneSectorOfImageErasesOneAndProgramsTwoHundredFiftySixPages)
+{
+    DataFlashTarget bench;
+    EXPECT_TRUE(bench.run(bench.job(DataFlashMode::Write, 0x10000)));
+    EXPECT_EQ(bench.dialog.result, DataFlashResult::ProgrammingOk);
+    EXPECT_EQ(bench.dialog.ranges, (std::vector<std::uint64_t> {2644, 1, 256}));
+    const auto programs = bench.records("73");
+    ASSERT_EQ(programs.size(), 256u);
+    EXPECT_EQ(lastByteField(programs.back()), "FF");
+    EXPECT_TRUE(bench.records("74").empty());
+}
+
+TEST(DataFlashRun, EraseAllOnTheLargestChipSendsSixtyFourEraseRecordsAndNothingElse)
+{
+    DataFlashTarget bench;
+    EXPECT_TRUE(bench.run(bench.job(DataFlashMode::Erase, 0x100, 4, true)));
+    EXPECT_EQ(bench.dialog.result, DataFlashResult::ErasingOk);
+    const auto erases = bench.records("72");
+    ASSERT_EQ(erases.size(), 64u);
+    EXPECT_EQ(erases.back().substr(3, 4), "003F");
+    EXPECT_TRUE(bench.records("73").empty());
+    const auto flash = bench.target.pod.dataFlash(0, 0x400000);
+    EXPECT_TRUE(std::all_of(flash.begin(), flash.end(), [](std::uint8_t b) { return b == 0xFF; }));
+}
+
+TEST(DataFlashRun, AlgorithmOfEachClockGroupClosesEveryTwoHundredthAndLastWord)
+{
+    for (const int device : {36, 37}) {
+        SCOPED_TRACE(device);
+        DataFlashTarget bench(device);
+        EXPECT_TRUE(bench.run(bench.job(DataFlashMode::Erase, 0x100)));
+        const std::uint64_t total = device == 36 ? 2644 : 2645;
+        EXPECT_EQ(bench.dialog.ranges.front(), total);
+        // 2 + 4 + 2302/2303 + 80 + 256 words: one closing word for the first two, 12, 1 and 2.
+        EXPECT_EQ(bench.target.frames("Y").size(), 17u);
+        EXPECT_EQ(bench.target.frames("S").size(), total - 17);
+        EXPECT_EQ(bench.target.frames("X").size(), 1u);
+    }
+}
+
+TEST(DataFlashRun, TheOtherClockGroupsAlgorithmDoesNotRunAndInitialisationFails)
+{
+    DataFlashTarget bench(37);
+    DataFlashJob job = bench.job(DataFlashMode::Erase, 0x100);
+    job.algorithm = dataFlashAlgorithmOf(36);
+    EXPECT_FALSE(bench.run(job));
+    EXPECT_EQ(bench.dialog.result, DataFlashResult::AlgorithmInitFailed);
+    EXPECT_TRUE(bench.records("72").empty());
+}
+
+TEST(DataFlashRun, AutoBaudFailureRetriesAt38400)
+{
+    DataFlashTarget bench;
+    bench.target.connect();
+    bench.target.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'P'});
+    EXPECT_TRUE(RunDataFlash(bench.ports(), bench.job(DataFlashMode::Erase, 0x100)));
+    EXPECT_EQ(bench.target.frames("K2").size(), 1u);
+    EXPECT_EQ(bench.target.frames("M").size(), 2u);
+}
+
+struct StepFault {
+    const char* name;
+    char command;
+    int skip;
+    DataFlashResult result;
+    std::size_t lastLine; // index in kWriteVerifyLines
+    const char* notSent; // the record of a later step that must not go out
+};
+
+// Two sectors and 257 pages: record 71 is the first ':' frame, the erases the next two, then the pages.
+const StepFault kStepFaults[] = {
+    {"BootMode", 'M', 0, DataFlashResult::SciBootFailed, 0, "U"},
+    {"KeyValue", 'U', 0, DataFlashResult::SciBootFailed, 0, "Y"},
+    {"AlgorithmBlock", 'Y', 2, DataFlashResult::AlgorithmDownloadFailed, 1, ":71"},
+    {"AlgorithmEnd", 'X', 0, DataFlashResult::AlgorithmDownloadFailed, 1, ":71"},
+    {"RecordBaud", 'K', 0, DataFlashResult::AlgorithmInitFailed, 2, ":71"},
+    {"Init", ':', 0, DataFlashResult::AlgorithmInitFailed, 2, ":72"},
+    {"Erase", ':', 2, DataFlashResult::ErasingFailed, 3, ":73"},
+    {"Program", ':', 3 + 100, DataFlashResult::ProgrammingFailed, 4, ":74"},
+    {"Verify", ':', 3 + 257 + 256, DataFlashResult::VerifyingFailed, 5, nullptr},
+};
+
+TEST(DataFlashRun, EveryStepEndsOnAFaultWithItsLineAndTheLinkClosed)
+{
+    for (const StepFault& fault : kStepFaults) {
+        SCOPED_TRACE(fault.name);
+        DataFlashTarget bench;
+        bench.target.connect();
+        bench.target.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = fault.command, .skip = fault.skip});
+        EXPECT_FALSE(RunDataFlash(bench.ports(), bench.job(DataFlashMode::WriteVerify, 0x10001)));
+        EXPECT_EQ(bench.dialog.result, fault.result);
+        ASSERT_EQ(bench.dialog.lines.size(), fault.lastLine + 1);
+        EXPECT_EQ(bench.dialog.lines.back(), kWriteVerifyLines[fault.lastLine]);
+        EXPECT_FALSE(bench.target.link.connected());
+        EXPECT_EQ(bench.pauses.back(), 1);
+        if (fault.notSent) {
+            EXPECT_TRUE(bench.target.frames(fault.notSent).empty());
+        }
+    }
+}
+
+TEST(DataFlashRun, CancelInEachStreamedStep)
+{
+    // The ranges of the algorithm download, the erase, the programming and the verify, and their lines.
+    const std::size_t stepLines[] = {1, 3, 4, 5};
+    for (std::size_t range = 0; range < 4; ++range) {
+        SCOPED_TRACE(range);
+        DataFlashTarget bench;
+        bench.dialog.cancelDuring(bench.cancel, range, 1);
+        EXPECT_FALSE(bench.run(bench.job(DataFlashMode::WriteVerify, 0x10001)));
+        EXPECT_EQ(bench.dialog.result, DataFlashResult::Canceled);
+        EXPECT_EQ(bench.dialog.lines.back(), kWriteVerifyLines[stepLines[range]]);
+        EXPECT_EQ(bench.dialog.ranges.size(), range + 1);
+        EXPECT_FALSE(bench.target.link.connected());
+    }
+}
+
+TEST(DataFlashRun, AByteCorruptedWhileProgrammingFailsTheVerify)
+{
+    DataFlashTarget bench;
+    bench.target.connect();
+    bench.target.pod.injectFault({.kind = sim::FaultKind::CorruptPage, .skip = 5});
+    EXPECT_FALSE(RunDataFlash(bench.ports(), bench.job(DataFlashMode::WriteVerify, 0x10001)));
+    EXPECT_EQ(bench.dialog.result, DataFlashResult::VerifyingFailed);
+    EXPECT_EQ(bench.records("73").size(), 257u);
+    EXPECT_EQ(bench.records("74").size(), 6u);
+}
+
+} // namespace
+} // namespace lumetra::programming::test

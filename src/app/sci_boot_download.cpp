@@ -10,32 +10,17 @@ namespace lumetra::app {
 SciBootDownload::SciBootDownload(
     Application& app, programming::ProgressPort& progress, programming::FlashNotice& notice, ImageSetLocations images)
     : app_(app)
+    , takeover_(app)
     , progress_(progress)
     , notice_(notice)
     , images_(std::move(images))
 {
 }
 
-void SciBootDownload::stopGraphAcquisition()
-{
-    app_.graphs().stopAllAcquisition();
-}
-
-std::optional<int> SciBootDownload::suspendMonitoring()
-{
-    const std::optional<MonitorKind> kind = app_.linkState().SuspendMonitoring();
-    return kind ? std::optional<int>(static_cast<int>(*kind)) : std::nullopt;
-}
-
-void SciBootDownload::resumeMonitoring(std::optional<int> kind)
-{
-    app_.linkState().ResumeMonitoring(kind ? std::optional(static_cast<MonitorKind>(*kind)) : std::nullopt);
-}
-
 void SciBootDownload::run()
 {
     ProgrammingFlags& flags = app_.programmingFlags();
-    const programming::DownloadPorts ports {app_.mainFrame().link(), progress_, app_.prompts(), *this, notice_,
+    const programming::DownloadPorts ports {app_.mainFrame().link(), progress_, app_.prompts(), takeover_, notice_,
         flags.programmingBusy, flags.programmingThreadBusy, [](link::Milliseconds wait) { link::pause(wait); }};
     programming::DownloadRequest request;
     request.link = app_.mainFrame().linkConfig();

@@ -2,6 +2,7 @@
 // program, the stored device and link settings, and the image folder in the application directory.
 #pragma once
 
+#include "app/application_link_takeover.h"
 #include "app/sci_boot_command.h"
 
 #include "programming/download_command.h"
@@ -17,7 +18,7 @@ struct ImageSetLocations {
     bool simulatedPod = false; // the link reaches the in-process simulator
 };
 
-class SciBootDownload final : public SciBootCommand, private programming::LinkTakeover {
+class SciBootDownload final : public SciBootCommand {
 public:
     SciBootDownload(Application& app, programming::ProgressPort& progress, programming::FlashNotice& notice,
         ImageSetLocations images);
@@ -27,11 +28,8 @@ public:
     const programming::DownloadOutcome& lastOutcome() const { return last_; }
 
 private:
-    void stopGraphAcquisition() override;
-    std::optional<int> suspendMonitoring() override;
-    void resumeMonitoring(std::optional<int> kind) override;
-
     Application& app_;
+    ApplicationLinkTakeover takeover_;
     programming::ProgressPort& progress_;
     programming::FlashNotice& notice_;
     ImageSetLocations images_;

@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsMnemonicsAndShortcutsInOrder)
     EXPECT_EQ(window.actions().previousPane->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
 }
 
-TEST_F(MainWindowTest, CommandsOfPartsNotBuiltArePresentButDisabled)
+TEST_F(MainWindowTest, CommandsThatNeedAProgramStartDisabled)
 {
     MainWindow window(store, layout);
     const MainActions& a = window.actions();

@@ -13,10 +13,11 @@
 #include "image/ui/symbol_list_view.h"
 #include "monitor/ui/memory_monitor_pane.h"
 #include "monitor/ui/variable_monitor_pane.h"
-#include "tools/tool_dialog_logic.h"
-#include "tools/ui/user_tools_controller.h"
+#include "programming/ui/data_flash_dialog.h"
 #include "programming/ui/flash_notice_window.h"
 #include "programming/ui/progress_dialog.h"
+#include "tools/tool_dialog_logic.h"
+#include "tools/ui/user_tools_controller.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -142,6 +143,10 @@ void DesktopApplication::connectCommands()
     });
     connect(a.settings, &QAction::triggered, this, &DesktopApplication::runSettingsCommand);
     connect(a.sciBoot, &QAction::triggered, this, &DesktopApplication::runSciBoot);
+    connect(a.dataFlashErase, &QAction::triggered, this, [this] { runDataFlash(link::DataFlashMode::Erase); });
+    connect(a.dataFlashWrite, &QAction::triggered, this, [this] { runDataFlash(link::DataFlashMode::Write); });
+    connect(
+        a.dataFlashWriteVerify, &QAction::triggered, this, [this] { runDataFlash(link::DataFlashMode::WriteVerify); });
     connect(
         a.memoryGraph, &QAction::triggered, this, [this] { graphWindows_->runGraphCommand(graph::GraphKind::Memory); });
     connect(a.timeGraph, &QAction::triggered, this, [this] { graphWindows_->runGraphCommand(graph::GraphKind::Time); });
@@ -199,6 +204,28 @@ void DesktopApplication::createProgrammingWindows()
     notice_ = std::make_unique<programming::ui::FlashNoticeWindow>(window_.get());
     sciBoot_ = std::make_unique<SciBootDownload>(app_, *progress_, *notice_, imageSets_);
     app_.setSciBootCommand(sciBoot_.get());
+    dataFlashDialog_ = std::make_unique<programming::ui::DataFlashDialog>(window_.get());
+    dataFlash_ = std::make_unique<DataFlashCommands>(
+        app_, *dataFlashDialog_, *dataFlashDialog_, imageSets_, [this](std::function<void()> call) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, call = std::move(call)] {
+                    window_->repaint();
+                    call();
+                    refreshMonitorPanes();
+                    refreshCommandStates();
+                },
+                Qt::QueuedConnection);
+        });
+    dataFlashDialog_->setRunHandlers([this](programming::DataFlashJob job) { dataFlash_->startRun(std::move(job)); },
+        [this] { dataFlash_->requestCancel(); });
+}
+
+void DesktopApplication::runDataFlash(link::DataFlashMode mode)
+{
+    dataFlash_->run(mode);
+    refreshMonitorPanes();
+    refreshCommandStates();
 }
 
 void DesktopApplication::runSciBoot()
@@ -252,6 +279,9 @@ void DesktopApplication::refreshCommandStates()
     a.closePort->setEnabled(app_.linkState().closePortEnabled());
     a.symbolSave->setEnabled(monitors_ && monitors_->saveSymbolFileEnabled());
     a.sciBoot->setEnabled(!app_.image().empty());
+    const bool dataFlash = dataFlash_ && dataFlash_->enabled();
+    for (QAction* action : {a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify})
+        action->setEnabled(dataFlash);
 }
 
 void DesktopApplication::openCoff()

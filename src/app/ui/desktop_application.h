@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/application.h"
+#include "app/data_flash_commands.h"
 #include "app/monitor_panes.h"
 #include "app/poll_timer.h"
 #include "app/sci_boot_download.h"
@@ -28,6 +29,7 @@ namespace lumetra::tools::ui {
 class UserToolsController;
 } // namespace lumetra::tools::ui
 namespace lumetra::programming::ui {
+class DataFlashDialog;
 class FlashNoticeWindow;
 class ProgressDialog;
 } // namespace lumetra::programming::ui
@@ -66,6 +68,8 @@ public:
     programming::ui::ProgressDialog& progressDialog() { return *progress_; }
     programming::ui::FlashNoticeWindow& flashNotice() { return *notice_; }
     SciBootDownload& sciBoot() { return *sciBoot_; }
+    programming::ui::DataFlashDialog& dataFlashDialog() { return *dataFlashDialog_; }
+    DataFlashCommands& dataFlash() { return *dataFlash_; }
 
 signals:
     // For the monitor panes: the symbol list was refilled; the registered variable list was replaced or re-bound.
@@ -94,6 +98,7 @@ private:
     void createUserTools();
     void createProgrammingWindows();
     void runSciBoot();
+    void runDataFlash(link::DataFlashMode mode);
 
     core::SettingsStore& store_;
     QtUserPrompts messageBoxes_;
@@ -120,6 +125,9 @@ private:
     std::unique_ptr<programming::ui::ProgressDialog> progress_;
     std::unique_ptr<programming::ui::FlashNoticeWindow> notice_;
     std::unique_ptr<SciBootDownload> sciBoot_;
+    std::unique_ptr<programming::ui::DataFlashDialog> dataFlashDialog_;
+    // After the dialog: its worker ends before the dialog goes.
+    std::unique_ptr<DataFlashCommands> dataFlash_;
 };
 
 } // namespace lumetra::app::ui

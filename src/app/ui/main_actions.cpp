@@ -57,11 +57,6 @@ QList<std::pair<QAction*, MainCommand>> MainActions::commands() const
         {userToolRegistration, MainCommand::UserToolRegistration}, {about, MainCommand::About}};
 }
 
-QList<QAction*> MainActions::unavailable() const
-{
-    return {dataFlashErase, dataFlashWrite, dataFlashWriteVerify};
-}
-
 MainActions createMainActions(QObject* parent)
 {
     registerIconResources();
@@ -118,10 +113,9 @@ MainActions createMainActions(QObject* parent)
     for (const auto& [action, id] : a.commands())
         showPrompt(action, id);
 
-    for (QAction* action : a.unavailable())
+    // Enabled while a program is loaded (the data-flash commands on the F2834x rows only).
+    for (QAction* action : {a.sciBoot, a.dataFlashErase, a.dataFlashWrite, a.dataFlashWriteVerify})
         action->setEnabled(false);
-    // Enabled while a program is loaded.
-    a.sciBoot->setEnabled(false);
     return a;
 }
 

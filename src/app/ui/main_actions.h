@@ -50,8 +50,6 @@ struct MainActions {
     QAction* nextPane = nullptr;
     QAction* previousPane = nullptr;
 
-    // The commands whose parts are not built: present and disabled.
-    QList<QAction*> unavailable() const;
     // Each command's action with the command whose prompt it shows.
     QList<std::pair<QAction*, MainCommand>> commands() const;
 };

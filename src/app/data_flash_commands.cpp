@@ -1,0 +1,75 @@
+#include "app/data_flash_commands.h"
+
+#include "app/application.h"
+
+#include "link/link_pause.h"
+
+namespace lumetra::app {
+
+namespace {
+
+void pause(link::Milliseconds wait)
+{
+    link::pause(wait);
+}
+
+} // namespace
+
+DataFlashCommands::DataFlashCommands(Application& app, programming::DataFlashDialogHost& host,
+    programming::DataFlashDialogPort& dialog, ImageSetLocations images, UiPost post)
+    : app_(app)
+    , takeover_(app)
+    , host_(host)
+    , dialog_(dialog)
+    , images_(std::move(images))
+    , post_(std::move(post))
+{
+}
+
+DataFlashCommands::~DataFlashCommands()
+{
+    worker_.join();
+}
+
+bool DataFlashCommands::enabled() const
+{
+    return programming::dataFlashCommandsEnabled(!app_.image().empty(), app_.deviceConfig().deviceIndex);
+}
+
+void DataFlashCommands::run(link::DataFlashMode mode)
+{
+    if (!enabled())
+        return;
+    ProgrammingFlags& flags = app_.programmingFlags();
+    const programming::DataFlashPorts ports {app_.mainFrame().link(), app_.prompts(), takeover_, host_,
+        flags.programmingBusy, flags.programmingThreadBusy, state_};
+    programming::DataFlashRequest request;
+    request.mode = mode;
+    request.link = app_.mainFrame().linkConfig();
+    request.device = app_.deviceConfig();
+    request.images = {app_.applicationDirectory() / programming::kUserImageFolderName, images_.simulationFolder,
+        images_.simulatedPod};
+    last_ = programming::DataFlashCommand(ports, request, programming::dataFlashProgramOf(app_.image()));
+    if (!last_.started && !last_.message.empty())
+        app_.activityLog().record("Data flash command not started: " + last_.message);
+}
+
+void DataFlashCommands::startRun(programming::DataFlashJob job)
+{
+    const programming::DataFlashWorkerPorts ports {app_.mainFrame().link(), dialog_,
+        app_.programmingFlags().programmingThreadBusy, cancel_, pause, [this] { post_([this] { complete(); }); }};
+    worker_.start(ports, std::move(job));
+}
+
+void DataFlashCommands::complete()
+{
+    worker_.join();
+    if (!state_.mode)
+        return;
+    const programming::DataFlashCompletionPorts ports {app_.mainFrame().link(), app_.prompts(), takeover_, pause};
+    app_.activityLog().record("Data flash: " + std::string(programming::dataFlashTitle(*state_.mode)) + " OK");
+    programming::CompleteDataFlash(
+        ports, app_.mainFrame().linkConfig(), app_.deviceConfig().dataFlashResetAfterDownload, state_);
+}
+
+} // namespace lumetra::app

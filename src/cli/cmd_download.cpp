@@ -1,6 +1,7 @@
 // lumetra-cli download: the SCI boot download of the desktop's "SCI 부트" command, for build servers: the same
 // checks, image set and run, a progress bar, the result line, and the result code as exit code.
 #include "cli/command.h"
+#include "cli/image_set_options.h"
 #include "cli/interrupt_request.h"
 #include "cli/link_options.h"
 #include "cli/terminal_progress.h"
@@ -8,15 +9,11 @@
 #include "image/program_image.h"
 #include "link/link_pause.h"
 #include "programming/download_command.h"
-#include "programming/image_set_file.h"
 #include "programming/program_data.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QJsonObject>
 
 #include <chrono>
-#include <filesystem>
 
 namespace lumetra::cli {
 
@@ -55,15 +52,6 @@ private:
     std::FILE* out_;
 };
 
-std::filesystem::path simulationImagesFolder()
-{
-    const QString installed = QDir(QCoreApplication::applicationDirPath())
-                                  .absoluteFilePath(QStringLiteral("../share/lumetra/simulation-images"));
-    if (QDir(installed).exists(QString::fromUtf8(programming::kImageSetFileName.data())))
-        return installed.toStdString();
-    return LUMETRA_SIMULATION_IMAGES;
-}
-
 struct DownloadOptions {
     QCommandLineOption device {
         QStringLiteral("device"), QStringLiteral("Target device index 0 to 70 (required)."), QStringLiteral("N")};
@@ -73,18 +61,14 @@ struct DownloadOptions {
         QStringLiteral("Unlock the code security module with these hexadecimal keys: KEY0 to KEY7 (KEY0 to KEY3 for "
                        "LF240x devices), separated by commas."),
         QStringLiteral("K0,...")};
-    QCommandLineOption images {QStringLiteral("images"),
-        QStringLiteral("Folder of the target code image set (image-set.txt; default: TargetImages in the working "
-                       "directory)."),
-        QStringLiteral("DIR")};
-    QCommandLineOption simulatedPod {QStringLiteral("simulated-pod"),
-        QStringLiteral("The POD is lumetra-podsim: the simulation image set may be sent.")};
+    ImageSetOptions imageSet;
     QCommandLineOption json {QStringLiteral("json"), QStringLiteral("Print the result as one JSON object.")};
 
     void addTo(CommandLine& line) const
     {
-        for (const QCommandLineOption* option : {&device, &eraseAll, &csmKeys, &images, &simulatedPod, &json})
+        for (const QCommandLineOption* option : {&device, &eraseAll, &csmKeys, &json})
             line.addOption(*option);
+        imageSet.addTo(line);
     }
 };
 
@@ -185,18 +169,11 @@ int runDownload(const QStringList& args)
 
     programming::DownloadRequest request;
     request.device = *device;
-    request.link.portType = command.settings->usb ? core::PortType::Usb : core::PortType::Serial;
-    request.link.comPort = command.settings->comPort - 1;
-    request.link.baudCode = command.settings->baudCode;
-    request.images.simulationFolder = simulationImagesFolder();
-    request.images.simulatedPod = parser.isSet(options.simulatedPod);
-    request.images.userFolder = parser.isSet(options.images)
-        ? std::filesystem::path(parser.value(options.images).toStdString())
-        : std::filesystem::current_path() / programming::kUserImageFolderName;
-    if (parser.isSet(options.images)
-        && !std::filesystem::exists(request.images.userFolder / programming::kImageSetFileName))
-        return line.usageError(QStringLiteral("--images: no %1 in %2")
-                                   .arg(text(programming::kImageSetFileName), parser.value(options.images)));
+    request.link = linkConfigOf(*command.settings);
+    const auto images = options.imageSet.read(line);
+    if (!images)
+        return kUsageErrorExitCode;
+    request.images = *images;
 
     CliLink link(*command.settings);
     if (!link.prepareUsb())

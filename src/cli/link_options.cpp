@@ -106,6 +106,15 @@ std::optional<LinkSettings> LinkOptions::read(const CommandLine& line) const
     return settings;
 }
 
+core::LinkConfig linkConfigOf(const LinkSettings& settings)
+{
+    core::LinkConfig config;
+    config.portType = settings.usb ? core::PortType::Usb : core::PortType::Serial;
+    config.comPort = settings.comPort - 1;
+    config.baudCode = settings.baudCode;
+    return config;
+}
+
 LinkCommandLine parseLinkCommand(CommandLine& line, qsizetype minArgs, qsizetype maxArgs)
 {
     const LinkOptions options;

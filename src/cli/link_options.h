@@ -3,6 +3,7 @@
 
 #include "app/link_state.h"
 #include "cli/command_line.h"
+#include "core/configuration.h"
 #include "core/device_catalogue.h"
 #include "link/pod_link.h"
 #include "link/posix_transport_factory.h"
@@ -41,6 +42,9 @@ private:
     QCommandLineOption timeout_;
     QCommandLineOption txDelay_;
 };
+
+// The link values a programming command restores and reconnects with.
+core::LinkConfig linkConfigOf(const LinkSettings& settings);
 
 // Adds the link options to line, parses it with between minArgs and maxArgs positional arguments and reads the
 // link settings. Without settings the command ends with exitCode: 0 after --help, else a usage error.

@@ -9,6 +9,7 @@
 #include "programming/ui/data_flash_dialog.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
+#include "support/coff_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,19 @@ bool eventsUntil(const std::function<bool()>& done, int milliseconds = 5000)
 }
 
 constexpr int kF28346 = 36;
+
+// A C28x program of 12 K words in L0 to L5 RAM: a boot table of 97 pages.
+QString writeLargeProgram(const QTemporaryDir& folder)
+{
+    std::vector<std::uint16_t> words(0x3000);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = static_cast<std::uint16_t>(i * 0x9E37u);
+    const QString path = folder.filePath(QStringLiteral("large.out"));
+    lumetra::test::CoffWriter()
+        .addSection(lumetra::test::CoffSection::withData(".text", 0x8000, words))
+        .writeTo(path.toStdString());
+    return path;
+}
 
 class DataFlashUiTest : public ::testing::Test {
 protected:
@@ -106,15 +120,18 @@ TEST_F(DataFlashUiTest, EntriesNeedAProgramOnAnF2834xRow)
 
 TEST_F(DataFlashUiTest, WriteShowsTheLogAndEndsWithTheSuccessMessage)
 {
+    // With wire time the run lasts long enough to be seen halfway.
+    simulator.configure([](sim::SimConfig& config) { config.wireTime = true; });
     start(kF28346);
-    desktop->openCoffFile(QStringLiteral(LUMETRA_DEMO_COFF));
+    desktop->openCoffFile(writeLargeProgram(scratch));
+    ASSERT_GT(desktop->core().image().dataFlashImage().length(), 0x6000u);
     bool pictured = false;
     bool sawProgramming = false;
     runWithWatcher(actions().dataFlashWrite, [&] {
         if (!dialog().isVisible() || !lastLineIs("[INFO]: Data Flash Programing is starting.."))
             return;
         sawProgramming = true;
-        if (!pictured && dialog().model().percent() >= 40) {
+        if (!pictured && dialog().model().percent() >= 30) {
             pictured = true;
             saveScreenshot(dialog(), "data-flash-write.png");
         }
@@ -125,6 +142,7 @@ TEST_F(DataFlashUiTest, WriteShowsTheLogAndEndsWithTheSuccessMessage)
     EXPECT_EQ(button()->text(), QStringLiteral("확인"));
     EXPECT_FALSE(dialog().isVisible()); // closed by its timer
     const std::string_view success = programming::dataFlashSuccessMessage(link::DataFlashMode::Write);
+    EXPECT_TRUE(pictured);
     EXPECT_TRUE(eventsUntil([&] { return !prompts.messages.empty(); }, 3000));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, success);

@@ -3,17 +3,15 @@
 // time against the wire limit (the larger of the host-side and target-side byte times of the frames the run sends,
 // counted from a run without wire time), and the page records' share of that limit.
 // Usage: bench_data_flash [path-to-lumetra-podsim]
-#include "podsim_process.h"
+#include "podsim_link.h"
 
 #include "link/link_pause.h"
 #include "link/pod_link.h"
-#include "link/posix_transport_factory.h"
 #include "programming/data_flash_run.h"
 #include "programming/image_manifest.h"
 #include "programming/simulation_images.h"
 #include "sim/in_process_transport.h"
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -21,7 +19,6 @@
 namespace {
 
 using namespace lumetra;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kDevice = 36; // F28346, 200 MHz
 constexpr int kType = 1; // AT25DF041A
@@ -60,9 +57,8 @@ bool writeAndVerify(link::CPodLink& link)
 }
 
 struct WireBytes {
-    std::size_t host = 0; // frames with STX and ETX, and the acknowledgements
-    std::size_t records = 0; // the share of the page records
-    std::size_t targetWords = 0; // words the POD relays over its SCI line
+    bench::WireBytes run;
+    std::size_t records = 0; // the page records' share of the host bytes
 };
 
 WireBytes countFrames()
@@ -72,45 +68,31 @@ WireBytes countFrames()
     link::CPodLink link(factory);
     link.Connect(1, 4, false);
     pod.clearTrace();
-    WireBytes bytes;
     if (!writeAndVerify(link))
-        return bytes;
+        return {};
+    WireBytes bytes {bench::wireBytesOf(pod.trace()), 0};
     for (const std::string& frame : pod.trace()) {
-        const bool acknowledged = frame[0] != 'S' && frame[0] != 'J';
-        const std::size_t size = frame.size() + 2 + (acknowledged ? 1 : 0);
-        bytes.host += size;
         if (frame.starts_with(":73") || frame.starts_with(":74"))
-            bytes.records += size;
-        bytes.targetWords += std::string_view("UVXSYZJO").find(frame[0]) != std::string_view::npos;
+            bytes.records += bench::hostBytesOf(frame);
     }
     return bytes;
 }
 
 bool overPty(const std::string& podsimProgram, int hostBaud, const WireBytes& bytes)
 {
-    bench::Podsim podsim(podsimProgram, hostBaud, {"--device", std::to_string(kDevice)});
-    if (podsim.device().empty()) {
-        std::printf("cannot start %s\n", podsimProgram.c_str());
+    const auto run = bench::timeOverPodsim(podsimProgram, hostBaud, {"--device", std::to_string(kDevice)},
+        [](link::CPodLink& link) { return writeAndVerify(link); });
+    if (!run)
         return false;
-    }
-    link::PosixTransportFactory factory({podsim.device(), link::D2xxLibrary::defaultName()});
-    link::CPodLink link(factory);
-    if (link.Connect(1, 4, false) != link::ConnectCode::Connected) {
-        std::printf("cannot connect to %s\n", podsim.device().c_str());
-        return false;
-    }
-    const auto start = Clock::now();
-    const bool ok = writeAndVerify(link);
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    const double hostTime = static_cast<double>(bytes.host) * 10.0 / hostBaud;
-    const double targetTime = static_cast<double>(bytes.targetWords) * 20.0 / kTargetBaud;
+    const double hostTime = static_cast<double>(bytes.run.host) * 10.0 / hostBaud;
+    const double targetTime = static_cast<double>(bytes.run.targetWords) * 20.0 / kTargetBaud;
     const double limit = std::max(hostTime, targetTime);
     const double records = static_cast<double>(bytes.records) * 10.0 / hostBaud;
     std::printf("podsim, host %6d %s: %6.2f s measured, wire limit %6.2f s (host %6.2f s, of it page records %6.2f s; "
                 "target %5.2f s), ratio %.3f, %6.0f image bytes/s\n",
-        hostBaud, ok ? "ok    " : "FAILED", seconds, limit, hostTime, records, targetTime, seconds / limit,
-        static_cast<double>(kImageBytes) / seconds);
-    return ok;
+        hostBaud, run->ok ? "ok    " : "FAILED", run->seconds, limit, hostTime, records, targetTime,
+        run->seconds / limit, static_cast<double>(kImageBytes) / run->seconds);
+    return run->ok;
 }
 
 } // namespace
@@ -121,12 +103,12 @@ int main(int argc, char** argv)
     if (!podsimProgram)
         return 2;
     const WireBytes bytes = countFrames();
-    if (bytes.host == 0) {
+    if (bytes.run.host == 0) {
         std::printf("the counting run failed\n");
         return 1;
     }
     std::printf("data-flash write and verify of %zu bytes to device %d: %zu host bytes (%zu in page records), %zu "
                 "words relayed to the target\n",
-        kImageBytes, kDevice, bytes.host, bytes.records, bytes.targetWords);
+        kImageBytes, kDevice, bytes.run.host, bytes.records, bytes.run.targetWords);
     return overPty(*podsimProgram, 921600, bytes) ? 0 : 1;
 }

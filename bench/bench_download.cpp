@@ -3,10 +3,9 @@
 // at 115200. Prints the time against the wire limit (the larger of the host-side and target-side byte times of the
 // frames the run sends, counted from a run without wire time) and the words written per second.
 // Usage: bench_download [path-to-lumetra-podsim]
-#include "podsim_process.h"
+#include "podsim_link.h"
 
 #include "link/pod_link.h"
-#include "link/posix_transport_factory.h"
 #include "programming/programming_runs.h"
 #include "programming/simulation_images.h"
 #include "sim/in_process_transport.h"
@@ -69,10 +68,7 @@ programming::RunResult flash(link::CPodLink& link)
     return programming::RunF28xFlash({link, progress, kDevice, false, false, images(), data});
 }
 
-struct WireBytes {
-    std::size_t host = 0; // frames with STX and ETX, and the acknowledgements
-    std::size_t targetWords = 0; // words the POD relays over its SCI line
-};
+using bench::WireBytes;
 
 // The frames of a run, counted on an in-process simulator without wire time.
 WireBytes countFrames()
@@ -82,15 +78,9 @@ WireBytes countFrames()
     link::CPodLink link(factory);
     link.Connect(1, 4, false);
     pod.clearTrace();
-    WireBytes bytes;
     if (flash(link) != programming::RunResult::FlashWritingCompleted)
-        return bytes;
-    for (const std::string& frame : pod.trace()) {
-        const bool acknowledged = frame[0] != 'S' && frame[0] != 'J';
-        bytes.host += frame.size() + 2 + (acknowledged ? 1 : 0);
-        bytes.targetWords += std::string_view("UVXSYZJO").find(frame[0]) != std::string_view::npos;
-    }
-    return bytes;
+        return {};
+    return bench::wireBytesOf(pod.trace());
 }
 
 void report(const char* name, int hostBaud, const WireBytes& bytes, double seconds, bool ok)
@@ -106,22 +96,12 @@ void report(const char* name, int hostBaud, const WireBytes& bytes, double secon
 
 bool overPty(const std::string& podsimProgram, int hostBaud, const WireBytes& bytes)
 {
-    bench::Podsim podsim(podsimProgram, hostBaud, {"--device", std::to_string(kDevice)});
-    if (podsim.device().empty()) {
-        std::printf("cannot start %s\n", podsimProgram.c_str());
+    const auto run = bench::timeOverPodsim(podsimProgram, hostBaud, {"--device", std::to_string(kDevice)},
+        [](link::CPodLink& link) { return flash(link) == programming::RunResult::FlashWritingCompleted; });
+    if (!run)
         return false;
-    }
-    link::PosixTransportFactory factory({podsim.device(), link::D2xxLibrary::defaultName()});
-    link::CPodLink link(factory);
-    if (link.Connect(1, 4, false) != link::ConnectCode::Connected) {
-        std::printf("cannot connect to %s\n", podsim.device().c_str());
-        return false;
-    }
-    const auto start = Clock::now();
-    const bool ok = flash(link) == programming::RunResult::FlashWritingCompleted;
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    report(hostBaud == 115200 ? "podsim, COM 115200" : "podsim, serial 921600", hostBaud, bytes, seconds, ok);
-    return ok;
+    report(hostBaud == 115200 ? "podsim, COM 115200" : "podsim, serial 921600", hostBaud, bytes, run->seconds, run->ok);
+    return run->ok;
 }
 
 bool overUsb(const WireBytes& bytes)

@@ -22,38 +22,34 @@ public:
     void setRange(std::uint64_t total) override
     {
         ranges.push_back(total);
-        positionsInRange = 0;
+        cancelPoint.rangeStarted();
     }
     void setPosition(std::uint64_t value) override
     {
         position = value;
-        ++positionsInRange;
-        if (cancelInRange && ranges.size() == *cancelInRange + 1 && positionsInRange >= cancelAfterPositions)
+        if (cancelPoint.positionReached())
             *cancelFlag = true;
     }
     void log(std::string_view line) override { lines.emplace_back(line); }
     void setButtonEnabled(bool enabled) override { buttonStates.push_back(enabled); }
     void finish(DataFlashResult value) override { result = value; }
 
-    // Cancel is pressed once the range of that index has seen that many positions.
+    // The flag is set once the range of that index has seen that many positions.
     void cancelDuring(std::atomic<bool>& flag, std::size_t rangeIndex, int afterPositions)
     {
         cancelFlag = &flag;
-        cancelInRange = rangeIndex;
-        cancelAfterPositions = afterPositions;
+        cancelPoint.set(rangeIndex, afterPositions);
     }
 
     std::vector<std::uint64_t> ranges;
     std::uint64_t position = 0;
-    int positionsInRange = 0;
     std::vector<std::string> lines;
     std::vector<bool> buttonStates;
     std::optional<DataFlashResult> result;
 
 private:
     std::atomic<bool>* cancelFlag = nullptr;
-    std::optional<std::size_t> cancelInRange;
-    int cancelAfterPositions = 0;
+    CancelPoint cancelPoint;
 };
 
 // Bytes that never read as erased, distinct by offset.

@@ -33,6 +33,8 @@ TEST(DataFlashRun, WriteAndVerifyLeavesExactlyTheImageInTheErasedSectors)
     EXPECT_EQ(bench.dialog.ranges, (std::vector<std::uint64_t> {2644, 2, 257, 257}));
     EXPECT_FALSE(bench.target.link.connected());
     EXPECT_EQ(bench.pauses, (std::vector<long long> {10, 1}));
+    // Cancel is offered while words and records stream, not while the algorithm starts.
+    EXPECT_EQ(bench.dialog.buttonStates, (std::vector<bool> {true, false, true}));
 
     const auto image = job.image.bytes();
     EXPECT_EQ(bench.target.pod.dataFlash(0, 0x10001), std::vector<std::uint8_t>(image.begin(), image.end()));

@@ -20,6 +20,33 @@
 
 namespace lumetra::programming::test {
 
+// Where a test presses Cancel: once the range of that index has seen that many positions.
+class CancelPoint {
+public:
+    void set(std::size_t rangeIndex, int afterPositions)
+    {
+        rangeIndex_ = rangeIndex;
+        afterPositions_ = afterPositions;
+    }
+    void rangeStarted()
+    {
+        ++ranges_;
+        positions_ = 0;
+    }
+    // True when Cancel is pressed at this position.
+    bool positionReached()
+    {
+        ++positions_;
+        return rangeIndex_ && ranges_ == *rangeIndex_ + 1 && positions_ >= afterPositions_;
+    }
+
+private:
+    std::optional<std::size_t> rangeIndex_;
+    int afterPositions_ = 0;
+    std::size_t ranges_ = 0;
+    int positions_ = 0;
+};
+
 class RecordingProgress : public ProgressPort {
 public:
     void showProgress() override { ++shown; }
@@ -27,13 +54,12 @@ public:
     void setRange(std::uint64_t total) override
     {
         ranges.push_back(total);
-        positionsInRange = 0;
+        cancelPoint.rangeStarted();
     }
     void setPosition(std::uint64_t value) override
     {
         position = value;
-        ++positionsInRange;
-        if (cancelInRange && ranges.size() == *cancelInRange + 1 && positionsInRange >= cancelAfterPositions)
+        if (cancelPoint.positionReached())
             cancel = true;
     }
     bool cancelRequested() override { return cancel; }
@@ -42,18 +68,12 @@ public:
     void endErase() override { ++eraseEnds; }
     void showResult(RunResult value) override { result = value; }
 
-    // Cancel is pressed once the range of that index has seen that many positions.
-    void cancelDuring(std::size_t rangeIndex, int afterPositions)
-    {
-        cancelInRange = rangeIndex;
-        cancelAfterPositions = afterPositions;
-    }
+    void cancelDuring(std::size_t rangeIndex, int afterPositions) { cancelPoint.set(rangeIndex, afterPositions); }
 
     int shown = 0;
     std::vector<std::string> steps;
     std::vector<std::uint64_t> ranges;
     std::uint64_t position = 0;
-    int positionsInRange = 0;
     bool cancel = false;
     bool buttonEnabled = true;
     int erases = 0;
@@ -61,8 +81,7 @@ public:
     std::optional<RunResult> result;
 
 private:
-    std::optional<std::size_t> cancelInRange;
-    int cancelAfterPositions = 0;
+    CancelPoint cancelPoint;
 };
 
 // A section's words: distinct per address, never the erased value.

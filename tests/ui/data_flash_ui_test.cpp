@@ -7,6 +7,7 @@
 #include "core/memory_settings_store.h"
 #include "programming/data_flash_command.h"
 #include "programming/ui/data_flash_dialog.h"
+#include "programming_run_watch.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
 #include "support/coff_writer.h"
@@ -27,28 +28,6 @@ namespace lumetra::app::ui {
 namespace {
 
 using programming::DataFlashResult;
-
-void saveScreenshot(QWidget& widget, const char* name)
-{
-    const QString folder = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        return;
-    const QDeadlineTimer settle(200);
-    while (!settle.hasExpired())
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
-    QPixmap shot = widget.screen() ? widget.screen()->grabWindow(0) : QPixmap();
-    if (shot.isNull())
-        shot = widget.grab();
-    shot.save(folder + QLatin1Char('/') + QLatin1String(name));
-}
-
-bool eventsUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    const QDeadlineTimer deadline(milliseconds);
-    while (!done() && !deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 constexpr int kF28346 = 36;
 

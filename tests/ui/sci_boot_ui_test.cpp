@@ -7,6 +7,7 @@
 #include "programming/ui/erase_window.h"
 #include "programming/ui/flash_notice_window.h"
 #include "programming/ui/progress_dialog.h"
+#include "programming_run_watch.h"
 #include "sim/demo_program.h"
 #include "sim/demo_target.h"
 #include "sim/in_process_transport.h"
@@ -28,30 +29,6 @@ namespace lumetra::app::ui {
 namespace {
 
 using programming::RunResult;
-
-// The whole screen where the platform can grab it (the main window behind the widget), else the widget.
-void saveScreenshot(QWidget& widget, const char* name)
-{
-    const QString folder = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        return;
-    // Let the windows paint what they show now before the screen is read.
-    const QDeadlineTimer settle(200);
-    while (!settle.hasExpired())
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
-    QPixmap shot = widget.screen() ? widget.screen()->grabWindow(0) : QPixmap();
-    if (shot.isNull())
-        shot = widget.grab();
-    shot.save(folder + QLatin1Char('/') + QLatin1String(name));
-}
-
-bool eventsUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    const QDeadlineTimer deadline(milliseconds);
-    while (!done() && !deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 class SciBootTest : public ::testing::Test {
 protected:

@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace lumetra::programming::test {
 namespace {
 
 using link::DataFlashMode;
+using namespace std::chrono_literals;
 
 const std::vector<std::string> kWriteVerifyLines {"[INFO]: SCI BOOT Staring...", "[INFO]: Algorithm Code Downloading..",
     "[INFO]: Algorithm Code Init-Action is starting..", "[INFO]: Data Flash Erasing is starting..",
@@ -114,44 +116,88 @@ TEST(DataFlashRun, AutoBaudFailureRetriesAt38400)
 
 struct StepFault {
     const char* name;
-    char command;
+    char command; // the faulted frame: the (skip+1)-th frame of this letter after the connect
     int skip;
     DataFlashResult result;
     std::size_t lastLine; // index in kWriteVerifyLines
-    const char* notSent; // the record of a later step that must not go out
+    link::Milliseconds timeout; // of the faulted frame's reply
 };
 
 // Two sectors and 257 pages: record 71 is the first ':' frame, the erases the next two, then the pages.
 const StepFault kStepFaults[] = {
-    {"BootMode", 'M', 0, DataFlashResult::SciBootFailed, 0, "U"},
-    {"KeyValue", 'U', 0, DataFlashResult::SciBootFailed, 0, "Y"},
-    {"AlgorithmBlock", 'Y', 2, DataFlashResult::AlgorithmDownloadFailed, 1, ":71"},
-    {"AlgorithmEnd", 'X', 0, DataFlashResult::AlgorithmDownloadFailed, 1, ":71"},
-    {"RecordBaud", 'K', 0, DataFlashResult::AlgorithmInitFailed, 2, ":71"},
-    {"Init", ':', 0, DataFlashResult::AlgorithmInitFailed, 2, ":72"},
-    {"Erase", ':', 2, DataFlashResult::ErasingFailed, 3, ":73"},
-    {"Program", ':', 3 + 100, DataFlashResult::ProgrammingFailed, 4, ":74"},
-    {"Verify", ':', 3 + 257 + 256, DataFlashResult::VerifyingFailed, 5, nullptr},
+    {"BootMode", 'M', 0, DataFlashResult::SciBootFailed, 0, 600ms},
+    {"KeyValue", 'U', 0, DataFlashResult::SciBootFailed, 0, 3000ms},
+    {"AlgorithmBlock", 'Y', 2, DataFlashResult::AlgorithmDownloadFailed, 1, 4000ms},
+    {"AlgorithmEnd", 'X', 0, DataFlashResult::AlgorithmDownloadFailed, 1, 3000ms},
+    {"RecordBaud", 'K', 0, DataFlashResult::AlgorithmInitFailed, 2, 50ms},
+    {"Init", ':', 0, DataFlashResult::AlgorithmInitFailed, 2, 2000ms},
+    {"Erase", ':', 2, DataFlashResult::ErasingFailed, 3, 5000ms},
+    {"Program", ':', 3 + 100, DataFlashResult::ProgrammingFailed, 4, 2000ms},
+    {"Verify", ':', 3 + 257 + 256, DataFlashResult::VerifyingFailed, 5, 2000ms},
 };
 
-TEST(DataFlashRun, EveryStepEndsOnAFaultWithItsLineAndTheLinkClosed)
+// Index of the faulted frame in the trace of a clean run, and the bytes sent before it.
+std::pair<std::size_t, std::size_t> locate(const std::vector<std::string>& trace, char command, int skip)
 {
-    for (const StepFault& fault : kStepFaults) {
-        SCOPED_TRACE(fault.name);
-        DataFlashTarget bench;
-        bench.target.connect();
-        bench.target.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = fault.command, .skip = fault.skip});
-        EXPECT_FALSE(RunDataFlash(bench.ports(), bench.job(DataFlashMode::WriteVerify, 0x10001)));
-        EXPECT_EQ(bench.dialog.result, fault.result);
-        ASSERT_EQ(bench.dialog.lines.size(), fault.lastLine + 1);
-        EXPECT_EQ(bench.dialog.lines.back(), kWriteVerifyLines[fault.lastLine]);
-        EXPECT_FALSE(bench.target.link.connected());
-        EXPECT_EQ(bench.pauses.back(), 1);
-        if (fault.notSent) {
-            EXPECT_TRUE(bench.target.frames(fault.notSent).empty());
-        }
+    std::size_t bytes = 0;
+    int seen = 0;
+    for (std::size_t i = 0; i < trace.size(); ++i) {
+        if (trace[i][0] == command && seen++ == skip)
+            return {i, bytes};
+        bytes += trace[i].size() + 2;
     }
+    ADD_FAILURE() << "no frame " << command << " #" << skip;
+    return {trace.size(), bytes};
 }
+
+class DataFlashFaults : public ::testing::TestWithParam<std::tuple<StepFault, sim::FaultKind>> { };
+
+TEST_P(DataFlashFaults, EndWithTheStepsLineAndTheLinkClosed)
+{
+    const auto& [step, kind] = GetParam();
+    DataFlashTarget clean;
+    clean.target.connect();
+    clean.target.pod.clearTrace();
+    ASSERT_TRUE(RunDataFlash(clean.ports(), clean.job(DataFlashMode::WriteVerify, 0x10001)));
+    const auto [index, bytesBefore] = locate(clean.target.pod.trace(), step.command, step.skip);
+
+    DataFlashTarget bench;
+    bench.target.connect();
+    bench.target.pod.clearTrace();
+    bench.target.link.setReplyTimeout(50ms);
+    sim::Fault fault {.kind = kind, .command = step.command, .skip = step.skip};
+    if (kind == sim::FaultKind::Stall)
+        fault.delay = step.timeout + 400ms;
+    if (kind == sim::FaultKind::HangUp)
+        fault.afterBytes = bytesBefore + 1;
+    bench.target.pod.injectFault(fault);
+    EXPECT_FALSE(RunDataFlash(bench.ports(), bench.job(DataFlashMode::WriteVerify, 0x10001)));
+    EXPECT_EQ(bench.dialog.result, step.result);
+    ASSERT_EQ(bench.dialog.lines.size(), step.lastLine + 1);
+    EXPECT_EQ(bench.dialog.lines.back(), kWriteVerifyLines[step.lastLine]);
+    EXPECT_FALSE(bench.target.link.connected());
+    EXPECT_EQ(bench.pauses.back(), 1);
+    EXPECT_EQ(bench.target.pod.trace().size(), kind == sim::FaultKind::HangUp ? index : index + 1);
+}
+
+std::vector<std::tuple<StepFault, sim::FaultKind>> stepFaults()
+{
+    std::vector<std::tuple<StepFault, sim::FaultKind>> all;
+    for (const StepFault& step : kStepFaults) {
+        for (const sim::FaultKind kind :
+            {sim::FaultKind::NoReply, sim::FaultKind::WrongAck, sim::FaultKind::Stall, sim::FaultKind::HangUp})
+            all.emplace_back(step, kind);
+    }
+    return all;
+}
+
+std::string stepFaultName(const ::testing::TestParamInfo<std::tuple<StepFault, sim::FaultKind>>& info)
+{
+    static const char* const kinds[] = {"NoReply", "WrongAck", "ShortReply", "Delay", "Stall", "StrayByte", "HangUp"};
+    return std::string(std::get<0>(info.param).name) + kinds[static_cast<int>(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, DataFlashFaults, ::testing::ValuesIn(stepFaults()), stepFaultName);
 
 TEST(DataFlashRun, CancelInEachStreamedStep)
 {

@@ -1,9 +1,12 @@
 #include "cli/image_set_options.h"
 
+#include "cli/executable_folder.h"
+#include "cli/text_format.h"
+
+#include "core/path_text.h"
 #include "programming/image_set_file.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <filesystem>
 
 namespace lumetra::cli {
 
@@ -11,44 +14,31 @@ namespace {
 
 std::filesystem::path simulationImagesFolder()
 {
-    const QString installed = QDir(QCoreApplication::applicationDirPath())
-                                  .absoluteFilePath(QStringLiteral("../share/lumetra/simulation-images"));
-    if (QDir(installed).exists(QString::fromUtf8(programming::kImageSetFileName.data())))
-        return installed.toStdString();
+    const std::filesystem::path installed = executableFolder() / ".." / "share" / "lumetra" / "simulation-images";
+    std::error_code error;
+    if (std::filesystem::exists(installed / programming::kImageSetFileName, error))
+        return installed.lexically_normal();
     return LUMETRA_SIMULATION_IMAGES;
 }
 
 } // namespace
 
-ImageSetOptions::ImageSetOptions()
-    : images_(QStringLiteral("images"),
-        QStringLiteral("Folder of the target code image set (image-set.txt; default: TargetImages in the working "
-                       "directory)."),
-        QStringLiteral("DIR"))
-    , simulatedPod_(QStringLiteral("simulated-pod"),
-          QStringLiteral("The POD is lumetra-podsim: the simulation image set may be sent."))
-{
-}
-
 void ImageSetOptions::addTo(CommandLine& line) const
 {
-    line.addOption(images_);
-    line.addOption(simulatedPod_);
+    line.addOption(images);
+    line.addOption(simulatedPod);
 }
 
 std::optional<programming::ImageSetSource> ImageSetOptions::read(const CommandLine& line) const
 {
-    const QCommandLineParser& parser = line.parser();
     programming::ImageSetSource source;
     source.simulationFolder = simulationImagesFolder();
-    source.simulatedPod = parser.isSet(simulatedPod_);
-    source.userFolder = parser.isSet(images_) ? std::filesystem::path(parser.value(images_).toStdString())
-                                              : std::filesystem::current_path() / programming::kUserImageFolderName;
-    if (parser.isSet(images_) && !std::filesystem::exists(source.userFolder / programming::kImageSetFileName)) {
-        const std::string_view name = programming::kImageSetFileName;
-        line.usageError(
-            QStringLiteral("--images: no %1 in %2")
-                .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), parser.value(images_)));
+    source.simulatedPod = line.isSet(simulatedPod);
+    source.userFolder = line.isSet(images) ? core::pathFromUtf8(line.value(images))
+                                           : std::filesystem::current_path() / programming::kUserImageFolderName;
+    std::error_code error;
+    if (line.isSet(images) && !std::filesystem::exists(source.userFolder / programming::kImageSetFileName, error)) {
+        line.usageError(fillIn("--images: no %1 in %2", {programming::kImageSetFileName, line.value(images)}));
         return std::nullopt;
     }
     return source;

@@ -6,22 +6,19 @@
 
 #include "programming/image_set_choice.h"
 
-#include <QCommandLineOption>
-
 #include <optional>
 
 namespace lumetra::cli {
 
-class ImageSetOptions {
-public:
-    ImageSetOptions();
+struct ImageSetOptions {
+    Option images {"images",
+        "Folder of the target code image set (image-set.txt; default: TargetImages in the working directory).", "DIR",
+        {}};
+    Option simulatedPod {"simulated-pod", "The POD is lumetra-podsim: the simulation image set may be sent.", {}, {}};
+
     void addTo(CommandLine& line) const;
     // nullopt after a usage error: --images names a folder without an image set.
     std::optional<programming::ImageSetSource> read(const CommandLine& line) const;
-
-private:
-    QCommandLineOption images_;
-    QCommandLineOption simulatedPod_;
 };
 
 } // namespace lumetra::cli

@@ -55,15 +55,13 @@ private:
 
 std::variant<TargetImage, std::string> Command::algorithm() const
 {
-    const auto name = dataFlashAlgorithmName(request_.device.deviceIndex);
-    if (!name)
-        return missingImageMessage("data-flash-algorithm");
+    const std::string name = *dataFlashAlgorithmName(request_.device.deviceIndex);
     auto chosen = chooseImageSet(request_.images);
     if (const auto* refused = std::get_if<ImageSetRefusal>(&chosen))
         return refused->message;
-    const TargetImage* image = std::get<ImageSet>(chosen).find(*name);
+    const TargetImage* image = std::get<ImageSet>(chosen).find(name);
     if (image == nullptr)
-        return missingImageMessage(*name);
+        return missingImageMessage(name);
     return *image;
 }
 
@@ -146,7 +144,8 @@ bool dataFlashCommandsEnabled(bool programLoaded, int deviceIndex)
 DataFlashOutcome DataFlashCommand(
     const DataFlashPorts& ports, const DataFlashRequest& request, const DataFlashProgram& program)
 {
-    if (ports.programmingBusy || ports.threadBusy)
+    // Like the disabled menu entries: nothing on a row without a data flash.
+    if (ports.programmingBusy || ports.threadBusy || !dataFlashCommandsEnabled(true, request.device.deviceIndex))
         return {};
     return Command(ports, request, program).run();
 }

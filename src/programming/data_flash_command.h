@@ -72,6 +72,7 @@ std::string checkDataFlash(link::DataFlashMode mode, const DataFlashProgram& pro
 // The menu entries are enabled with a program loaded on the rows with a data flash.
 bool dataFlashCommandsEnabled(bool programLoaded, int deviceIndex);
 
+// Does nothing while a run or a download is busy, or on a row without a data flash.
 DataFlashOutcome DataFlashCommand(
     const DataFlashPorts& ports, const DataFlashRequest& request, const DataFlashProgram& program);
 

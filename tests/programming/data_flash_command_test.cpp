@@ -190,9 +190,12 @@ TEST(DataFlashCommand, OpenLinkIsRetunedAndARefusedBaudClosesIt)
     EXPECT_FALSE(bench.flash.target.link.connected());
 }
 
-TEST(DataFlashCommand, NothingWhileARunIsBusy)
+TEST(DataFlashCommand, NothingWhileARunIsBusyOrOnARowWithoutDataFlash)
 {
     DataFlashCommandBench bench;
+    bench.request.device.deviceIndex = 35;
+    EXPECT_FALSE(bench.run(DataFlashMode::Erase, programOfLength(0x100)).started);
+    bench.request.device.deviceIndex = 36;
     bench.host.threadBusy = true;
     EXPECT_FALSE(bench.run(DataFlashMode::Erase, programOfLength(0x100)).started);
     bench.host.threadBusy = false;

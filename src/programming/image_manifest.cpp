@@ -152,8 +152,9 @@ std::vector<ImageShape> buildManifest()
         const std::size_t keySegment = line.segments.size() - 1;
         manifest.push_back({line.name, line.segments, KeySlots {keySegment, consecutive(0, kKeyWords)}});
     }
-    manifest.push_back({kDataFlashAlgorithm200Mhz, dataFlashAlgorithmSegments(0), std::nullopt});
-    manifest.push_back({kDataFlashAlgorithm300Mhz, dataFlashAlgorithmSegments(1), std::nullopt});
+    // The data-flash algorithms came after the first sets: a set for the SCI boot alone stays usable.
+    manifest.push_back({kDataFlashAlgorithm200Mhz, dataFlashAlgorithmSegments(0), std::nullopt, true});
+    manifest.push_back({kDataFlashAlgorithm300Mhz, dataFlashAlgorithmSegments(1), std::nullopt, true});
     return manifest;
 }
 

@@ -28,6 +28,8 @@ struct ImageShape {
     std::string name;
     std::vector<SegmentShape> segments;
     std::optional<KeySlots> keys;
+    // A set written before the image existed may lack it; the run that needs it names it.
+    bool mayBeAbsent = false;
 };
 
 std::span<const ImageShape> imageManifest();

@@ -166,6 +166,8 @@ std::optional<ImageSetError> checkAgainstManifest(const ImageSet& set)
 {
     for (const ImageShape& shape : imageManifest()) {
         const TargetImage* image = set.find(shape.name);
+        if (image == nullptr && shape.mayBeAbsent)
+            continue;
         if (image == nullptr)
             return ImageSetError {"image " + shape.name + " is missing"};
         for (std::size_t s = 0; s < shape.segments.size(); ++s) {

@@ -7,8 +7,9 @@
 //   <words: 1 to 4 hex digits each, separated by blanks or line ends>
 //   ...
 //
-// '#' starts a comment to the end of the line. Every image of the manifest must be present, with its
-// segments in order at the manifest's addresses and lengths; nothing else may be.
+// '#' starts a comment to the end of the line. Every image of the manifest must be present (but the data-flash
+// algorithms, which older sets lack), with its segments in order at the manifest's addresses and lengths;
+// nothing else may be.
 #pragma once
 
 #include "programming/target_image.h"

@@ -2,6 +2,12 @@
 // retuned, the worker's flags, and the completion after a successful run.
 #include "data_flash_fixture.h"
 
+#include "programming/image_set_choice.h"
+#include "programming/image_set_file.h"
+#include "programming/simulation_images.h"
+
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 namespace lumetra::programming::test {
@@ -123,6 +129,22 @@ TEST(DataFlashCommand, ImageLargerThanTheChipIsRefusedBeforeAnythingIsSent)
     EXPECT_EQ(bench.prompts.messages[0].first, core::MessageIcon::Information);
     EXPECT_TRUE(bench.flash.target.pod.trace().empty());
     EXPECT_TRUE(bench.takeover.events.empty());
+    EXPECT_TRUE(bench.host.titles.empty());
+}
+
+TEST(DataFlashCommand, AnOlderImageSetWithoutTheAlgorithmNamesItAndSendsNothing)
+{
+    DataFlashCommandBench bench;
+    ImageSet older = simulationImageSet();
+    older.images.erase("data-flash-algorithm-200mhz");
+    std::filesystem::create_directories(bench.request.images.userFolder);
+    std::ofstream(bench.request.images.userFolder / kImageSetFileName) << formatImageSet(older);
+
+    const DataFlashOutcome outcome = bench.run(DataFlashMode::Write, programOfLength(0x100));
+    EXPECT_FALSE(outcome.started);
+    ASSERT_EQ(bench.prompts.messages.size(), 1u);
+    EXPECT_EQ(bench.prompts.messages[0].second, missingImageMessage("data-flash-algorithm-200mhz"));
+    EXPECT_TRUE(bench.flash.target.pod.trace().empty());
     EXPECT_TRUE(bench.host.titles.empty());
 }
 

@@ -143,6 +143,14 @@ TEST(ImageSetFile, RoundTripsAndNamesTheImageAndSegmentThatDoNotFit)
     ImageSet missing = simulationImageSet();
     missing.images.erase("lf240x-lf2407a-40mhz-erase");
     EXPECT_EQ(checkAgainstManifest(missing)->text, "image lf240x-lf2407a-40mhz-erase is missing");
+    // A set made before the data-flash commands loads; only the data-flash command misses its image.
+    ImageSet older = simulationImageSet();
+    older.images.erase("data-flash-algorithm-200mhz");
+    older.images.erase("data-flash-algorithm-300mhz");
+    EXPECT_FALSE(checkAgainstManifest(older));
+    older.images["data-flash-algorithm-200mhz"] = simulationImageSet().images.at("data-flash-algorithm-200mhz");
+    older.images["data-flash-algorithm-200mhz"].segments.pop_back();
+    EXPECT_NE(checkAgainstManifest(older)->text.find("image data-flash-algorithm-200mhz: segment"), std::string::npos);
     ImageSet extra = simulationImageSet();
     extra.images["flash-algorithm-36"] = {};
     EXPECT_EQ(checkAgainstManifest(extra)->text, "image flash-algorithm-36 is not one the runs send");

@@ -9,11 +9,14 @@ function(lumetra_warnings target)
   endif()
 endfunction()
 
-# lumetra_library(<name> DIR <dir> [DEPS <targets>...])
-# A static library from the *.cpp files directly inside <dir> (not ui/).
+# lumetra_library(<name> DIR <dir> [DEPS <targets>...] [EXCLUDE <file names>...])
+# A static library from the *.cpp files directly inside <dir> (not ui/), less the EXCLUDE ones.
 function(lumetra_library name)
-  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "DIR" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${ARG_DIR}/${excluded})
+  endforeach()
   if(NOT sources)
     # A layer without sources yet still gives its dependents headers and links.
     add_library(${name} INTERFACE)

@@ -9,4 +9,10 @@ namespace lumetra::image {
 
 DebugTypes readDwarfTypes(const DebugSections& sections);
 
+// False in a build without a DWARF reader: there readDwarfTypes reports debug information as Unreadable with
+// kNoDebugInfoReaderProblem, and types come from the symbol table alone.
+bool debugInfoReaderAvailable();
+
+inline constexpr const char* kNoDebugInfoReaderProblem = "this build has no debug information reader";
+
 } // namespace lumetra::image

@@ -1,7 +1,7 @@
 // Tests of the types read from DWARF debug information skip in a build without the DWARF reader.
 #pragma once
 
-#include "image/dwarf_reader.h"
+#include "image/debug_info_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,13 @@
 // lumetra-cli download: the SCI boot download of the desktop's "SCI 부트" command, for build servers: the same
 // checks, image set and run, a progress bar, the result line, and the result code as exit code.
 #include "cli/command.h"
+#include "cli/executable_folder.h"
 #include "cli/interrupt_request.h"
 #include "cli/link_options.h"
 #include "cli/terminal_progress.h"
+#include "cli/text_format.h"
+
+#include "core/path_text.h"
 
 #include "image/program_image.h"
 #include "link/link_pause.h"
@@ -11,10 +15,8 @@
 #include "programming/image_set_file.h"
 #include "programming/program_data.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QJsonObject>
-
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 
@@ -27,14 +29,9 @@ using programming::RunResult;
 constexpr int kRefusedExitCode = 1;
 constexpr int kBaudRestoreExitCode = static_cast<int>(RunResult::BaudChange);
 
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 class ErrorPrompts : public core::UserPrompts {
 public:
-    void showMessage(core::MessageIcon, std::string_view message) override { printError(text(message)); }
+    void showMessage(core::MessageIcon, std::string_view message) override { printError(message); }
 };
 
 // The command line has no monitoring and no graph windows to stop.
@@ -65,95 +62,108 @@ private:
 
 std::filesystem::path simulationImagesFolder()
 {
-    const QString installed = QDir(QCoreApplication::applicationDirPath())
-                                  .absoluteFilePath(QStringLiteral("../share/lumetra/simulation-images"));
-    if (QDir(installed).exists(QString::fromUtf8(programming::kImageSetFileName.data())))
-        return installed.toStdString();
+    const std::filesystem::path installed = executableFolder() / ".." / "share" / "lumetra" / "simulation-images";
+    std::error_code error;
+    if (std::filesystem::exists(installed / programming::kImageSetFileName, error))
+        return installed.lexically_normal();
     return LUMETRA_SIMULATION_IMAGES;
 }
 
 struct DownloadOptions {
-    QCommandLineOption device {
-        QStringLiteral("device"), QStringLiteral("Target device index 0 to 70 (required)."), QStringLiteral("N")};
-    QCommandLineOption eraseAll {QStringLiteral("erase-all"),
-        QStringLiteral("Erase every flash sector (default: only the sectors the program uses).")};
-    QCommandLineOption csmKeys {QStringLiteral("csm-keys"),
-        QStringLiteral("Unlock the code security module with these hexadecimal keys: KEY0 to KEY7 (KEY0 to KEY3 for "
-                       "LF240x devices), separated by commas."),
-        QStringLiteral("K0,...")};
-    QCommandLineOption images {QStringLiteral("images"),
-        QStringLiteral("Folder of the target code image set (image-set.txt; default: TargetImages in the working "
-                       "directory)."),
-        QStringLiteral("DIR")};
-    QCommandLineOption simulatedPod {QStringLiteral("simulated-pod"),
-        QStringLiteral("The POD is lumetra-podsim: the simulation image set may be sent.")};
-    QCommandLineOption json {QStringLiteral("json"), QStringLiteral("Print the result as one JSON object.")};
+    Option device {"device", "Target device index 0 to 70 (required).", "N", {}};
+    Option eraseAll {"erase-all", "Erase every flash sector (default: only the sectors the program uses).", {}, {}};
+    Option csmKeys {"csm-keys",
+        "Unlock the code security module with these hexadecimal keys: KEY0 to KEY7 (KEY0 to KEY3 for LF240x "
+        "devices), separated by commas.",
+        "K0,...", {}};
+    Option images {"images",
+        "Folder of the target code image set (image-set.txt; default: TargetImages in the working directory).", "DIR",
+        {}};
+    Option simulatedPod {"simulated-pod", "The POD is lumetra-podsim: the simulation image set may be sent.", {}, {}};
+    Option json {"json", "Print the result as one JSON object.", {}, {}};
 
     void addTo(CommandLine& line) const
     {
-        for (const QCommandLineOption* option : {&device, &eraseAll, &csmKeys, &images, &simulatedPod, &json})
+        for (const Option* option : {&device, &eraseAll, &csmKeys, &images, &simulatedPod, &json})
             line.addOption(*option);
     }
 };
 
+// A key of --csm-keys: hexadecimal digits with an optional "0x", spaces around them.
+std::optional<std::uint16_t> parseKey(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    std::string_view digits = text.substr(first, text.find_last_not_of(' ') + 1 - first);
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        digits.remove_prefix(2);
+    std::uint32_t value = 0;
+    for (const char c : digits) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return std::nullopt;
+        value = value * 16 + static_cast<std::uint32_t>(std::stoi(std::string(1, c), nullptr, 16));
+        if (value > 0xFFFF)
+            return std::nullopt;
+    }
+    return digits.empty() ? std::nullopt : std::optional<std::uint16_t>(static_cast<std::uint16_t>(value));
+}
+
 std::optional<core::DeviceConfig> readDevice(const CommandLine& line, const DownloadOptions& options)
 {
-    const QCommandLineParser& parser = line.parser();
-    const auto index = parser.isSet(options.device) ? parseNumberArgument(parser.value(options.device)) : std::nullopt;
+    const auto index = line.isSet(options.device) ? parseNumberArgument(line.value(options.device)) : std::nullopt;
     if (!index || !core::isValidDeviceIndex(static_cast<int>(*index))) {
-        line.usageError(QStringLiteral("--device takes a device index 0 to 70"));
+        line.usageError("--device takes a device index 0 to 70");
         return std::nullopt;
     }
     core::DeviceConfig device;
     device.deviceIndex = static_cast<int>(*index);
     const int keyCount = core::csmKeyCountOf(device.deviceIndex);
     const bool hasFlashOptions = core::familyOf(device.deviceIndex) == core::Family::F28x && keyCount > 0;
-    device.eraseAll = parser.isSet(options.eraseAll);
+    device.eraseAll = line.isSet(options.eraseAll);
     if (device.eraseAll && !hasFlashOptions) {
-        line.usageError(QStringLiteral("--erase-all applies to F28x devices with on-chip flash"));
+        line.usageError("--erase-all applies to F28x devices with on-chip flash");
         return std::nullopt;
     }
-    if (!parser.isSet(options.csmKeys))
+    if (!line.isSet(options.csmKeys))
         return device;
-    const QStringList keys = parser.value(options.csmKeys).split(QLatin1Char(','));
-    if (keyCount == 0 || keys.size() != keyCount) {
-        line.usageError(keyCount == 0 ? QStringLiteral("the selected device has no CSM keys")
-                                      : QStringLiteral("--csm-keys takes %1 hexadecimal keys").arg(keyCount));
+    const std::vector<std::string> keys = splitAt(line.value(options.csmKeys), ',');
+    if (keyCount == 0 || keys.size() != static_cast<std::size_t>(keyCount)) {
+        line.usageError(keyCount == 0 ? std::string("the selected device has no CSM keys")
+                                      : fillIn("--csm-keys takes %1 hexadecimal keys", {numberText(keyCount)}));
         return std::nullopt;
     }
     bool allZero = true;
-    for (qsizetype k = 0; k < keys.size(); ++k) {
-        bool ok = false;
-        const uint value = keys[k].trimmed().toUInt(&ok, 16);
-        if (!ok || value > 0xFFFF) {
-            line.usageError(QStringLiteral("KEY%1 is not a hexadecimal 16-bit value").arg(k));
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const std::optional<std::uint16_t> value = parseKey(keys[k]);
+        if (!value) {
+            line.usageError(fillIn("KEY%1 is not a hexadecimal 16-bit value", {numberText(static_cast<long long>(k))}));
             return std::nullopt;
         }
-        device.csmKeys[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(value);
-        allZero = allZero && value == 0;
+        device.csmKeys[k] = *value;
+        allZero = allZero && *value == 0;
     }
     if (allZero && keyCount == core::kCsmKeyWordCount) {
-        line.usageError(QStringLiteral("모든 Key값이 0이면 Device는 Permanent Secure Locked된 상태이므로 본 "
-                                       "프로그램의 일부 기능이 제대로 작동되지 않읍니다."));
+        line.usageError("모든 Key값이 0이면 Device는 Permanent Secure Locked된 상태이므로 본 "
+                        "프로그램의 일부 기능이 제대로 작동되지 않읍니다.");
         return std::nullopt;
     }
     device.csmUse = true;
     return device;
 }
 
-QJsonObject resultJson(const programming::DownloadOutcome& outcome, double seconds, std::size_t words, int exitCode)
+nlohmann::json resultJson(const programming::DownloadOutcome& outcome, double seconds, std::size_t words, int exitCode)
 {
-    QJsonObject json;
-    json.insert(
-        QStringLiteral("result"), outcome.result ? QJsonValue(static_cast<int>(*outcome.result)) : QJsonValue());
-    json.insert(QStringLiteral("line"), outcome.result ? text(programming::resultLine(*outcome.result)) : QString());
-    json.insert(QStringLiteral("programmed"), outcome.result && programming::isSuccess(*outcome.result));
-    json.insert(QStringLiteral("message"), QString::fromStdString(outcome.message));
-    json.insert(QStringLiteral("baudRestored"), !outcome.baudRestoreFailed);
-    json.insert(QStringLiteral("seconds"), seconds);
-    json.insert(QStringLiteral("words"), static_cast<qint64>(words));
-    json.insert(QStringLiteral("exitCode"), exitCode);
-    return json;
+    return {
+        {"result", outcome.result ? nlohmann::json(static_cast<int>(*outcome.result)) : nlohmann::json()},
+        {"line", outcome.result ? std::string(programming::resultLine(*outcome.result)) : std::string()},
+        {"programmed", outcome.result && programming::isSuccess(*outcome.result)},
+        {"message", outcome.message},
+        {"baudRestored", !outcome.baudRestoreFailed},
+        {"seconds", seconds},
+        {"words", words},
+        {"exitCode", exitCode},
+    };
 }
 
 int exitCodeOf(const programming::DownloadOutcome& outcome)
@@ -165,13 +175,13 @@ int exitCodeOf(const programming::DownloadOutcome& outcome)
     return outcome.baudRestoreFailed ? kBaudRestoreExitCode : 0;
 }
 
-int runDownload(const QStringList& args)
+int runDownload(const Arguments& args)
 {
     CommandLine line(args,
-        QStringLiteral("Downloads the program FILE.out into the target through its SCI boot mode: into on-chip "
-                       "flash when the program has flash sections, otherwise into RAM. Exit code 0 when the "
-                       "program was written, otherwise the run's result code (1 when nothing was run)."));
-    line.addPositional(QStringLiteral("FILE.out"), QStringLiteral("TI COFF program."));
+        "Downloads the program FILE.out into the target through its SCI boot mode: into on-chip flash when the "
+        "program has flash sections, otherwise into RAM. Exit code 0 when the program was written, otherwise the "
+        "run's result code (1 when nothing was run).");
+    line.addPositional("FILE.out", "TI COFF program.");
     const DownloadOptions options;
     options.addTo(line);
     const LinkCommandLine command = parseLinkCommand(line, 1, 1);
@@ -180,13 +190,11 @@ int runDownload(const QStringList& args)
     const auto device = readDevice(line, options);
     if (!device)
         return kUsageErrorExitCode;
-    const QCommandLineParser& parser = line.parser();
 
-    const std::string path = line.arguments()[0].toStdString();
     image::ProgramImage image;
-    const image::CoffLoadResult loaded = image.load(path, device->deviceIndex);
+    const image::CoffLoadResult loaded = image.load(core::pathFromUtf8(line.arguments()[0]), device->deviceIndex);
     if (!image::isLoadSuccess(loaded)) {
-        printError(text(image::coffLoadMessage(loaded)));
+        printError(image::coffLoadMessage(loaded));
         return kRefusedExitCode;
     }
     const programming::ProgramData program = programming::programDataOf(image);
@@ -197,19 +205,19 @@ int runDownload(const QStringList& args)
     request.link.comPort = command.settings->comPort - 1;
     request.link.baudCode = command.settings->baudCode;
     request.images.simulationFolder = simulationImagesFolder();
-    request.images.simulatedPod = parser.isSet(options.simulatedPod);
-    request.images.userFolder = parser.isSet(options.images)
-        ? std::filesystem::path(parser.value(options.images).toStdString())
+    request.images.simulatedPod = line.isSet(options.simulatedPod);
+    request.images.userFolder = line.isSet(options.images)
+        ? core::pathFromUtf8(line.value(options.images))
         : std::filesystem::current_path() / programming::kUserImageFolderName;
-    if (parser.isSet(options.images)
+    if (line.isSet(options.images)
         && !std::filesystem::exists(request.images.userFolder / programming::kImageSetFileName))
-        return line.usageError(QStringLiteral("--images: no %1 in %2")
-                                   .arg(text(programming::kImageSetFileName), parser.value(options.images)));
+        return line.usageError(
+            fillIn("--images: no %1 in %2", {programming::kImageSetFileName, line.value(options.images)}));
 
     CliLink link(*command.settings);
     if (!link.prepareUsb())
         return kRefusedExitCode;
-    const bool json = parser.isSet(options.json);
+    const bool json = line.isSet(options.json);
     std::FILE* progressOut = json ? stderr : stdout;
     const InterruptRequest interrupt;
     TerminalProgress progress(progressOut, interrupt.flag());
@@ -226,12 +234,12 @@ int runDownload(const QStringList& args)
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const int exitCode = exitCodeOf(outcome);
     if (json)
-        printJson(QJsonDocument(resultJson(outcome, seconds, image.totalWords(), exitCode)));
+        printJson(resultJson(outcome, seconds, image.totalWords(), exitCode));
     return exitCode;
 }
 
-const CommandRegistration reg {QStringLiteral("download"),
-    QStringLiteral("Write a program into the target through SCI boot (flash or RAM)"), runDownload};
+const CommandRegistration reg {
+    "download", "Write a program into the target through SCI boot (flash or RAM)", runDownload};
 
 } // namespace
 

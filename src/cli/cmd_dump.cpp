@@ -2,6 +2,7 @@
 #include "cli/command.h"
 #include "cli/link_options.h"
 #include "cli/monitor_cli_options.h"
+#include "cli/text_format.h"
 
 #include "core/memory_settings_store.h"
 #include "core/settings_schema.h"
@@ -12,17 +13,15 @@ namespace lumetra::cli {
 
 namespace {
 
-int runDump(const QStringList& args)
+int runDump(const Arguments& args)
 {
     CommandLine line(args,
-        QStringLiteral("Reads one memory monitor page from ADDR and prints address, value and Ascii text per row. "
-                       "ADDR is clamped as the start address dialog clamps it."));
-    line.addPositional(
-        QStringLiteral("ADDR"), QStringLiteral("Start address (100 decimal, 100h or 0x100 hexadecimal)."));
+        "Reads one memory monitor page from ADDR and prints address, value and Ascii text per row. "
+        "ADDR is clamped as the start address dialog clamps it.");
+    line.addPositional("ADDR", "Start address (100 decimal, 100h or 0x100 hexadecimal).");
     const MonitorOptions monitorOptions;
     monitorOptions.addTo(line);
-    const QCommandLineOption rows(QStringLiteral("rows"), QStringLiteral("Rows of the page (default 16)."),
-        QStringLiteral("N"), QStringLiteral("16"));
+    const Option rows {"rows", "Rows of the page (default 16).", "N", "16"};
     line.addOption(rows);
     const LinkCommandLine command = parseLinkCommand(line, 1, 1);
     if (!command.settings)
@@ -41,27 +40,23 @@ int runDump(const QStringList& args)
     monitor::MonitoringFlags monitoring;
     monitor::MemoryMonitor memory(store, monitoring);
     memory.setRowsPerPage(static_cast<int>(*rowCount));
-    if (const auto refused = memory.enterStartAddress(line.arguments()[0].toStdString()))
-        return line.usageError(QString::fromUtf8(refused->data(), static_cast<qsizetype>(refused->size())));
+    if (const auto refused = memory.enterStartAddress(line.arguments()[0]))
+        return line.usageError(std::string(*refused));
 
     CliLink link(*command.settings);
     if (!link.connect())
         return 1;
     if (!memory.poll(link.pod())) {
-        printError(QString::fromUtf8(kCommunicationError));
+        printError(kCommunicationError);
         return 1;
     }
     for (const monitor::MemoryRow& row : memory.rows()) {
-        printLine(QStringLiteral("%1 %2 %3")
-                      .arg(QString::fromStdString(row.addressText), -10)
-                      .arg(QString::fromStdString(row.value), -34)
-                      .arg(QString::fromStdString(row.ascii)));
+        printLine(padded(row.addressText, -10) + ' ' + padded(row.value, -34) + ' ' + row.ascii);
     }
     return 0;
 }
 
-const CommandRegistration reg {
-    QStringLiteral("dump"), QStringLiteral("Read one memory monitor page from a start address"), runDump};
+const CommandRegistration reg {"dump", "Read one memory monitor page from a start address", runDump};
 
 } // namespace
 

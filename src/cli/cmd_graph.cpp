@@ -6,6 +6,7 @@
 #include "cli/interrupt_request.h"
 #include "cli/link_options.h"
 #include "cli/monitor_cli_options.h"
+#include "cli/text_format.h"
 
 #include "graph/chart_pane_model.h"
 #include "graph/graph_channel_values.h"
@@ -35,7 +36,7 @@ class ErrorStreamPrompts final : public core::UserPrompts {
 public:
     void showMessage(core::MessageIcon, std::string_view text) override
     {
-        printError(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        printError(text);
         ++shown;
     }
     int shown = 0;
@@ -44,21 +45,16 @@ public:
 class GraphOptions {
 public:
     GraphOptions()
-        : memory_(QStringLiteral("memory"),
-            QStringLiteral("Memory graph channel: LENGTH elements of TYPE from ADDR (up to four channels)."),
-            QStringLiteral("ADDR:LENGTH:TYPE[:LABEL]"))
-        , time_(QStringLiteral("time"),
-              QStringLiteral("Time graph channel: the variable of TYPE at ADDR (up to four channels)."),
-              QStringLiteral("ADDR:TYPE[:LABEL]"))
-        , interval_(QStringLiteral("interval"), QStringLiteral("Time graph: milliseconds between samples."),
-              QStringLiteral("MS"))
-        , count_(QStringLiteral("count"),
-              QStringLiteral("Time graph: number of samples, 1 to %1.").arg(graph::kTimeGraphCapacity),
-              QStringLiteral("N"))
-        , csv_(QStringLiteral("csv"), QStringLiteral("Print CSV, one row per sample (the default)."))
-        , json_(QStringLiteral("json"), QStringLiteral("Print one JSON object."))
-        , separate_(QStringLiteral("separate"),
-              QStringLiteral("Each channel in a pane of its own, as the window's \"개별적 그래프 그리기\"."))
+        : memory_ {"memory", "Memory graph channel: LENGTH elements of TYPE from ADDR (up to four channels).",
+            "ADDR:LENGTH:TYPE[:LABEL]", {}}
+        , time_ {"time", "Time graph channel: the variable of TYPE at ADDR (up to four channels).", "ADDR:TYPE[:LABEL]",
+              {}}
+        , interval_ {"interval", "Time graph: milliseconds between samples.", "MS", {}}
+        , count_ {"count", fillIn("Time graph: number of samples, 1 to %1.", {numberText(graph::kTimeGraphCapacity)}),
+              "N", {}}
+        , csv_ {"csv", "Print CSV, one row per sample (the default).", {}, {}}
+        , json_ {"json", "Print one JSON object.", {}, {}}
+        , separate_ {"separate", "Each channel in a pane of its own, as the window's \"개별적 그래프 그리기\".", {}, {}}
     {
     }
 
@@ -66,29 +62,31 @@ public:
     {
         line.addRepeatableOption(memory_);
         line.addRepeatableOption(time_);
-        for (const QCommandLineOption* option : {&interval_, &count_, &csv_, &json_, &separate_})
+        for (const Option* option : {&interval_, &count_, &csv_, &json_, &separate_})
             line.addOption(*option);
         exports_.addTo(line);
     }
 
     std::optional<GraphRequest> read(const CommandLine& line) const
     {
-        const QCommandLineParser& parser = line.parser();
-        if (parser.isSet(memory_) == parser.isSet(time_))
-            return refuse(line, QStringLiteral("give the channels with either --memory or --time"));
-        if (parser.isSet(csv_) && parser.isSet(json_))
-            return refuse(line, QStringLiteral("give either --csv or --json"));
-        const graph::GraphKind kind = parser.isSet(memory_) ? graph::GraphKind::Memory : graph::GraphKind::Time;
-        auto channels = parseGraphChannels(kind, parser.values(kind == graph::GraphKind::Memory ? memory_ : time_));
-        if (const auto* error = std::get_if<QString>(&channels))
+        if (line.isSet(memory_) == line.isSet(time_))
+            return refuse(line, "give the channels with either --memory or --time");
+        if (line.isSet(csv_) && line.isSet(json_))
+            return refuse(line, "give either --csv or --json");
+        const graph::GraphKind kind = line.isSet(memory_) ? graph::GraphKind::Memory : graph::GraphKind::Time;
+        auto channels = parseGraphChannels(kind, line.values(kind == graph::GraphKind::Memory ? memory_ : time_));
+        if (const auto* error = std::get_if<std::string>(&channels))
             return refuse(line, *error);
+        auto exports = exports_.read(line);
+        if (!exports)
+            return std::nullopt;
 
         GraphRequest request;
-        request.json = parser.isSet(json_);
-        request.exports = exports_.read(line);
+        request.json = line.isSet(json_);
+        request.exports = std::move(*exports);
         // With a file to write, the points are printed only when a format is asked for.
-        request.printPoints = request.exports.empty() || parser.isSet(csv_) || parser.isSet(json_);
-        request.setup.selectionMode = parser.isSet(separate_);
+        request.printPoints = request.exports.empty() || line.isSet(csv_) || line.isSet(json_);
+        request.setup.selectionMode = line.isSet(separate_);
         for (int c = 0; c < graph::kMaxChannels; ++c)
             request.setup.colours[static_cast<std::size_t>(c)] = graph::defaultChannelColour(kind, c);
         request.setup.channels = std::move(std::get<std::vector<graph::GraphChannel>>(channels));
@@ -99,47 +97,46 @@ public:
             environment.decimals = std::max(environment.decimals, channel.precision);
         }
         if (kind == graph::GraphKind::Memory) {
-            if (parser.isSet(interval_) || parser.isSet(count_))
-                return refuse(line, QStringLiteral("--interval and --count belong to a time graph (--time)"));
+            if (line.isSet(interval_) || line.isSet(count_))
+                return refuse(line, "--interval and --count belong to a time graph (--time)");
             return request;
         }
-        if (!parser.isSet(interval_) || !parser.isSet(count_))
-            return refuse(line, QStringLiteral("a time graph needs --interval MS and --count N"));
+        if (!line.isSet(interval_) || !line.isSet(count_))
+            return refuse(line, "a time graph needs --interval MS and --count N");
         const auto interval = readPositive(line, interval_, 0);
         if (!interval)
             return std::nullopt;
-        const auto count = parseNumberArgument(parser.value(count_));
+        const auto count = parseNumberArgument(line.value(count_));
         if (!count || *count < 1 || *count > graph::kTimeGraphCapacity)
-            return refuse(line, QStringLiteral("--count takes 1 to %1").arg(graph::kTimeGraphCapacity));
+            return refuse(line, fillIn("--count takes 1 to %1", {numberText(graph::kTimeGraphCapacity)}));
         environment.interval = static_cast<std::int32_t>(*interval);
         request.count = *count;
         return request;
     }
 
 private:
-    static std::optional<GraphRequest> refuse(const CommandLine& line, const QString& message)
+    static std::optional<GraphRequest> refuse(const CommandLine& line, const std::string& message)
     {
         line.usageError(message);
         return std::nullopt;
     }
 
-    QCommandLineOption memory_;
-    QCommandLineOption time_;
-    QCommandLineOption interval_;
-    QCommandLineOption count_;
-    QCommandLineOption csv_;
-    QCommandLineOption json_;
-    QCommandLineOption separate_;
+    Option memory_;
+    Option time_;
+    Option interval_;
+    Option count_;
+    Option csv_;
+    Option json_;
+    Option separate_;
     GraphExportOptions exports_;
 };
 
-int runGraph(const QStringList& args)
+int runGraph(const Arguments& args)
 {
     CommandLine line(args,
-        QStringLiteral("Samples a memory graph (--memory) or a time graph (--time) as a graph window does and prints "
-                       "the points of its channels as CSV or JSON, or writes the window's exports. TYPE is one of "
-                       "\"short\", \"unsigned short\", "
-                       "\"integer\", \"unsigned integer\", \"long\", \"unsigned long\", \"float\"."));
+        "Samples a memory graph (--memory) or a time graph (--time) as a graph window does and prints the points of "
+        "its channels as CSV or JSON, or writes the window's exports. TYPE is one of \"short\", \"unsigned short\", "
+        "\"integer\", \"unsigned integer\", \"long\", \"unsigned long\", \"float\".");
     const GraphOptions options;
     options.addTo(line);
     const LinkCommandLine command = parseLinkCommand(line, 0, 0);
@@ -184,8 +181,7 @@ int runGraph(const QStringList& args)
     return prompts.shown > 0 || !exported ? 1 : 0;
 }
 
-const CommandRegistration reg {
-    QStringLiteral("graph"), QStringLiteral("Sample a memory graph or a time graph and print its points"), runGraph};
+const CommandRegistration reg {"graph", "Sample a memory graph or a time graph and print its points", runGraph};
 
 } // namespace
 

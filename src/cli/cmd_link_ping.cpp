@@ -6,19 +6,19 @@ namespace lumetra::cli {
 
 namespace {
 
-int runPing(const QStringList& args)
+int runPing(const Arguments& args)
 {
-    return runLinkCommand(args, QStringLiteral("Connects to the POD and checks that it answers."), [](link::CPodLink& pod) {
+    return runLinkCommand(args, "Connects to the POD and checks that it answers.", [](link::CPodLink& pod) {
         if (!pod.Ping()) {
-            printError(QString::fromUtf8(kCommunicationError));
+            printError(kCommunicationError);
             return 1;
         }
-        printLine(QStringLiteral("POD answered"));
+        printLine("POD answered");
         return 0;
     });
 }
 
-const CommandRegistration reg{QStringLiteral("ping"), QStringLiteral("Check that the POD answers"), runPing};
+const CommandRegistration reg {"ping", "Check that the POD answers", runPing};
 
 } // namespace
 

@@ -1,17 +1,18 @@
 // lumetra-cli read: words of target memory, the first through its address and the rest as the next words.
 #include "cli/command.h"
 #include "cli/link_options.h"
+#include "cli/text_format.h"
 
 namespace lumetra::cli {
 
 namespace {
 
-int runRead(const QStringList& args)
+int runRead(const Arguments& args)
 {
-    CommandLine line(args, QStringLiteral("Reads COUNT words (default 1) of target memory from ADDR."));
-    line.addPositional(QStringLiteral("ADDR"), QStringLiteral("Word address (0x3F8000, 3F8000H or decimal)."));
-    line.addPositional(QStringLiteral("COUNT"), QStringLiteral("Number of words."), QStringLiteral("[COUNT]"));
-    const QCommandLineOption width = widthOption();
+    CommandLine line(args, "Reads COUNT words (default 1) of target memory from ADDR.");
+    line.addPositional("ADDR", "Word address (0x3F8000, 3F8000H or decimal).");
+    line.addPositional("COUNT", "Number of words.", "[COUNT]");
+    const Option width = widthOption();
     line.addOption(width);
     const LinkCommandLine command = parseLinkCommand(line, 1, 2);
     if (!command.settings)
@@ -19,15 +20,14 @@ int runRead(const QStringList& args)
     const auto bits = readWidth(line, width);
     if (!bits)
         return kUsageErrorExitCode;
-    const QStringList arguments = line.arguments();
+    const Arguments& arguments = line.arguments();
     const auto address = parseNumberArgument(arguments[0]);
     const auto count = arguments.size() > 1 ? parseNumberArgument(arguments[1]) : std::optional<std::uint32_t>(1);
     const std::uint32_t step = *bits == 32 ? 2 : 1;
     if (!address || *address >= kTargetAddressSpace)
-        return line.usageError(QStringLiteral("ADDR must be a word address below 0x400000"));
+        return line.usageError("ADDR must be a word address below 0x400000");
     if (!count || *count == 0 || *count > (kTargetAddressSpace - *address) / step)
-        return line.usageError(
-            QStringLiteral("COUNT must be at least 1 and stay inside the 0x400000-word address space"));
+        return line.usageError("COUNT must be at least 1 and stay inside the 0x400000-word address space");
 
     CliLink link(*command.settings);
     if (!link.connect())
@@ -39,19 +39,15 @@ int runRead(const QStringList& args)
         std::uint32_t value = 0;
         const bool ok = n == 0 ? link.pod().ReadWord(*address, mode, value) : link.pod().ReadNext(mode, value);
         if (!ok) {
-            printError(QString::fromUtf8(kCommunicationError));
+            printError(kCommunicationError);
             return 1;
         }
-        printLine(QStringLiteral("0x%1: 0x%2")
-                      .arg(*address + n * step, 6, 16, QLatin1Char('0'))
-                      .arg(value, digits, 16, QLatin1Char('0'))
-                      .toUpper()
-                      .replace(QLatin1String("0X"), QLatin1String("0x")));
+        printLine(hexText(*address + n * step, 6) + ": " + hexText(value, digits));
     }
     return 0;
 }
 
-const CommandRegistration reg {QStringLiteral("read"), QStringLiteral("Read words of target memory"), runRead};
+const CommandRegistration reg {"read", "Read words of target memory", runRead};
 
 } // namespace
 

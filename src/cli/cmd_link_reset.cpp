@@ -6,19 +6,19 @@ namespace lumetra::cli {
 
 namespace {
 
-int runReset(const QStringList& args)
+int runReset(const Arguments& args)
 {
-    return runLinkCommand(args, QStringLiteral("Resets the target board through the POD."), [](link::CPodLink& pod) {
+    return runLinkCommand(args, "Resets the target board through the POD.", [](link::CPodLink& pod) {
         if (!pod.ResetTarget()) {
-            printError(QStringLiteral("타겟보드 리셋에 실패했읍니다."));
+            printError("타겟보드 리셋에 실패했읍니다.");
             return 1;
         }
-        printLine(QStringLiteral("target reset"));
+        printLine("target reset");
         return 0;
     });
 }
 
-const CommandRegistration reg{QStringLiteral("reset"), QStringLiteral("Reset the target board"), runReset};
+const CommandRegistration reg {"reset", "Reset the target board", runReset};
 
 } // namespace
 

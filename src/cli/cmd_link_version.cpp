@@ -7,23 +7,23 @@ namespace lumetra::cli {
 
 namespace {
 
-int runVersion(const QStringList& args)
+int runVersion(const Arguments& args)
 {
-    return runLinkCommand(args, QStringLiteral("Queries the POD's firmware version."), [](link::CPodLink& pod) {
+    return runLinkCommand(args, "Queries the POD's firmware version.", [](link::CPodLink& pod) {
         const std::uint8_t version = pod.QueryFirmwareVersion();
         const link::FirmwareReport report = link::firmwareReport(version);
         if (version == 0) {
-            printError(QString::fromStdString(report.firstLine));
+            printError(report.firstLine);
             return 1;
         }
-        printLine(QString::fromStdString(report.firstLine));
+        printLine(report.firstLine);
         if (report.secondLine)
-            printLine(QString::fromStdString(*report.secondLine));
+            printLine(*report.secondLine);
         return 0;
     });
 }
 
-const CommandRegistration reg{QStringLiteral("version"), QStringLiteral("Show the POD's firmware version"), runVersion};
+const CommandRegistration reg {"version", "Show the POD's firmware version", runVersion};
 
 } // namespace
 

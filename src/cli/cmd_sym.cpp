@@ -1,12 +1,11 @@
 // lumetra-cli sym: the records of a symbol file (.sym) as a table or as JSON.
 #include "cli/command.h"
 #include "cli/command_line.h"
+#include "cli/text_format.h"
+#include "core/path_text.h"
 #include "image/coff_types.h"
 #include "image/symbol_file.h"
 #include "monitor/view_types.h"
-
-#include <QJsonArray>
-#include <QJsonObject>
 
 namespace lumetra::cli {
 
@@ -14,88 +13,78 @@ namespace {
 
 using namespace lumetra::image;
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A symbol file does not say which family it was saved for: addresses are shown 22 bits wide.
-QString addressText(std::uint32_t address)
+std::string addressText(std::uint32_t address)
 {
-    return QString::asprintf("0x%06X", address);
+    return hexText(address, 6);
 }
 
-QString viewTypeText(std::uint8_t code)
+std::string viewTypeText(std::uint8_t code)
 {
     const auto view = monitor::viewTypeFromCode(code);
-    return view ? fromView(monitor::viewTypeName(*view)) : QString();
+    return view ? std::string(monitor::viewTypeName(*view)) : std::string();
 }
 
-QJsonObject recordObject(const CDataObject& record)
+nlohmann::json recordObject(const CDataObject& record)
 {
-    return QJsonObject {
-        {QStringLiteral("name"), QString::fromStdString(record.name)},
-        {QStringLiteral("address"), static_cast<qint64>(record.address)},
-        {QStringLiteral("type"), record.type},
-        {QStringLiteral("dataType"), QString::fromStdString(dataTypeText(record.type))},
-        {QStringLiteral("arrayInfo"), QString::fromStdString(record.arrayInfo)},
-        {QStringLiteral("viewType"), record.viewType},
-        {QStringLiteral("viewTypeName"), viewTypeText(record.viewType)},
+    return {
+        {"name", record.name},
+        {"address", record.address},
+        {"type", record.type},
+        {"dataType", dataTypeText(record.type)},
+        {"arrayInfo", record.arrayInfo},
+        {"viewType", record.viewType},
+        {"viewTypeName", viewTypeText(record.viewType)},
     };
+}
+
+void printRow(std::initializer_list<std::string_view> fields)
+{
+    printLine(fillIn("%1  %2  %3  %4  %5  %6", fields));
 }
 
 void printTable(const std::vector<CDataObject>& records)
 {
-    const QString row = QStringLiteral("%1  %2  %3  %4  %5  %6");
-    printLine(row.arg(QStringLiteral("#"), 4)
-                  .arg(QStringLiteral("Name"), -24)
-                  .arg(QStringLiteral("Address"), -8)
-                  .arg(QStringLiteral("Data type"), -28)
-                  .arg(QStringLiteral("View type"), -26)
-                  .arg(QStringLiteral("Array info")));
+    printRow({padded("#", 4), padded("Name", -24), padded("Address", -8), padded("Data type", -28),
+        padded("View type", -26), "Array info"});
     for (std::size_t i = 0; i < records.size(); ++i) {
         const CDataObject& record = records[i];
-        printLine(row.arg(static_cast<qulonglong>(i), 4)
-                      .arg(QString::fromStdString(record.name), -24)
-                      .arg(addressText(record.address), -8)
-                      .arg(QString::fromStdString(dataTypeText(record.type)), -28)
-                      .arg(QStringLiteral("%1 %2").arg(record.viewType).arg(viewTypeText(record.viewType)), -26)
-                      .arg(QString::fromStdString(record.arrayInfo)));
+        printRow({padded(numberText(static_cast<long long>(i)), 4), padded(record.name, -24),
+            padded(addressText(record.address), -8), padded(dataTypeText(record.type), -28),
+            padded(numberText(record.viewType) + ' ' + viewTypeText(record.viewType), -26), record.arrayInfo});
     }
 }
 
-int runSym(const QStringList& args)
+int runSym(const Arguments& args)
 {
-    CommandLine line(args, QStringLiteral("Lists the records of a symbol file (.sym)."));
-    line.addPositional(QStringLiteral("file"), QStringLiteral("The symbol file."));
-    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print a JSON array of the records."));
+    CommandLine line(args, "Lists the records of a symbol file (.sym).");
+    line.addPositional("file", "The symbol file.");
+    const Option jsonOption {"json", "Print a JSON array of the records.", {}, {}};
     line.addOption(jsonOption);
     if (const auto end = line.parse(1, 1))
         return *end;
 
-    const SymbolFileRead read = readSymbolFile(std::filesystem::path(line.arguments().first().toStdU16String()));
+    const SymbolFileRead read = readSymbolFile(core::pathFromUtf8(line.arguments().front()));
     if (read.status != SymbolFileStatus::Ok) {
-        QString detail;
+        std::string detail;
         if (read.archiveError != ArchiveError::None)
-            detail = QStringLiteral(" (%1 at byte %2)")
-                         .arg(fromView(describeArchiveError(read.archiveError)))
-                         .arg(static_cast<qulonglong>(read.errorOffset));
-        printError(QStringLiteral("%1: %2%3").arg(args[0], fromView(symbolFileMessage(read.status)), detail));
+            detail = fillIn(" (%1 at byte %2)",
+                {describeArchiveError(read.archiveError), numberText(static_cast<long long>(read.errorOffset))});
+        printError(args[0] + ": " + std::string(symbolFileMessage(read.status)) + detail);
         return 1;
     }
-    if (line.parser().isSet(jsonOption)) {
-        QJsonArray records;
+    if (line.isSet(jsonOption)) {
+        nlohmann::json records = nlohmann::json::array();
         for (const CDataObject& record : read.records)
-            records.append(recordObject(record));
-        printJson(QJsonDocument(records));
+            records.push_back(recordObject(record));
+        printJson(records);
     } else {
         printTable(read.records);
     }
     return 0;
 }
 
-const CommandRegistration reg {
-    QStringLiteral("sym"), QStringLiteral("list the records of a symbol file (.sym)"), runSym};
+const CommandRegistration reg {"sym", "list the records of a symbol file (.sym)", runSym};
 
 } // namespace
 

@@ -3,6 +3,9 @@
 #include "cli/command.h"
 #include "cli/link_options.h"
 #include "cli/monitor_cli_options.h"
+#include "cli/text_format.h"
+
+#include "core/path_text.h"
 
 #include "image/program_image.h"
 #include "monitor/monitoring_flags.h"
@@ -17,33 +20,27 @@ namespace lumetra::cli {
 
 namespace {
 
-QString rowLine(const image::CDataObject& record, const monitor::VariableRow& row)
+std::string rowLine(const image::CDataObject& record, const monitor::VariableRow& row)
 {
-    return QStringLiteral("%1 %2 %3 %4 %5")
-        .arg(QString::fromStdString(record.name), -24)
-        .arg(QString::fromStdString(row.value), -34)
-        .arg(QString::fromStdString(row.viewTypeText), -24)
-        .arg(QString::fromStdString(row.dataTypeText), -28)
-        .arg(QString::fromStdString(row.ascii));
+    return fillIn("%1 %2 %3 %4 %5",
+        {padded(record.name, -24), padded(row.value, -34), padded(row.viewTypeText, -24), padded(row.dataTypeText, -28),
+            row.ascii});
 }
 
-int runWatch(const QStringList& args)
+int runWatch(const Arguments& args)
 {
     CommandLine line(args,
-        QStringLiteral("Polls the variables VAR of the program FILE.out as the variable monitor does and prints "
-                       "name, value, view type, data type and Ascii text after every poll."));
-    line.addPositional(QStringLiteral("FILE.out"), QStringLiteral("TI COFF program."));
-    line.addPositional(QStringLiteral("VAR"), QStringLiteral("Variable names."), QStringLiteral("VAR..."));
+        "Polls the variables VAR of the program FILE.out as the variable monitor does and prints name, value, view "
+        "type, data type and Ascii text after every poll.");
+    line.addPositional("FILE.out", "TI COFF program.");
+    line.addPositional("VAR", "Variable names.", "VAR...");
     const MonitorOptions monitorOptions;
     monitorOptions.addTo(line);
-    const QCommandLineOption interval(QStringLiteral("interval"),
-        QStringLiteral("Milliseconds between polls (default 100)."), QStringLiteral("MS"), QStringLiteral("100"));
-    const QCommandLineOption count(QStringLiteral("count"),
-        QStringLiteral("Number of polls (default 1; 0 polls until interrupted)."), QStringLiteral("N"),
-        QStringLiteral("1"));
+    const Option interval {"interval", "Milliseconds between polls (default 100).", "MS", "100"};
+    const Option count {"count", "Number of polls (default 1; 0 polls until interrupted).", "N", "1"};
     line.addOption(interval);
     line.addOption(count);
-    const LinkCommandLine command = parseLinkCommand(line, 2, std::numeric_limits<qsizetype>::max());
+    const LinkCommandLine command = parseLinkCommand(line, 2, std::numeric_limits<std::size_t>::max());
     if (!command.settings)
         return command.exitCode;
     const auto choice = monitorOptions.read(line);
@@ -56,21 +53,20 @@ int runWatch(const QStringList& args)
     if (!polls)
         return kUsageErrorExitCode;
 
-    const QStringList arguments = line.arguments();
+    const Arguments& arguments = line.arguments();
     image::ProgramImage program;
-    const image::CoffLoadResult loaded = program.load(arguments[0].toStdString(), choice->device);
+    const image::CoffLoadResult loaded = program.load(core::pathFromUtf8(arguments[0]), choice->device);
     if (!image::isLoadSuccess(loaded)) {
-        printError(QString::fromUtf8(
-            image::coffLoadMessage(loaded).data(), static_cast<qsizetype>(image::coffLoadMessage(loaded).size())));
+        printError(image::coffLoadMessage(loaded));
         return 1;
     }
 
     std::vector<image::CDataObject> registered;
     monitor::MonitoringFlags monitoring;
     monitor::VariableMonitor monitor(registered, monitoring);
-    for (qsizetype n = 1; n < arguments.size(); ++n) {
-        if (!monitor.addVariable(arguments[n].toStdString(), program.symbols()))
-            return line.usageError(QStringLiteral("no variable '%1' in %2").arg(arguments[n], arguments[0]));
+    for (std::size_t n = 1; n < arguments.size(); ++n) {
+        if (!monitor.addVariable(arguments[n], program.symbols()))
+            return line.usageError(fillIn("no variable '%1' in %2", {arguments[n], arguments[0]}));
     }
     if (choice->view) {
         std::vector<std::size_t> all(registered.size());
@@ -86,10 +82,10 @@ int runWatch(const QStringList& args)
         if (tick > 1)
             std::this_thread::sleep_for(std::chrono::milliseconds(*intervalMs));
         if (!monitor.poll(link.pod())) {
-            printError(QString::fromUtf8(kCommunicationError));
+            printError(kCommunicationError);
             return 1;
         }
-        printLine(QStringLiteral("# poll %1").arg(tick));
+        printLine("# poll " + numberText(tick));
         for (std::size_t n = 0; n < registered.size(); ++n)
             printLine(rowLine(registered[n], monitor.rows()[n]));
         std::fflush(stdout);
@@ -97,8 +93,7 @@ int runWatch(const QStringList& args)
     return 0;
 }
 
-const CommandRegistration reg {
-    QStringLiteral("watch"), QStringLiteral("Poll program variables as the variable monitor does"), runWatch};
+const CommandRegistration reg {"watch", "Poll program variables as the variable monitor does", runWatch};
 
 } // namespace
 

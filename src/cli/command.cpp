@@ -4,35 +4,40 @@
 
 namespace lumetra::cli {
 
+namespace {
+
+void writeLine(std::FILE* stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+}
+
+} // namespace
+
 std::vector<Command>& commandRegistry()
 {
     static std::vector<Command> commands;
     return commands;
 }
 
-CommandRegistration::CommandRegistration(QString name, QString summary, CommandFunction run)
+CommandRegistration::CommandRegistration(std::string name, std::string summary, CommandFunction run)
 {
-    commandRegistry().push_back(Command{std::move(name), std::move(summary), std::move(run)});
+    commandRegistry().push_back(Command {std::move(name), std::move(summary), std::move(run)});
 }
 
-void printLine(const QString& text)
+void printLine(std::string_view text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-    std::fputc('\n', stdout);
+    writeLine(stdout, text);
 }
 
-void printError(const QString& text)
+void printError(std::string_view text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
-    std::fputc('\n', stderr);
+    writeLine(stderr, text);
 }
 
-void printJson(const QJsonDocument& document)
+void printJson(const nlohmann::json& document)
 {
-    const QByteArray bytes = document.toJson(QJsonDocument::Indented);
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    writeLine(stdout, document.dump(4, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
 } // namespace lumetra::cli

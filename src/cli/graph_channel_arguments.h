@@ -4,9 +4,7 @@
 
 #include "graph/graph_items.h"
 
-#include <QString>
-#include <QStringList>
-
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -14,7 +12,7 @@ namespace lumetra::cli {
 
 // The error of the first argument that is refused, or the channels in order. A channel without a label is
 // "CH<n>" after its position; two channels with one label are refused.
-std::variant<QString, std::vector<graph::GraphChannel>> parseGraphChannels(
-    graph::GraphKind kind, const QStringList& arguments);
+std::variant<std::string, std::vector<graph::GraphChannel>> parseGraphChannels(
+    graph::GraphKind kind, const std::vector<std::string>& arguments);
 
 } // namespace lumetra::cli

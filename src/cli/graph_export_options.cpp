@@ -1,9 +1,9 @@
 #include "cli/graph_export_options.h"
 
 #include "cli/command.h"
+#include "cli/picture_exports.h"
 
 #include "core/path_text.h"
-#include "graph/drawing/pane_pictures.h"
 #include "graph/export_time.h"
 #include "graph/graph_export_source.h"
 
@@ -26,41 +26,12 @@ constexpr std::array<ExportOptionText, 5> kExportOptions {{
     {graph::GraphExport::Png, "png", "Write the panes as PNG images (numbered like --wmf with --separate)."},
 }};
 
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::vector<graph::drawing::PanePicture> picturesOf(
-    const graph::GraphSession& session, const std::array<graph::ChartPaneModel, graph::kMaxChannels>& charts)
-{
-    std::vector<graph::drawing::PanePicture> pictures;
-    for (int p = 0; p < session.paneCount(); ++p)
-        pictures.push_back({&charts[static_cast<std::size_t>(p)], graph::drawing::kDefaultPictureSize});
-    return pictures;
-}
-
 } // namespace
-
-bool drawsPictures(const QStringList& arguments)
-{
-    for (const ExportOptionText& option : kExportOptions) {
-        if (option.kind == graph::GraphExport::Text)
-            continue;
-        const QString flag = QStringLiteral("--") + QLatin1String(option.name);
-        for (const QString& argument : arguments)
-            if (argument == flag || argument.startsWith(flag + QLatin1Char('=')))
-                return true;
-    }
-    return false;
-}
 
 GraphExportOptions::GraphExportOptions()
 {
     for (const ExportOptionText& option : kExportOptions)
-        options_.emplace_back(option.kind,
-            QCommandLineOption(
-                QLatin1String(option.name), QString::fromUtf8(option.description), QStringLiteral("FILE")));
+        options_.emplace_back(option.kind, Option {option.name, option.description, "FILE", {}});
 }
 
 void GraphExportOptions::addTo(CommandLine& line) const
@@ -69,12 +40,19 @@ void GraphExportOptions::addTo(CommandLine& line) const
         line.addOption(option);
 }
 
-std::vector<GraphExportRequest> GraphExportOptions::read(const CommandLine& line) const
+std::optional<std::vector<GraphExportRequest>> GraphExportOptions::read(const CommandLine& line) const
 {
     std::vector<GraphExportRequest> requests;
-    for (const auto& [kind, option] : options_)
-        if (line.parser().isSet(option))
-            requests.push_back({kind, line.parser().value(option)});
+    for (const auto& [kind, option] : options_) {
+        if (!line.isSet(option))
+            continue;
+        if (!graph::isDataExport(kind) && !pictureExportsBuiltIn()) {
+            line.usageError("--" + option.name
+                + ": this lumetra-cli is built without the picture exports; --text writes the points");
+            return std::nullopt;
+        }
+        requests.push_back({kind, line.value(option)});
+    }
     return requests;
 }
 
@@ -83,18 +61,17 @@ bool writeGraphExports(const std::vector<GraphExportRequest>& requests, const gr
 {
     bool allWritten = true;
     for (const GraphExportRequest& request : requests) {
-        const std::string path = request.path.toStdString();
         const graph::ExportResult result = graph::isDataExport(request.kind)
-            ? graph::writeGraphData(
-                request.kind, core::pathFromUtf8(path), graph::exportSourceOf(session), graph::currentExportTime())
-            : graph::drawing::writePanePictures(request.kind, picturesOf(session, charts), session.individual(), path);
+            ? graph::writeGraphData(request.kind, core::pathFromUtf8(request.path), graph::exportSourceOf(session),
+                graph::currentExportTime())
+            : writePictureExport(request.kind, session, charts, request.path);
         if (result.ok())
             continue;
         allWritten = false;
-        QString message = qt(graph::exportDialogOf(request.kind).failureText) + QStringLiteral(" (") + request.path;
+        std::string message = std::string(graph::exportDialogOf(request.kind).failureText) + " (" + request.path;
         if (result.cause)
-            message += QStringLiteral(": ") + QString::fromStdString(result.cause.message());
-        printError(message + QLatin1Char(')'));
+            message += ": " + result.cause.message();
+        printError(message + ')');
     }
     return allWritten;
 }

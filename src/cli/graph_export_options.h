@@ -8,21 +8,17 @@
 #include "graph/graph_export_commands.h"
 #include "graph/graph_session.h"
 
-#include <QCommandLineOption>
-#include <QStringList>
-
 #include <array>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace lumetra::cli {
 
-// True when the arguments ask for a picture, which needs a graphics application object.
-bool drawsPictures(const QStringList& arguments);
-
 struct GraphExportRequest {
     graph::GraphExport kind;
-    QString path;
+    std::string path;
 };
 
 class GraphExportOptions {
@@ -30,11 +26,12 @@ public:
     GraphExportOptions();
 
     void addTo(CommandLine& line) const;
-    // The exports asked for, in the order text, metafile, SVG, PDF, PNG.
-    std::vector<GraphExportRequest> read(const CommandLine& line) const;
+    // The exports asked for, in the order text, metafile, SVG, PDF, PNG; nullopt after a usage error for a
+    // picture this build cannot draw.
+    std::optional<std::vector<GraphExportRequest>> read(const CommandLine& line) const;
 
 private:
-    std::vector<std::pair<graph::GraphExport, QCommandLineOption>> options_;
+    std::vector<std::pair<graph::GraphExport, Option>> options_;
 };
 
 // Writes each export of the session's panes; a failure prints the window's message and the system's reason.

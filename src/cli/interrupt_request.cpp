@@ -9,7 +9,8 @@ namespace {
 std::atomic<bool> interrupted {false};
 static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
-struct sigaction previous {};
+using SignalHandler = void (*)(int);
+SignalHandler previous = SIG_DFL;
 
 extern "C" void onInterrupt(int)
 {
@@ -21,15 +22,12 @@ extern "C" void onInterrupt(int)
 InterruptRequest::InterruptRequest()
 {
     interrupted.store(false);
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previous);
+    previous = std::signal(SIGINT, onInterrupt);
 }
 
 InterruptRequest::~InterruptRequest()
 {
-    sigaction(SIGINT, &previous, nullptr);
+    std::signal(SIGINT, previous);
 }
 
 const std::atomic<bool>& InterruptRequest::flag() const

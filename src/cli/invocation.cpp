@@ -4,30 +4,32 @@
 
 namespace lumetra::cli {
 
-InvocationParse parseInvocation(const QStringList& args)
+InvocationParse parseInvocation(const Arguments& args)
 {
     const LinkOptions linkOptions;
-    QStringList leading;
-    qsizetype next = 1;
-    for (; next < args.size() && args[next].startsWith(QLatin1String("--")); ++next) {
-        const QString& token = args[next];
-        const QString name = token.mid(2).section(QLatin1Char('='), 0, 0);
-        const QCommandLineOption* option = linkOptions.find(name);
+    Arguments leading;
+    std::size_t next = 1;
+    for (; next < args.size() && args[next].rfind("--", 0) == 0; ++next) {
+        const std::string& token = args[next];
+        const std::size_t equals = token.find('=');
+        const Option* option = linkOptions.find(token.substr(2, equals == std::string::npos ? equals : equals - 2));
         if (!option)
             break;
-        leading << token;
+        leading.push_back(token);
         // As after the command, "--port DEVICE" takes the next argument, whatever it is; "--port=DEVICE" does not.
-        if (option->valueName().isEmpty() || token.contains(QLatin1Char('=')))
+        if (!option->takesValue() || equals != std::string::npos)
             continue;
         if (++next == args.size())
-            return {std::nullopt, QStringLiteral("missing value after '%1'").arg(token)};
-        leading << args[next];
+            return {std::nullopt, "missing value after '" + token + "'"};
+        leading.push_back(args[next]);
     }
     Invocation invocation;
     if (next < args.size())
         invocation.command = args[next++];
-    invocation.commandArguments << QStringLiteral("lumetra-cli %1").arg(invocation.command) << leading
-                                << args.mid(next);
+    invocation.commandArguments.push_back("lumetra-cli " + invocation.command);
+    invocation.commandArguments.insert(invocation.commandArguments.end(), leading.begin(), leading.end());
+    invocation.commandArguments.insert(
+        invocation.commandArguments.end(), args.begin() + static_cast<std::ptrdiff_t>(next), args.end());
     return {invocation, {}};
 }
 

@@ -2,25 +2,25 @@
 // the command included.
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "cli/command.h"
 
 #include <optional>
+#include <string>
 
 namespace lumetra::cli {
 
 struct Invocation {
-    QString command; // the first argument after the leading link options; empty when there is none
+    std::string command; // the first argument after the leading link options; empty when there is none
     // "lumetra-cli <command>", the leading link options, then the arguments after the command.
-    QStringList commandArguments;
+    Arguments commandArguments;
 };
 
 struct InvocationParse {
     std::optional<Invocation> invocation;
-    QString error; // without an invocation: why the leading options were refused
+    std::string error; // without an invocation: why the leading options were refused
 };
 
 // args are the program's arguments, args[0] the program itself.
-InvocationParse parseInvocation(const QStringList& args);
+InvocationParse parseInvocation(const Arguments& args);
 
 } // namespace lumetra::cli

@@ -1,8 +1,12 @@
 #include "cli/link_options.h"
 
 #include "cli/command.h"
+#include "cli/text_format.h"
 #include "core/link_option_lists.h"
 #include "core/settings_dialog_logic.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace lumetra::cli {
 
@@ -11,29 +15,37 @@ namespace {
 constexpr std::uint32_t kMaxTimeoutMs = 600000;
 constexpr std::uint32_t kMaxTxDelayIndex = static_cast<std::uint32_t>(core::kTxDelayTexts.size()) - 1;
 
-link::PosixTransportFactory::Options factoryOptions(const LinkSettings& settings)
+link::PlatformTransportFactory::Options factoryOptions(const LinkSettings& settings)
 {
-    link::PosixTransportFactory::Options options;
+    link::PlatformTransportFactory::Options options;
     options.serialDevice = settings.device;
     return options;
 }
 
-// "COM3" names a port by number; anything else is a device path.
-std::optional<int> comPortNumber(const QString& port)
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    if (!port.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// "COM3" names a port by number; anything else is a device path.
+std::optional<int> comPortNumber(const std::string& port)
+{
+    if (port.size() < 4 || !equalsIgnoringCase(std::string_view(port).substr(0, 3), "COM"))
         return std::nullopt;
-    bool ok = false;
-    const int number = port.mid(3).toInt(&ok);
-    return ok ? std::optional<int>(number) : std::nullopt;
+    const std::string digits = port.substr(3);
+    if (digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(digits);
 }
 
 std::optional<std::uint32_t> readBounded(
-    const CommandLine& line, const QCommandLineOption& option, std::uint32_t low, std::uint32_t high)
+    const CommandLine& line, const Option& option, std::uint32_t low, std::uint32_t high)
 {
-    const auto value = parseNumberArgument(line.parser().value(option));
+    const auto value = parseNumberArgument(line.value(option));
     if (!value || *value < low || *value > high) {
-        line.usageError(QStringLiteral("--%1 takes %2 to %3").arg(option.names().first()).arg(low).arg(high));
+        line.usageError(fillIn("--%1 takes %2 to %3", {option.name, numberText(low), numberText(high)}));
         return std::nullopt;
     }
     return value;
@@ -42,29 +54,24 @@ std::optional<std::uint32_t> readBounded(
 } // namespace
 
 LinkOptions::LinkOptions()
-    : port_(QStringLiteral("port"),
-        QStringLiteral("Serial POD on DEVICE: a device path (a pseudo-terminal included) or COM1 to COM16."),
-        QStringLiteral("DEVICE"))
-    , usb_(QStringLiteral("usb"), QStringLiteral("USB POD through the D2XX library."))
-    , baud_(QStringLiteral("baud"), QStringLiteral("POD-to-target baud code 0 to 8 (default 4, 115200)."),
-          QStringLiteral("CODE"), QStringLiteral("4"))
-    , timeout_(QStringLiteral("timeout"), QStringLiteral("Reply time-out in milliseconds (default 200)."),
-          QStringLiteral("MS"), QStringLiteral("200"))
-    , txDelay_(QStringLiteral("txdelay"), QStringLiteral("POD transmit-delay index 0 to 6 (default 3)."),
-          QStringLiteral("N"), QStringLiteral("3"))
+    : port_ {"port", "Serial POD on DEVICE: a device path (a pseudo-terminal included) or COM1 to COM16.", "DEVICE", {}}
+    , usb_ {"usb", "USB POD through the D2XX library.", {}, {}}
+    , baud_ {"baud", "POD-to-target baud code 0 to 8 (default 4, 115200).", "CODE", "4"}
+    , timeout_ {"timeout", "Reply time-out in milliseconds (default 200).", "MS", "200"}
+    , txDelay_ {"txdelay", "POD transmit-delay index 0 to 6 (default 3).", "N", "3"}
 {
 }
 
 void LinkOptions::addTo(CommandLine& line) const
 {
-    for (const QCommandLineOption* option : {&port_, &usb_, &baud_, &timeout_, &txDelay_})
+    for (const Option* option : {&port_, &usb_, &baud_, &timeout_, &txDelay_})
         line.addOption(*option);
 }
 
-const QCommandLineOption* LinkOptions::find(const QString& name) const
+const Option* LinkOptions::find(const std::string& name) const
 {
-    for (const QCommandLineOption* option : {&port_, &usb_, &baud_, &timeout_, &txDelay_}) {
-        if (option->names().contains(name))
+    for (const Option* option : {&port_, &usb_, &baud_, &timeout_, &txDelay_}) {
+        if (option->name == name)
             return option;
     }
     return nullptr;
@@ -72,24 +79,23 @@ const QCommandLineOption* LinkOptions::find(const QString& name) const
 
 std::optional<LinkSettings> LinkOptions::read(const CommandLine& line) const
 {
-    const QCommandLineParser& parser = line.parser();
     LinkSettings settings;
-    settings.usb = parser.isSet(usb_);
-    if (settings.usb == parser.isSet(port_)) {
-        line.usageError(QStringLiteral("give either --port DEVICE or --usb"));
+    settings.usb = line.isSet(usb_);
+    if (settings.usb == line.isSet(port_)) {
+        line.usageError("give either --port DEVICE or --usb");
         return std::nullopt;
     }
     if (!settings.usb) {
-        const QString port = parser.value(port_);
+        const std::string port = line.value(port_);
         const auto number = comPortNumber(port);
-        if (port.isEmpty() || (number && (*number < 1 || *number > 16))) {
-            line.usageError(QStringLiteral("--port takes COM1 to COM16 or a device path"));
+        if (port.empty() || (number && (*number < 1 || *number > 16))) {
+            line.usageError("--port takes COM1 to COM16 or a device path");
             return std::nullopt;
         }
         if (number)
             settings.comPort = *number;
         else
-            settings.device = port.toStdString();
+            settings.device = port;
     }
     const auto baud = readBounded(line, baud_, 0, core::kBaudCodeCount - 1);
     if (!baud)
@@ -106,7 +112,7 @@ std::optional<LinkSettings> LinkOptions::read(const CommandLine& line) const
     return settings;
 }
 
-LinkCommandLine parseLinkCommand(CommandLine& line, qsizetype minArgs, qsizetype maxArgs)
+LinkCommandLine parseLinkCommand(CommandLine& line, std::size_t minArgs, std::size_t maxArgs)
 {
     const LinkOptions options;
     options.addTo(line);
@@ -115,7 +121,8 @@ LinkCommandLine parseLinkCommand(CommandLine& line, qsizetype minArgs, qsizetype
     return {options.read(line)};
 }
 
-int runLinkCommand(const QStringList& args, const QString& description, const std::function<int(link::CPodLink&)>& body)
+int runLinkCommand(
+    const Arguments& args, const std::string& description, const std::function<int(link::CPodLink&)>& body)
 {
     CommandLine line(args, description);
     const LinkCommandLine command = parseLinkCommand(line, 0, 0);
@@ -127,42 +134,50 @@ int runLinkCommand(const QStringList& args, const QString& description, const st
     return body(link.pod());
 }
 
-QCommandLineOption widthOption()
+Option widthOption()
 {
-    return QCommandLineOption(QStringLiteral("width"), QStringLiteral("Word width in bits: 16 (default) or 32."),
-        QStringLiteral("BITS"), QStringLiteral("16"));
+    return {"width", "Word width in bits: 16 (default) or 32.", "BITS", "16"};
 }
 
-std::optional<int> readWidth(const CommandLine& line, const QCommandLineOption& option)
+std::optional<int> readWidth(const CommandLine& line, const Option& option)
 {
-    const QString text = line.parser().value(option);
-    if (text == QLatin1String("16") || text == QLatin1String("32"))
-        return text.toInt();
-    line.usageError(QStringLiteral("--width takes 16 or 32"));
+    const std::string text = line.value(option);
+    if (text == "16" || text == "32")
+        return std::stoi(text);
+    line.usageError("--width takes 16 or 32");
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> parseNumberArgument(const QString& text)
+std::optional<std::uint32_t> parseNumberArgument(std::string_view text)
 {
-    QString digits = text.trimmed();
+    constexpr std::string_view kSpaces = " \t\n\v\f\r";
+    const std::size_t first = text.find_first_not_of(kSpaces);
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    std::string_view digits = text.substr(first, text.find_last_not_of(kSpaces) + 1 - first);
     int base = 10;
-    if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        digits = digits.mid(2);
+    if (digits.size() >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits.remove_prefix(2);
         base = 16;
-    } else if (digits.endsWith(QLatin1Char('h'), Qt::CaseInsensitive)) {
-        digits.chop(1);
+    } else if (!digits.empty() && (digits.back() == 'h' || digits.back() == 'H')) {
+        digits.remove_suffix(1);
         base = 16;
     }
-    // toULongLong would take a sign or spaces; only digits of the base are a number here.
-    for (const QChar c : digits) {
-        const bool digit = base == 16 ? QStringLiteral("0123456789abcdefABCDEF").contains(c) : c.isDigit();
-        if (!digit || c.unicode() > 0x7F)
+    if (digits.empty())
+        return std::nullopt;
+    // Only digits of the base are a number here: no sign, no spaces inside.
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+            : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
+            : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        if (value > 0xFFFFFFFFull)
             return std::nullopt;
     }
-    bool ok = false;
-    const qulonglong value = digits.toULongLong(&ok, base);
-    if (!ok || digits.isEmpty() || value > 0xFFFFFFFFull)
-        return std::nullopt;
     return static_cast<std::uint32_t>(value);
 }
 
@@ -186,11 +201,11 @@ bool CliLink::prepareUsb()
         return true;
     // The texts the settings dialog shows for the same two failures.
     if (!pod_.LoadDriver()) {
-        printError(QString::fromUtf8(core::kUsbDriverLoadFailedText.data(), core::kUsbDriverLoadFailedText.size()));
+        printError(core::kUsbDriverLoadFailedText);
         return false;
     }
     if (!pod_.FindUsbPod()) {
-        printError(QString::fromUtf8(core::kUsbPodNotFoundText.data(), core::kUsbPodNotFoundText.size()));
+        printError(core::kUsbPodNotFoundText);
         return false;
     }
     return true;
@@ -202,8 +217,7 @@ bool CliLink::connect()
         return false;
     const link::ConnectCode code = pod_.Connect(settings_.comPort, settings_.baudCode, settings_.usb);
     if (code != link::ConnectCode::Connected) {
-        const std::string_view message = link::connectMessage(code);
-        printError(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+        printError(link::connectMessage(code));
         return false;
     }
     return true;

@@ -4,14 +4,13 @@
 #include "app/link_state.h"
 #include "cli/command_line.h"
 #include "core/device_catalogue.h"
+#include "link/platform_transport_factory.h"
 #include "link/pod_link.h"
-#include "link/posix_transport_factory.h"
-
-#include <QCommandLineOption>
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumetra::cli {
 
@@ -32,14 +31,14 @@ public:
     // nullopt after a usage error for a missing or bad value.
     std::optional<LinkSettings> read(const CommandLine& line) const;
     // The link option of that name; nullptr for any other name.
-    const QCommandLineOption* find(const QString& name) const;
+    const Option* find(const std::string& name) const;
 
 private:
-    QCommandLineOption port_;
-    QCommandLineOption usb_;
-    QCommandLineOption baud_;
-    QCommandLineOption timeout_;
-    QCommandLineOption txDelay_;
+    Option port_;
+    Option usb_;
+    Option baud_;
+    Option timeout_;
+    Option txDelay_;
 };
 
 // Adds the link options to line, parses it with between minArgs and maxArgs positional arguments and reads the
@@ -48,16 +47,16 @@ struct LinkCommandLine {
     std::optional<LinkSettings> settings;
     int exitCode = kUsageErrorExitCode;
 };
-LinkCommandLine parseLinkCommand(CommandLine& line, qsizetype minArgs, qsizetype maxArgs);
+LinkCommandLine parseLinkCommand(CommandLine& line, std::size_t minArgs, std::size_t maxArgs);
 
 // --width 16|32 of the memory commands.
-QCommandLineOption widthOption();
+Option widthOption();
 // 16 or 32; nullopt after a usage error otherwise.
-std::optional<int> readWidth(const CommandLine& line, const QCommandLineOption& option);
+std::optional<int> readWidth(const CommandLine& line, const Option& option);
 
 // A whole number as the dialogs take it: trimmed; a "0x" prefix or an "H" suffix (either case) means
 // hexadecimal, otherwise decimal. nullopt for anything else or a value above 0xFFFFFFFF.
-std::optional<std::uint32_t> parseNumberArgument(const QString& text);
+std::optional<std::uint32_t> parseNumberArgument(std::string_view text);
 
 // The POD link of one command: connects with the settings and disconnects when it goes.
 class CliLink {
@@ -75,7 +74,7 @@ public:
 
 private:
     LinkSettings settings_;
-    link::PosixTransportFactory factory_;
+    link::PlatformTransportFactory factory_;
     link::CPodLink pod_;
 };
 
@@ -83,7 +82,7 @@ private:
 // exit code: 0 after --help, kUsageErrorExitCode for a usage error, 1 when the connection fails, else what body
 // returns.
 int runLinkCommand(
-    const QStringList& args, const QString& description, const std::function<int(link::CPodLink&)>& body);
+    const Arguments& args, const std::string& description, const std::function<int(link::CPodLink&)>& body);
 
 // Word addresses of the target: 22 bits.
 inline const std::uint32_t kTargetAddressSpace = core::addressSpaceWordsOf(core::Family::F28x);

@@ -4,8 +4,6 @@
 #include "cli/command_line.h"
 #include "monitor/view_types.h"
 
-#include <QCommandLineOption>
-
 #include <optional>
 
 namespace lumetra::cli {
@@ -24,12 +22,11 @@ public:
     std::optional<MonitorChoice> read(const CommandLine& line) const;
 
 private:
-    QCommandLineOption device_;
-    QCommandLineOption view_;
+    Option device_;
+    Option view_;
 };
 
 // A whole number option from minimum; nullopt after a usage error otherwise.
-std::optional<std::uint32_t> readPositive(
-    const CommandLine& line, const QCommandLineOption& option, std::uint32_t minimum);
+std::optional<std::uint32_t> readPositive(const CommandLine& line, const Option& option, std::uint32_t minimum);
 
 } // namespace lumetra::cli

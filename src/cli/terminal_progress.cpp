@@ -1,7 +1,11 @@
 #include "cli/terminal_progress.h"
 
 #include <chrono>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace lumetra::cli {
 
@@ -15,12 +19,21 @@ std::optional<std::int64_t> steadyMilliseconds()
         .count();
 }
 
+bool isTerminal(std::FILE* out)
+{
+#ifdef _WIN32
+    return _isatty(_fileno(out)) != 0;
+#else
+    return ::isatty(::fileno(out)) == 1;
+#endif
+}
+
 } // namespace
 
 TerminalProgress::TerminalProgress(std::FILE* out, const std::atomic<bool>& interrupted)
     : out_(out)
     , interrupted_(interrupted)
-    , terminal_(::isatty(::fileno(out)) == 1)
+    , terminal_(isTerminal(out))
     , model_(steadyMilliseconds)
 {
 }

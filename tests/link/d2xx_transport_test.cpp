@@ -1,10 +1,6 @@
 #include "link/d2xx_transport.h"
+#include "link/platform_transport_factory.h"
 #include "link/pod_link.h"
-#ifdef _WIN32
-#include "link/win32_transport_factory.h"
-#else
-#include "link/posix_transport_factory.h"
-#endif
 #include "simulated_usb_device.h"
 
 #include <gmock/gmock.h>
@@ -21,13 +17,11 @@ using ::testing::ElementsAre;
 using ::testing::Not;
 using Clock = std::chrono::steady_clock;
 
-// The platform's factory, whose USB half loads the stand-in library.
+// The platform's factory loads the stand-in library for its USB half.
 #ifdef _WIN32
-using PlatformTransportFactory = Win32TransportFactory;
 constexpr const char* kMissingLibrary = "C:\\nonexistent\\ftd2xx.dll";
 constexpr const char* kLibraryWithoutDriverCalls = "kernel32.dll";
 #else
-using PlatformTransportFactory = PosixTransportFactory;
 constexpr const char* kMissingLibrary = "/nonexistent/libftd2xx.so";
 constexpr const char* kLibraryWithoutDriverCalls = "libm.so.6";
 #endif

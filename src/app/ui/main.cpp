@@ -14,11 +14,10 @@
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
 
+#include "link/platform_transport_factory.h"
+
 #ifdef _WIN32
 #include "app/named_mutex_single_instance.h"
-#include "link/win32_transport_factory.h"
-#else
-#include "link/posix_transport_factory.h"
 #endif
 
 #include <QApplication>
@@ -80,11 +79,7 @@ int main(int argc, char* argv[])
         sim::configureDemoTarget(*simulator);
         transports = std::make_unique<sim::InProcessTransportFactory>(*simulator);
     } else {
-#ifdef _WIN32
-        transports = std::make_unique<link::Win32TransportFactory>();
-#else
-        transports = std::make_unique<link::PosixTransportFactory>();
-#endif
+        transports = std::make_unique<link::PlatformTransportFactory>();
     }
 
     // Without the translation files Qt's dialogs stay in English.

@@ -15,9 +15,9 @@ namespace {
 constexpr std::uint32_t kMaxTimeoutMs = 600000;
 constexpr std::uint32_t kMaxTxDelayIndex = static_cast<std::uint32_t>(core::kTxDelayTexts.size()) - 1;
 
-link::PosixTransportFactory::Options factoryOptions(const LinkSettings& settings)
+link::PlatformTransportFactory::Options factoryOptions(const LinkSettings& settings)
 {
-    link::PosixTransportFactory::Options options;
+    link::PlatformTransportFactory::Options options;
     options.serialDevice = settings.device;
     return options;
 }

@@ -5,8 +5,8 @@
 #include "cli/command_line.h"
 #include "core/configuration.h"
 #include "core/device_catalogue.h"
+#include "link/platform_transport_factory.h"
 #include "link/pod_link.h"
-#include "link/posix_transport_factory.h"
 
 #include <functional>
 #include <optional>
@@ -78,7 +78,7 @@ public:
 
 private:
     LinkSettings settings_;
-    link::PosixTransportFactory factory_;
+    link::PlatformTransportFactory factory_;
     link::CPodLink pod_;
 };
 

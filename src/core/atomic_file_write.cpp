@@ -7,7 +7,9 @@
 #include <string>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -36,16 +38,6 @@ std::filesystem::path temporaryNameFor(const std::filesystem::path& target)
     static thread_local std::mt19937 random {std::random_device {}()};
     const std::string suffix = ".~" + std::to_string(random() % 1000000) + "-" + std::to_string(counter++) + ".tmp";
     return target.parent_path() / (target.filename().string() + suffix);
-}
-
-// Opens a new file that did not exist before.
-std::FILE* createExclusive(const std::filesystem::path& path)
-{
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wbx");
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
 }
 
 bool flushToDisk(std::FILE* file)
@@ -100,7 +92,7 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& requestedTarget
     for (int attempt = 0; attempt < kNameAttempts && !file; ++attempt) {
         temporary = temporaryNameFor(target);
         errno = 0;
-        file = createExclusive(temporary);
+        file = createNewFile(temporary);
         if (!file && errno != EEXIST)
             break;
     }
@@ -126,6 +118,22 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& requestedTarget
         return failure(FileWriteError::ReplaceFailed, cause);
     }
     return {};
+}
+
+std::FILE* createNewFile(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    // msvcrt's _wfopen ignores "x": only _O_EXCL refuses a file that exists.
+    const int fd = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* file = _fdopen(fd, "wb");
+    if (!file)
+        _close(fd);
+    return file;
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
 }
 
 } // namespace lumetra::core

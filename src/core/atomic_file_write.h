@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <span>
 #include <system_error>
@@ -26,5 +27,9 @@ struct FileWriteResult {
 // On failure the target keeps its old content (or stays absent) and no temporary file is left behind.
 // An existing target keeps its permissions; a symbolic link is followed and the file it names is replaced.
 FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+
+// Opens a file for binary writing that did not exist before; null with errno EEXIST when it exists, so two
+// writers never share a temporary file.
+std::FILE* createNewFile(const std::filesystem::path& path);
 
 } // namespace lumetra::core

@@ -20,11 +20,19 @@ bool isRawByteCodePoint(char32_t value)
     return value >= kCp949RawByteBase + 0x80 && value <= kCp949RawByteBase + 0xFF;
 }
 
+// Code points that some converters give for bytes outside the code page's character set (the Win32 one maps 0x80
+// to U+0080 and the user-defined rows C9xx and FExx to U+E000..U+E0BB, iconv refuses them): never taken as text,
+// so a file reads as the same text on every platform.
+bool outsideCodePage(char32_t value)
+{
+    return (value >= 0x80 && value <= 0x9F) || (value >= 0xE000 && value <= 0xF8FF);
+}
+
 // The character `sequence` decodes to, accepted only when it encodes back to exactly the same bytes.
 std::optional<char32_t> decodeExactly(std::span<const unsigned char> sequence)
 {
     const auto value = converter().decode(sequence);
-    if (!value || *value < 0x80 || isRawByteCodePoint(*value))
+    if (!value || *value < 0x80 || isRawByteCodePoint(*value) || outsideCodePage(*value))
         return std::nullopt;
     const auto bytes = converter().encode(*value);
     if (!bytes
@@ -89,7 +97,7 @@ TextConversion utf8ToCp949(std::string_view utf8)
         } else if (isRawByteCodePoint(codePoint->value)) {
             result.text.push_back(static_cast<char>(codePoint->value - kCp949RawByteBase));
         } else {
-            const auto bytes = converter().encode(codePoint->value);
+            const auto bytes = outsideCodePage(codePoint->value) ? std::nullopt : converter().encode(codePoint->value);
             if (!bytes)
                 return failure(TextConversionError::Unmappable, offset);
             result.text += *bytes;

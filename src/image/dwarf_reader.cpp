@@ -496,6 +496,11 @@ std::optional<std::uint32_t> Reader::memberOffset(Dwarf_Die member)
 
 } // namespace
 
+bool debugInfoReaderAvailable()
+{
+    return true;
+}
+
 DebugTypes readDwarfTypes(const DebugSections& sections)
 {
     DebugTypes result;

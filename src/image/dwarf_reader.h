@@ -2,6 +2,7 @@
 // debug sections. A damaged or unknown section gives status Unreadable with the reason, never a partial result.
 #pragma once
 
+#include "image/debug_info_reader.h"
 #include "image/debug_sections.h"
 #include "image/debug_types.h"
 

@@ -2,7 +2,6 @@
 
 #include "link/posix_transport_factory.h"
 
-#include "link/d2xx_transport.h"
 #include "link/posix_serial_transport.h"
 
 #include <sys/stat.h>
@@ -33,28 +32,6 @@ std::unique_ptr<Transport> PosixTransportFactory::openSerial(int comPort)
     if (device.empty())
         return nullptr;
     return PosixSerialTransport::open(device);
-}
-
-bool PosixTransportFactory::loadUsbDriver()
-{
-    if (!usbLibrary_)
-        usbLibrary_ = D2xxLibrary::load(options_.usbLibrary);
-    return usbLibrary_ != nullptr;
-}
-
-std::optional<std::vector<std::string>> PosixTransportFactory::listUsbDescriptions()
-{
-    if (!usbLibrary_)
-        return std::nullopt;
-    return listD2xxDescriptions(*usbLibrary_);
-}
-
-std::unique_ptr<Transport> PosixTransportFactory::openUsb(
-    const std::string& description, int baud, Milliseconds timeout)
-{
-    if (!usbLibrary_)
-        return nullptr;
-    return D2xxTransport::open(usbLibrary_, description, baud, timeout);
 }
 
 } // namespace lumetra::link

@@ -3,8 +3,7 @@
 
 #ifndef _WIN32
 
-#include "link/d2xx_library.h"
-#include "link/transport.h"
+#include "link/d2xx_transport_factory.h"
 
 #include <functional>
 #include <memory>
@@ -17,7 +16,7 @@ namespace lumetra::link {
 // /dev/ttyS<comPort-1>. Empty for a port number below 1.
 std::string serialDeviceForComPort(int comPort, const std::function<bool(const std::string&)>& exists);
 
-class PosixTransportFactory final : public TransportFactory {
+class PosixTransportFactory final : public D2xxTransportFactory {
 public:
     struct Options {
         // When set, every serial open uses this device (a tty or a pseudo-terminal) whatever the COM number.
@@ -26,21 +25,21 @@ public:
         std::string usbLibrary = D2xxLibrary::defaultName();
     };
 
-    PosixTransportFactory() = default;
+    PosixTransportFactory()
+        : PosixTransportFactory(Options {})
+    {
+    }
     explicit PosixTransportFactory(Options options)
-        : options_(std::move(options))
+        : D2xxTransportFactory(options.usbLibrary)
+        , options_(std::move(options))
     {
     }
 
     std::unique_ptr<Transport> openSerial(int comPort) override;
     std::string serialPortName(int comPort) override;
-    bool loadUsbDriver() override;
-    std::optional<std::vector<std::string>> listUsbDescriptions() override;
-    std::unique_ptr<Transport> openUsb(const std::string& description, int baud, Milliseconds timeout) override;
 
 private:
     Options options_;
-    std::shared_ptr<const D2xxLibrary> usbLibrary_;
 };
 
 } // namespace lumetra::link

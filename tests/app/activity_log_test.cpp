@@ -4,6 +4,7 @@
 
 #include "core/activity_log.h"
 #include "core/path_text.h"
+#include "support/debug_info_reader.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,7 @@ TEST_F(ActivityLogTest, CoffLoadsAreRecorded)
 
 TEST_F(ActivityLogTest, ALoadWithDebugInformationSaysTheTypesCameFromIt)
 {
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
     const auto samples = lumetra::test::coffSamplesDir();
     if (!samples)
         GTEST_SKIP() << "COFF samples are not present";

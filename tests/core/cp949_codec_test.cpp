@@ -45,6 +45,18 @@ TEST(Cp949Codec, UndecodableBytesBecomePrivateCodePointsAndComeBack)
     EXPECT_EQ(utf8ToCp949(text.text).text, cp949);
 }
 
+// Platform converters differ here; the codec gives the same text on every platform.
+TEST(Cp949Codec, ControlAndUserDefinedAreasAreNotText)
+{
+    EXPECT_EQ(cp949ToUtf8("\xC9\xA1").text, "\U0010FFC9\U0010FFA1");
+    EXPECT_EQ(cp949ToUtf8("\xFE\xFE").text, "\U0010FFFE\U0010FFFE");
+    EXPECT_EQ(utf8ToCp949("\U0010FFC9\U0010FFA1").text, "\xC9\xA1");
+    for (const char* utf8 : {"\u0080", "\u009F", "\uE000", "\uE0BB", "\uF8FF"}) {
+        SCOPED_TRACE(utf8);
+        EXPECT_EQ(utf8ToCp949(utf8).error, TextConversionError::Unmappable);
+    }
+}
+
 TEST(Cp949Codec, EveryOneAndTwoByteStringRoundTrips)
 {
     std::string failures;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -58,6 +60,23 @@ TEST(AtomicFileWrite, MissingFolderFailsWithoutCreatingAnything)
     EXPECT_EQ(result.error, FileWriteError::CreateFailed);
     EXPECT_TRUE(result.cause);
     EXPECT_EQ(entriesIn(dir.path()), 0u);
+}
+
+TEST(AtomicFileWrite, NewFileIsRefusedWhereAFileExists)
+{
+    test::ScratchDir dir;
+    std::FILE* first = createNewFile(dir / "GraphData.rgt.tmp");
+    ASSERT_NE(first, nullptr);
+    ASSERT_GE(std::fputs("first", first), 0);
+    std::fclose(first);
+
+    errno = 0;
+    std::FILE* second = createNewFile(dir / "GraphData.rgt.tmp");
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(errno, EEXIST);
+    if (second)
+        std::fclose(second);
+    EXPECT_EQ(fileText(dir / "GraphData.rgt.tmp"), "first");
 }
 
 #ifndef _WIN32

@@ -5,6 +5,7 @@
 #include "image/program_image.h"
 #include "image/symbol_reader.h"
 
+#include "support/debug_info_reader.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,7 @@ const Sample kSamples[] = {
 
 TEST(DwarfSamples, FlashApiExamplesShowTheirRealTypes)
 {
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
     const auto dir = lumetra::test::coffSamplesDir();
     if (!dir)
         GTEST_SKIP() << "COFF samples are not present";
@@ -96,6 +98,7 @@ TEST(DwarfSamples, FlashApiExamplesShowTheirRealTypes)
 
 TEST(DwarfSamples, FunctionsLeaveTheListAndVariablesKeepTheirMapAddresses)
 {
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
     const auto dir = lumetra::test::coffSamplesDir();
     if (!dir)
         GTEST_SKIP() << "COFF samples are not present";

@@ -5,6 +5,7 @@
 #include "image/symbol_rebinding.h"
 
 #include "support/coff_writer.h"
+#include "support/debug_info_reader.h"
 #include "support/dwarf_writer.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,7 @@ std::vector<CoffSymbol> typicalSymbols()
 
 TEST(DwarfTypes, VariablesTakeTheirRealTypesInEveryDwarfVersion)
 {
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
     for (const int version : {2, 3, 4}) {
         SCOPED_TRACE(version);
         ProgramImage image;
@@ -150,6 +152,7 @@ TEST(DwarfTypes, VariablesTakeTheirRealTypesInEveryDwarfVersion)
 
 TEST(DwarfTypes, FunctionsAndCodeSymbolsAreNotListedOthersKeepTheSymbolTableType)
 {
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
     ProgramImage image;
     ASSERT_EQ(image.load(program(typicalDebugInfo(2), typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
     const auto symbols = listed(image);
@@ -166,6 +169,7 @@ TEST(DwarfTypes, FunctionsAndCodeSymbolsAreNotListedOthersKeepTheSymbolTableType
 
 TEST(DwarfTypes, PointerVariablesTheSymbolTableWouldDropAreListedWithTheirDebugType)
 {
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
     DwarfWriter dwarf(2);
     dwarf.variable("Handler", 0x8000, dwarf.pointerTo(dwarf.baseType("int", kEncodingSigned, 1)));
     CoffSymbol handler = intSymbol("Handler", 0x8000);
@@ -190,6 +194,24 @@ TEST(DwarfTypes, FilesWithoutDebugInformationKeepTheSymbolTableRules)
     const auto all = listed(image);
     EXPECT_EQ(all.size(), symbols.size()); // functions and code labels included, as the symbol table types them
     EXPECT_EQ(all.at("Gain").dataType, "Integer");
+}
+
+TEST(DwarfTypes, ABuildWithoutTheReaderSaysSoAndKeepsTheSymbolTableTypes)
+{
+    if (debugInfoReaderAvailable())
+        GTEST_SKIP() << "this build reads debug information";
+    ProgramImage plain;
+    ASSERT_EQ(plain.load(program({}, typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
+    ProgramImage image;
+    ASSERT_EQ(image.load(program(typicalDebugInfo(3), typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
+    EXPECT_EQ(image.typeReading().debugInfo, DebugReadStatus::Unreadable);
+    EXPECT_EQ(typeReadingMessage(image.typeReading()),
+        "Debug information not readable (this build has no debug information reader): types from the symbol table");
+    const auto expected = listed(plain);
+    const auto symbols = listed(image);
+    EXPECT_EQ(symbols.size(), expected.size());
+    for (const auto& [name, symbol] : symbols)
+        EXPECT_EQ(symbol.dataType, expected.at(name).dataType) << name;
 }
 
 TEST(DwarfTypes, DamagedDebugInformationFallsBackToTheSymbolTableTypesWithOneReason)
@@ -266,6 +288,7 @@ TEST(DwarfTypes, TypeCyclesAndDanglingReferencesLeaveTheVariableItsSymbolTableTy
 
 TEST(DwarfTypes, StructureMembersHaveTheirOwnAddressesTypesAndDottedNames)
 {
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
     ProgramImage image;
     ASSERT_EQ(image.load(program(typicalDebugInfo(2), typicalSymbols()), kRowF28335), CoffLoadResult::Loaded);
     const SymbolList& symbols = image.symbols();
@@ -296,6 +319,7 @@ TEST(DwarfTypes, StructureMembersHaveTheirOwnAddressesTypesAndDottedNames)
 
 TEST(DwarfTypes, RegisteredMembersAreReboundByTheirDottedNamesAfterAReload)
 {
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
     std::vector<CDataObject> registered {CDataObject {"FlashStatus.ExpectedData", 0x1234, 4, "", 2}};
     DwarfWriter moved(2);
     const auto uintType = moved.baseType("unsigned int", kEncodingUnsigned, 1);

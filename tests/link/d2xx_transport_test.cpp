@@ -1,6 +1,6 @@
 #include "link/d2xx_transport.h"
+#include "link/platform_transport_factory.h"
 #include "link/pod_link.h"
-#include "link/posix_transport_factory.h"
 #include "simulated_usb_device.h"
 
 #include <gmock/gmock.h>
@@ -16,6 +16,15 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Not;
 using Clock = std::chrono::steady_clock;
+
+// The platform's factory loads the stand-in library for its USB half.
+#ifdef _WIN32
+constexpr const char* kMissingLibrary = "C:\\nonexistent\\ftd2xx.dll";
+constexpr const char* kLibraryWithoutDriverCalls = "kernel32.dll";
+#else
+constexpr const char* kMissingLibrary = "/nonexistent/libftd2xx.so";
+constexpr const char* kLibraryWithoutDriverCalls = "libm.so.6";
+#endif
 
 // The calls from the first one named `first` on, `count` of them.
 std::vector<std::string> callsFrom(const std::vector<std::string>& calls, const std::string& first, std::size_t count)
@@ -34,8 +43,8 @@ class D2xxLinkTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(driver_.loaded()); }
 
-    void attach(std::vector<test::standin::DeviceEntry> devices, std::string failingCall = {},
-                std::uint8_t initialLatency = 16)
+    void attach(
+        std::vector<test::standin::DeviceEntry> devices, std::string failingCall = {}, std::uint8_t initialLatency = 16)
     {
         driver_.setup({std::move(devices), initialLatency, std::move(failingCall)});
     }
@@ -49,18 +58,18 @@ protected:
     test::StandinDriver driver_;
     sim::PodSimulator pod_;
     sim::PodSimulator otherPod_;
-    test::SimulatedUsbDevice device_{pod_};
-    test::SimulatedUsbDevice otherDevice_{otherPod_};
-    PosixTransportFactory factory_{{std::nullopt, test::StandinDriver::kPath}};
-    CPodLink link_{factory_};
+    test::SimulatedUsbDevice device_ {pod_};
+    test::SimulatedUsbDevice otherDevice_ {otherPod_};
+    PlatformTransportFactory factory_ {{std::nullopt, test::StandinDriver::kPath}};
+    CPodLink link_ {factory_};
 };
 
 TEST(D2xxLibraryLoad, FailsForAMissingLibraryOrOneWithoutTheDriverCalls)
 {
-    EXPECT_EQ(D2xxLibrary::load("/nonexistent/libftd2xx.so"), nullptr);
-    EXPECT_EQ(D2xxLibrary::load("libm.so.6"), nullptr);
+    EXPECT_EQ(D2xxLibrary::load(kMissingLibrary), nullptr);
+    EXPECT_EQ(D2xxLibrary::load(kLibraryWithoutDriverCalls), nullptr);
 
-    PosixTransportFactory factory({std::nullopt, "/nonexistent/libftd2xx.so"});
+    PlatformTransportFactory factory({std::nullopt, kMissingLibrary});
     EXPECT_FALSE(factory.loadUsbDriver());
     EXPECT_EQ(factory.listUsbDescriptions(), std::nullopt);
     EXPECT_EQ(factory.openUsb("USB POD", 921600, 200ms), nullptr);
@@ -74,9 +83,9 @@ TEST_F(D2xxLinkTest, UsbPodOpensAt921600WithEveryConfigurationStep)
     ASSERT_EQ(link_.Connect(1, 4, true), ConnectCode::Connected);
 
     EXPECT_THAT(callsFrom(driver_.calls(), "FT_OpenEx USB POD", 9),
-                ElementsAre("FT_OpenEx USB POD", "FT_ResetDevice", "FT_GetLatencyTimer", "FT_SetLatencyTimer 1",
-                            "FT_SetBaudRate 921600", "FT_SetDataCharacteristics 8 0 0", "FT_SetFlowControl 0",
-                            "FT_SetTimeouts 200 200", "FT_Purge 3"));
+        ElementsAre("FT_OpenEx USB POD", "FT_ResetDevice", "FT_GetLatencyTimer", "FT_SetLatencyTimer 1",
+            "FT_SetBaudRate 921600", "FT_SetDataCharacteristics 8 0 0", "FT_SetFlowControl 0", "FT_SetTimeouts 200 200",
+            "FT_Purge 3"));
     EXPECT_EQ(pod_.hostBaud(), 921600);
     EXPECT_EQ(pod_.targetBaudCode(), 4);
 
@@ -222,7 +231,6 @@ TEST_F(D2xxTransportTest, BytesWaitingPurgeAndARefusedClose)
     EXPECT_EQ(transport_->bytesWaiting(), 1u);
     transport_->purge();
     EXPECT_EQ(transport_->bytesWaiting(), 0u);
-
 
     // A driver that refuses to close keeps the device open and usable.
     driver_.failCall("FT_Close");

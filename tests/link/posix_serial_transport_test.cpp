@@ -1,3 +1,6 @@
+// POSIX serial devices and pseudo-terminals only.
+#ifndef _WIN32
+
 #include "link/posix_serial_transport.h"
 #include "sim/pseudo_terminal.h"
 
@@ -36,7 +39,7 @@ protected:
         std::vector<std::uint8_t> bytes;
         const auto deadline = Clock::now() + 2s;
         while (bytes.size() < count && Clock::now() < deadline) {
-            pollfd pfd{pty_->masterFd(), POLLIN, 0};
+            pollfd pfd {pty_->masterFd(), POLLIN, 0};
             if (::poll(&pfd, 1, 100) <= 0)
                 continue;
             std::uint8_t chunk[512];
@@ -62,7 +65,7 @@ protected:
 std::vector<std::uint8_t> everyByteValue()
 {
     std::vector<std::uint8_t> bytes(256);
-    std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
+    std::iota(bytes.begin(), bytes.end(), std::uint8_t {0});
     return bytes;
 }
 
@@ -159,3 +162,5 @@ TEST(PosixSerialTransportOpen, FailsForAMissingDeviceOrANonTerminal)
 
 } // namespace
 } // namespace lumetra::link
+
+#endif

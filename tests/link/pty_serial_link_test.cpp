@@ -1,4 +1,7 @@
 // CPodLink over the POSIX serial transport, with the simulator served on a pseudo-terminal.
+// POSIX serial devices and pseudo-terminals only.
+#ifndef _WIN32
+
 #include "link/pod_link.h"
 #include "link/posix_serial_transport.h"
 #include "link/posix_transport_factory.h"
@@ -26,7 +29,7 @@ protected:
         ASSERT_EQ(::pipe2(stop_, O_CLOEXEC), 0);
         server_ = std::thread([this] { served_ = sim::PtyServer(*terminal_, pod_).run(stop_[0]); });
         factory_ = std::make_unique<PosixTransportFactory>(
-            PosixTransportFactory::Options{terminal_->slavePath(), D2xxLibrary::defaultName()});
+            PosixTransportFactory::Options {terminal_->slavePath(), D2xxLibrary::defaultName()});
         link_ = std::make_unique<CPodLink>(*factory_);
     }
 
@@ -65,7 +68,7 @@ TEST_F(PtySerialLinkTest, ConnectsAndReadsAndWritesMemory)
     EXPECT_EQ(value, 0x5678u);
 
     ASSERT_TRUE(link_->WriteWord(2, 0x3F8000, 0xCAFEF00D));
-    EXPECT_EQ(pod_.words(0x3F8000, 2), (std::vector<std::uint16_t>{0xF00D, 0xCAFE}));
+    EXPECT_EQ(pod_.words(0x3F8000, 2), (std::vector<std::uint16_t> {0xF00D, 0xCAFE}));
     EXPECT_TRUE(link_->Disconnect());
 }
 
@@ -127,7 +130,7 @@ TEST_F(PtySerialLinkTest, HangUpFailsTheOpenPortAndTakesTheDeviceAway)
     auto port = PosixSerialTransport::open(terminal_->slavePath());
     ASSERT_NE(port, nullptr);
     pod_.injectFault({.kind = sim::FaultKind::HangUp});
-    test::timedSend(*port, "!");  // the bytes may leave before the line goes down
+    test::timedSend(*port, "!"); // the bytes may leave before the line goes down
     const auto read = test::timedRead(*port, 1, 1000ms, 100ms);
     EXPECT_FALSE(read.ok);
     EXPECT_TRUE(test::lastedAbout(read.took, 0ms));
@@ -165,3 +168,5 @@ TEST(SerialDeviceForComPort, PrefersAUsbSerialAdapterThenTheBuiltInPort)
 
 } // namespace
 } // namespace lumetra::link
+
+#endif

@@ -4,14 +4,22 @@
 #include "sim/pod_simulator.h"
 #include "standin_ftd2xx/standin_ftd2xx.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 namespace lumetra::test {
 
 class SimulatedUsbDevice final : public standin::Device {
 public:
-    explicit SimulatedUsbDevice(sim::PodSimulator& pod) : pod_(pod) {}
+    explicit SimulatedUsbDevice(sim::PodSimulator& pod)
+        : pod_(pod)
+    {
+    }
 
     void setBaud(int baud) override { pod_.setHostBaud(baud); }
     bool write(const std::uint8_t* data, std::size_t size, standin::Clock::time_point& lastByteSent) override
@@ -33,25 +41,40 @@ class StandinDriver {
 public:
     static constexpr const char* kPath = LUMETRA_STANDIN_FTD2XX;
 
-    StandinDriver() : module_(::dlopen(kPath, RTLD_NOW | RTLD_LOCAL))
+    StandinDriver()
+        : module_(openModule())
     {
         if (module_ != nullptr) {
-            setup_ = reinterpret_cast<StandinSetupFn*>(::dlsym(module_, "lumetraStandinSetup"));
-            record_ = reinterpret_cast<StandinRecordFn*>(::dlsym(module_, "lumetraStandinRecord"));
-            failCall_ = reinterpret_cast<StandinFailCallFn*>(::dlsym(module_, "lumetraStandinFailCall"));
+            setup_ = reinterpret_cast<StandinSetupFn*>(findSymbol("lumetraStandinSetup"));
+            record_ = reinterpret_cast<StandinRecordFn*>(findSymbol("lumetraStandinRecord"));
+            failCall_ = reinterpret_cast<StandinFailCallFn*>(findSymbol("lumetraStandinFailCall"));
         }
     }
     ~StandinDriver()
     {
-        if (module_ != nullptr)
-            ::dlclose(module_);
+        if (module_ == nullptr)
+            return;
+#ifdef _WIN32
+        ::FreeLibrary(static_cast<HMODULE>(module_));
+#else
+        ::dlclose(module_);
+#endif
     }
     StandinDriver(const StandinDriver&) = delete;
     StandinDriver& operator=(const StandinDriver&) = delete;
 
-    bool loaded() const { return setup_ != nullptr && record_ != nullptr && failCall_ != nullptr; }
-    void setup(const standin::Setup& setup) { setup_(&setup); }
-    void failCall(const char* call) { failCall_(call); }
+    bool loaded() const
+    {
+        return setup_ != nullptr && record_ != nullptr && failCall_ != nullptr;
+    }
+    void setup(const standin::Setup& setup)
+    {
+        setup_(&setup);
+    }
+    void failCall(const char* call)
+    {
+        failCall_(call);
+    }
     std::vector<std::string> calls()
     {
         std::vector<std::string> calls;
@@ -60,6 +83,23 @@ public:
     }
 
 private:
+    static void* openModule()
+    {
+#ifdef _WIN32
+        return reinterpret_cast<void*>(::LoadLibraryA(kPath));
+#else
+        return ::dlopen(kPath, RTLD_NOW | RTLD_LOCAL);
+#endif
+    }
+    void* findSymbol(const char* name) const
+    {
+#ifdef _WIN32
+        return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(module_), name));
+#else
+        return ::dlsym(module_, name);
+#endif
+    }
+
     void* module_;
     StandinSetupFn* setup_ = nullptr;
     StandinRecordFn* record_ = nullptr;

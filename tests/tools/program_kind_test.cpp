@@ -63,15 +63,18 @@ TEST(ProgramKind, FilesAreReadFromDisk)
         std::ofstream out(folder / "gui.exe", std::ios::binary);
         out.write(reinterpret_cast<const char*>(gui.data()), static_cast<std::streamsize>(gui.size()));
     }
-    FileByteSource file(folder / "gui.exe");
-    ASSERT_TRUE(file.isOpen());
-    EXPECT_EQ(classifyProgram(file), ProgramKind::WindowsGui);
+    {
+        FileByteSource file(folder / "gui.exe");
+        ASSERT_TRUE(file.isOpen());
+        EXPECT_EQ(classifyProgram(file), ProgramKind::WindowsGui);
 
-    FileByteSource directory(folder);
-    EXPECT_FALSE(directory.isOpen()) << "a folder is no program file";
-    FileByteSource missing(folder / "missing.exe");
-    EXPECT_FALSE(missing.isOpen());
-    EXPECT_EQ(classifyProgram(missing), ProgramKind::Other);
+        FileByteSource directory(folder);
+        EXPECT_FALSE(directory.isOpen()) << "a folder is no program file";
+        FileByteSource missing(folder / "missing.exe");
+        EXPECT_FALSE(missing.isOpen());
+        EXPECT_EQ(classifyProgram(missing), ProgramKind::Other);
+    }
+    // Windows removes no file that is still open: the sources are gone by now.
     std::filesystem::remove_all(folder);
 }
 

@@ -3,7 +3,9 @@
 // written); a COFF file path opens that file after start-up.
 #include "app/simulated_run_settings.h"
 #include "app/ui/desktop_application.h"
+#ifndef _WIN32
 #include "app/ui/lock_file_single_instance.h"
+#endif
 #include "app/ui/qt_translations.h"
 #include "core/path_text.h"
 #include "core/qt/qsettings_store.h"
@@ -12,8 +14,10 @@
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
 
-#ifndef _WIN32
-#include "link/posix_transport_factory.h"
+#include "link/platform_transport_factory.h"
+
+#ifdef _WIN32
+#include "app/named_mutex_single_instance.h"
 #endif
 
 #include <QApplication>
@@ -75,11 +79,7 @@ int main(int argc, char* argv[])
         sim::configureDemoTarget(*simulator);
         transports = std::make_unique<sim::InProcessTransportFactory>(*simulator);
     } else {
-#ifndef _WIN32
-        transports = std::make_unique<link::PosixTransportFactory>();
-#else
-#error "lumetra needs the transport factory of this platform"
-#endif
+        transports = std::make_unique<link::PlatformTransportFactory>();
     }
 
     // Without the translation files Qt's dialogs stay in English.
@@ -91,15 +91,22 @@ int main(int argc, char* argv[])
         simulatedRun = app::simulatedRunSettings(stored, sim::kDemoDeviceRow);
     core::SettingsStore& store = simulatedRun ? static_cast<core::SettingsStore&>(*simulatedRun) : stored;
 
+#ifdef _WIN32
+    // A second start ends without a message.
+    app::NamedMutexSingleInstance singleInstance;
+#else
     app::ui::LockFileSingleInstance singleInstance;
+#endif
     app::ui::DesktopApplication desktop(
         store, *transports, singleInstance, core::pathFromUtf8(QDir::currentPath().toStdString()));
     desktop.core().setStoresFiles(!simulator);
     desktop.setImageSetLocations({simulationImagesFolder(), simulator != nullptr});
     if (desktop.start() != app::StartResult::Started) {
+#ifndef _WIN32
         const std::string line
             = app::anotherInstanceLine(singleInstance.lockPath(app::kSingleInstanceName).toStdString());
         std::fputs(line.c_str(), stderr);
+#endif
         return 0;
     }
 

@@ -136,20 +136,6 @@ const StepFault kStepFaults[] = {
     {"Verify", ':', 3 + 257 + 256, DataFlashResult::VerifyingFailed, 5, 2000ms},
 };
 
-// Index of the faulted frame in the trace of a clean run, and the bytes sent before it.
-std::pair<std::size_t, std::size_t> locate(const std::vector<std::string>& trace, char command, int skip)
-{
-    std::size_t bytes = 0;
-    int seen = 0;
-    for (std::size_t i = 0; i < trace.size(); ++i) {
-        if (trace[i][0] == command && seen++ == skip)
-            return {i, bytes};
-        bytes += trace[i].size() + 2;
-    }
-    ADD_FAILURE() << "no frame " << command << " #" << skip;
-    return {trace.size(), bytes};
-}
-
 class DataFlashFaults : public ::testing::TestWithParam<std::tuple<StepFault, sim::FaultKind>> { };
 
 TEST_P(DataFlashFaults, EndWithTheStepsLineAndTheLinkClosed)

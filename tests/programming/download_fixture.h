@@ -7,8 +7,11 @@
 
 #include "support/test_paths.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumetra::programming::test {
@@ -72,5 +75,20 @@ struct CommandBench {
     std::vector<long long> pauses;
     DownloadRequest request;
 };
+
+// Index of the frame to fault (the skip-th one of command) in the trace of a clean run, and the bytes sent
+// before it.
+inline std::pair<std::size_t, std::size_t> locate(const std::vector<std::string>& trace, char command, int skip)
+{
+    std::size_t bytes = 0;
+    int seen = 0;
+    for (std::size_t i = 0; i < trace.size(); ++i) {
+        if (trace[i][0] == command && seen++ == skip)
+            return {i, bytes};
+        bytes += trace[i].size() + 2;
+    }
+    ADD_FAILURE() << "no frame " << command << " #" << skip;
+    return {trace.size(), bytes};
+}
 
 } // namespace lumetra::programming::test

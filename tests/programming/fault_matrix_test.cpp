@@ -64,20 +64,6 @@ ProgramData programFor(Path path)
     }
 }
 
-// Index of the faulted frame in the trace of a clean run, and the bytes sent before it.
-std::pair<std::size_t, std::size_t> locate(const std::vector<std::string>& trace, char command, int skip)
-{
-    std::size_t bytes = 0;
-    int seen = 0;
-    for (std::size_t i = 0; i < trace.size(); ++i) {
-        if (trace[i][0] == command && seen++ == skip)
-            return {i, bytes};
-        bytes += trace[i].size() + 2;
-    }
-    ADD_FAILURE() << "no frame " << command << " #" << skip;
-    return {trace.size(), bytes};
-}
-
 class FaultMatrix : public ::testing::TestWithParam<std::tuple<Phase, sim::FaultKind>> { };
 
 TEST_P(FaultMatrix, EndsWithThePhasesCodeAndClosesTheLink)

@@ -1,6 +1,5 @@
 #include "app/graph_workspace.h"
 
-#include "graph/graph_files.h"
 #include "graph/graph_item_conversion.h"
 
 namespace lumetra::app {
@@ -13,14 +12,14 @@ GraphWorkspace::GraphWorkspace(LinkState& linkState)
 std::vector<std::string> GraphWorkspace::load(const core::SettingsStore& store, const std::filesystem::path& directory)
 {
     settings_ = graph::loadGraphSettings(store);
-    auto memory = graph::loadGraphCatalogue<graph::CGraphObject>(directory);
-    auto time = graph::loadGraphCatalogue<graph::CTimeGraphObject>(directory);
-    memoryCatalogue_ = std::move(memory.items);
-    timeCatalogue_ = std::move(time.items);
+    memoryLoaded_ = graph::loadGraphCatalogue<graph::CGraphObject>(directory);
+    timeLoaded_ = graph::loadGraphCatalogue<graph::CTimeGraphObject>(directory);
+    memoryCatalogue_ = memoryLoaded_.items;
+    timeCatalogue_ = timeLoaded_.items;
     std::vector<std::string> reports;
-    for (std::string* report : {&memory.report, &time.report})
+    for (const std::string* report : {&memoryLoaded_.report, &timeLoaded_.report})
         if (!report->empty())
-            reports.push_back(std::move(*report));
+            reports.push_back(*report);
     return reports;
 }
 
@@ -31,8 +30,8 @@ void GraphWorkspace::saveSettings(core::SettingsStore& store) const
 
 void GraphWorkspace::saveCatalogues(const std::filesystem::path& directory) const
 {
-    graph::saveGraphCatalogue(directory, memoryCatalogue_);
-    graph::saveGraphCatalogue(directory, timeCatalogue_);
+    graph::saveGraphCatalogueOver(directory, memoryLoaded_, memoryCatalogue_);
+    graph::saveGraphCatalogueOver(directory, timeLoaded_, timeCatalogue_);
 }
 
 std::optional<graph::GraphSessionSetup> GraphWorkspace::sessionSetup(graph::GraphKind kind) const

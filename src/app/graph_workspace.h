@@ -7,6 +7,7 @@
 #include "app/link_state.h"
 
 #include "core/settings_store.h"
+#include "graph/graph_files.h"
 #include "graph/graph_items.h"
 #include "graph/graph_session.h"
 #include "graph/graph_session_registry.h"
@@ -27,7 +28,7 @@ public:
     // but could not be read, one line each.
     std::vector<std::string> load(const core::SettingsStore& store, const std::filesystem::path& directory);
     void saveSettings(core::SettingsStore& store) const;
-    // Both catalogues; a failure leaves that file as it was.
+    // Both catalogues; a failure leaves that file as it was, and a file that was not read whole is never lost.
     void saveCatalogues(const std::filesystem::path& directory) const;
 
     graph::GraphSettings& settings() { return settings_; }
@@ -54,6 +55,9 @@ private:
     std::vector<graph::CGraphObject> memorySelection_;
     std::vector<graph::CTimeGraphObject> timeCatalogue_;
     std::vector<graph::CTimeGraphObject> timeSelection_;
+    // What start-up read of each file (its items and whether it was read whole), for the save at exit.
+    graph::GraphFileLoad<graph::CGraphObject> memoryLoaded_;
+    graph::GraphFileLoad<graph::CTimeGraphObject> timeLoaded_;
 };
 
 } // namespace lumetra::app

@@ -21,7 +21,7 @@ struct GraphValues {
     std::vector<ChannelValues> channels;
 };
 
-// Every channel's points from its pane and line (pane c in the individual layout, line c of pane 1 otherwise).
+// Every channel's points as the window's exports take them: complete samples only, up to the sample counter.
 GraphValues graphValuesOf(const GraphSession& session);
 
 } // namespace lumetra::graph

@@ -112,7 +112,7 @@ template <typename Item> GraphFileLoad<Item> decodeGraphFile(std::span<const std
     using Format = FileFormat<Item>;
     image::ArchiveReader reader(bytes);
     if (!reader.readHeader(Format::kind))
-        return {{}, isForeignFile(reader) ? std::string() : damagedReport<Item>(reader)};
+        return {{}, false, isForeignFile(reader) ? std::string() : damagedReport<Item>(reader)};
     const std::optional<std::uint32_t> count = reader.readCount();
     GraphFileLoad<Item> load;
     for (std::uint32_t i = 0; count && i < *count && reader.ok(); ++i) {
@@ -124,13 +124,18 @@ template <typename Item> GraphFileLoad<Item> decodeGraphFile(std::span<const std
         if (!reader.ok())
             break;
         core::TextConversion utf8 = core::cp949ToUtf8(*label);
-        if (!utf8.ok())
-            return {{}, std::string(Format::fileName) + ": 그래프 파일의 문자를 변환할 수 없읍니다."};
+        if (!utf8.ok()) {
+            load.whole = false;
+            load.report = std::string(Format::fileName) + ": 그래프 파일의 문자를 변환할 수 없읍니다.";
+            return load;
+        }
         item.label = std::move(utf8.text);
         load.items.push_back(std::move(item));
     }
-    if (!reader.ok())
-        return {{}, damagedReport<Item>(reader)};
+    if (!reader.ok()) {
+        load.whole = false;
+        load.report = damagedReport<Item>(reader);
+    }
     return load;
 }
 
@@ -140,7 +145,7 @@ template <typename Item> GraphFileLoad<Item> loadGraphCatalogue(const std::files
     if (file.error == core::FileReadError::NotFound)
         return {};
     if (!file.ok())
-        return {{}, unreadableReport<Item>(file.error)};
+        return {{}, false, unreadableReport<Item>(file.error)};
     return decodeGraphFile<Item>(file.bytes);
 }
 
@@ -154,6 +159,29 @@ GraphFileSaveStatus saveGraphCatalogue(const std::filesystem::path& directory, c
     return written.ok() ? GraphFileSaveStatus::Ok : GraphFileSaveStatus::WriteFailed;
 }
 
+template <typename Item> std::filesystem::path damagedCatalogueBackup(const std::filesystem::path& directory)
+{
+    return directory / (std::string(FileFormat<Item>::fileName) + ".bad");
+}
+
+template <typename Item>
+GraphFileSaveStatus saveGraphCatalogueOver(
+    const std::filesystem::path& directory, const GraphFileLoad<Item>& loaded, const std::vector<Item>& items)
+{
+    if (!loaded.whole) {
+        if (items == loaded.items)
+            return GraphFileSaveStatus::KeptAsItWas;
+        const std::filesystem::path file = directory / FileFormat<Item>::fileName;
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::symlink_status(file, error))) {
+            std::filesystem::rename(file, damagedCatalogueBackup<Item>(directory), error);
+            if (error)
+                return GraphFileSaveStatus::BackupFailed;
+        }
+    }
+    return saveGraphCatalogue(directory, items);
+}
+
 template std::optional<std::vector<std::uint8_t>> encodeGraphFile(const std::vector<CGraphObject>&);
 template std::optional<std::vector<std::uint8_t>> encodeGraphFile(const std::vector<CTimeGraphObject>&);
 template GraphFileLoad<CGraphObject> decodeGraphFile<CGraphObject>(std::span<const std::uint8_t>);
@@ -162,5 +190,11 @@ template GraphFileLoad<CGraphObject> loadGraphCatalogue<CGraphObject>(const std:
 template GraphFileLoad<CTimeGraphObject> loadGraphCatalogue<CTimeGraphObject>(const std::filesystem::path&);
 template GraphFileSaveStatus saveGraphCatalogue(const std::filesystem::path&, const std::vector<CGraphObject>&);
 template GraphFileSaveStatus saveGraphCatalogue(const std::filesystem::path&, const std::vector<CTimeGraphObject>&);
+template std::filesystem::path damagedCatalogueBackup<CGraphObject>(const std::filesystem::path&);
+template std::filesystem::path damagedCatalogueBackup<CTimeGraphObject>(const std::filesystem::path&);
+template GraphFileSaveStatus saveGraphCatalogueOver(
+    const std::filesystem::path&, const GraphFileLoad<CGraphObject>&, const std::vector<CGraphObject>&);
+template GraphFileSaveStatus saveGraphCatalogueOver(
+    const std::filesystem::path&, const GraphFileLoad<CTimeGraphObject>&, const std::vector<CTimeGraphObject>&);
 
 } // namespace lumetra::graph

@@ -23,7 +23,10 @@ inline constexpr std::uint16_t kTimeGraphFileKind = 0x1003;
 inline constexpr std::size_t kMaxGraphFileBytes = 64 * 1024 * 1024;
 
 template <typename Item> struct GraphFileLoad {
-    std::vector<Item> items; // the catalogue: empty unless the whole file was read
+    std::vector<Item> items; // the catalogue: the items read before any damage
+    // False when the file exists but was not read to its last item (damaged, unreadable or not ours): saving
+    // over it would lose what could not be read.
+    bool whole = true;
     // Empty, or one line for the message window when the file exists but could not be read: it cannot be
     // opened, it is too large, or it has the right signature and kind but is cut off or holds another class.
     // A file with another signature or kind is ignored without a report.
@@ -44,10 +47,22 @@ enum class GraphFileSaveStatus {
     Ok,
     TextNotConvertible, // the platform has no code page 949 converter
     WriteFailed, // the file could not be written; an old file stays as it was
+    KeptAsItWas, // a file that was not read whole and whose catalogue did not change is left untouched
+    BackupFailed, // the file that was not read whole could not be kept aside; it stays as it was
 };
 
 // Written to a temporary file that then replaces the file, so a failure leaves the old file whole.
 template <typename Item>
 GraphFileSaveStatus saveGraphCatalogue(const std::filesystem::path& directory, const std::vector<Item>& items);
+
+// The name a file that was not read whole keeps when a changed catalogue replaces it: "GraphData.rgt.bad".
+template <typename Item> std::filesystem::path damagedCatalogueBackup(const std::filesystem::path& directory);
+
+// Saves a catalogue loaded as `loaded`. A file read whole is simply replaced. A file that was not is never lost:
+// while `items` are still the items read from it, it is left as it is; otherwise it is first renamed to its
+// backup name (replacing an older backup) and then the items are saved.
+template <typename Item>
+GraphFileSaveStatus saveGraphCatalogueOver(
+    const std::filesystem::path& directory, const GraphFileLoad<Item>& loaded, const std::vector<Item>& items);
 
 } // namespace lumetra::graph

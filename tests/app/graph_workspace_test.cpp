@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 using namespace lumetra;
 using namespace lumetra::app;
@@ -39,7 +40,7 @@ TEST(GraphWorkspace, StartLoadsTheCataloguesAndSettingsAndExitStoresTheRunsChang
     EXPECT_EQ(h.store.readInt("Graph Color", "TG Ch4 Color", 0), 0x123456);
 }
 
-TEST(GraphWorkspace, AnUnreadableCatalogueIsReportedOnceAndLeftEmpty)
+TEST(GraphWorkspace, ADamagedCatalogueIsReportedOnce)
 {
     AppHarness h;
     const auto bytes = graph::encodeGraphFile(std::vector {kBuffer, kBuffer});
@@ -54,8 +55,45 @@ TEST(GraphWorkspace, AnUnreadableCatalogueIsReportedOnceAndLeftEmpty)
 
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find(graph::kMemoryGraphFileName), std::string::npos) << lines[0];
-    EXPECT_TRUE(h.app->graphs().memoryCatalogue().empty());
+    EXPECT_EQ(h.app->graphs().memoryCatalogue(), std::vector {kBuffer}) << "the item before the damage";
     EXPECT_TRUE(h.prompts.messages.empty());
+}
+
+std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(GraphWorkspace, ADamagedCatalogueKeepsItsIntactItemsAndIsNeverLostAtExit)
+{
+    const graph::CGraphObject second {"SineTable", 0x8400, 64, 4, 1};
+    const auto bytes = graph::encodeGraphFile(std::vector {kBuffer, second});
+    if (!bytes)
+        GTEST_SKIP() << "no code page 949 converter";
+    const std::vector<std::uint8_t> damaged(bytes->begin(), bytes->end() - 5); // the second item cut short
+
+    for (const bool changed : {false, true}) {
+        AppHarness h;
+        const std::filesystem::path file = h.scratch.path() / graph::kMemoryGraphFileName;
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size()));
+        h.start();
+        EXPECT_EQ(h.app->graphs().memoryCatalogue(), std::vector {kBuffer});
+        if (changed)
+            h.app->graphs().memoryCatalogue().push_back(second);
+        h.app->Exit();
+
+        const std::filesystem::path backup = graph::damagedCatalogueBackup<graph::CGraphObject>(h.scratch.path());
+        if (changed) {
+            EXPECT_EQ(fileBytes(backup), damaged);
+            EXPECT_EQ(graph::loadGraphCatalogue<graph::CGraphObject>(h.scratch.path()).items,
+                (std::vector {kBuffer, second}));
+        } else {
+            EXPECT_EQ(fileBytes(file), damaged) << "an unchanged catalogue leaves its damaged file alone";
+            EXPECT_FALSE(std::filesystem::exists(backup));
+        }
+    }
 }
 
 TEST(GraphWorkspace, ARunThatStoresNoFilesLeavesTheApplicationDirectoryAsItWas)

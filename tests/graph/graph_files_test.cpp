@@ -138,14 +138,16 @@ TEST(GraphFileReading, AnotherSignatureOrKindGivesAnEmptyCatalogueWithoutReport)
     EXPECT_EQ(decodeGraphFile<CGraphObject>(Bytes {0x00}).report, "");
 }
 
-TEST(GraphFileReading, ATruncatedFileOrAForeignClassGivesAnEmptyCatalogueAndOneReportLine)
+TEST(GraphFileReading, ATruncatedFileKeepsTheItemsBeforeTheDamageAndReportsOneLine)
 {
     const std::vector<CGraphObject> two {kAbc, {"def", 0x9000, 4, 3, 0}};
     const Bytes whole = encode(two);
-    for (std::size_t cut : {std::size_t {3}, std::size_t {5}, std::size_t {20}, whole.size() - 1}) {
+    const std::size_t firstItemEnd = encode(std::vector {kAbc}).size();
+    for (std::size_t cut : {std::size_t {3}, std::size_t {5}, std::size_t {20}, firstItemEnd + 3, whole.size() - 1}) {
         const GraphFileLoad<CGraphObject> load
             = decodeGraphFile<CGraphObject>(Bytes(whole.begin(), whole.begin() + cut));
-        EXPECT_TRUE(load.items.empty()) << cut;
+        EXPECT_EQ(load.items, cut > firstItemEnd ? std::vector {kAbc} : std::vector<CGraphObject> {}) << cut;
+        EXPECT_FALSE(load.whole) << cut;
         EXPECT_NE(load.report.find("GraphData.rgt"), std::string::npos) << cut;
         EXPECT_EQ(load.report.find('\n'), std::string::npos) << cut;
     }
@@ -155,6 +157,7 @@ TEST(GraphFileReading, ATruncatedFileOrAForeignClassGivesAnEmptyCatalogueAndOneR
         bytesOf("CTimeGraphObject"), {0x01, 'a', 1, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0}});
     const GraphFileLoad<CGraphObject> load = decodeGraphFile<CGraphObject>(foreign);
     EXPECT_TRUE(load.items.empty());
+    EXPECT_FALSE(load.whole);
     EXPECT_NE(load.report.find("unexpected object class"), std::string::npos);
 }
 

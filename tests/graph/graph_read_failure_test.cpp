@@ -2,6 +2,8 @@
 // fitted in automatic mode, the monitors stopped and the link closed.
 #include "graph_test_doubles.h"
 
+#include "graph/graph_channel_values.h"
+
 #include <gtest/gtest.h>
 
 namespace lumetra::graph {
@@ -86,6 +88,24 @@ TEST(GraphReadFailureTime, TimeGraphStopsItsIndicatorAndFitsEachPane)
     EXPECT_EQ(h.charts[1].maximum, 9.0);
     EXPECT_FALSE(h.link.connected());
     EXPECT_EQ(session->sampleCounter(), 3u);
+}
+
+TEST(GraphReadFailureTime, TheValuesForOtherProgramsHoldOnlyCompleteSamples)
+{
+    GraphHarness h;
+    auto session = h.session(
+        {test::timeEnvironment(10), true, {channel("a", 0x8000, 0), channel("b", 0x8001, 0)}, test::kColours});
+    session->open();
+    // Three whole samples, then channel a of the fourth is read and channel b's read fails.
+    h.pod.injectFault({.kind = FaultKind::WrongAck, .command = 'r', .skip = 7, .count = -1});
+    h.run(*session);
+    ASSERT_EQ(session->sampleCounter(), 3u);
+    ASSERT_EQ(h.charts[0].values(0).size(), 4u) << "the pane shows the partial sample's point";
+
+    const GraphValues values = graphValuesOf(*session);
+    ASSERT_EQ(values.channels.size(), 2u);
+    EXPECT_EQ(values.channels[0].values.size(), 3u);
+    EXPECT_EQ(values.channels[1].values.size(), 3u);
 }
 
 } // namespace

@@ -76,7 +76,7 @@ int runDataFlash(const Arguments& args)
     const auto device = readDevice(line, options);
     if (!device)
         return kUsageErrorExitCode;
-    const auto images = options.imageSet.read(line);
+    const auto images = options.imageSet.read(line, *command.settings);
     if (!images)
         return kUsageErrorExitCode;
 

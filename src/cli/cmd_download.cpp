@@ -181,7 +181,7 @@ int runDownload(const Arguments& args)
     programming::DownloadRequest request;
     request.device = *device;
     request.link = linkConfigOf(*command.settings);
-    const auto images = options.imageSet.read(line);
+    const auto images = options.imageSet.read(line, *command.settings);
     if (!images)
         return kUsageErrorExitCode;
     request.images = *images;

@@ -4,6 +4,7 @@
 #include "cli/text_format.h"
 
 #include "core/path_text.h"
+#include "link/pseudo_terminal_check.h"
 #include "programming/image_set_file.h"
 
 #include <filesystem>
@@ -29,8 +30,19 @@ void ImageSetOptions::addTo(CommandLine& line) const
     line.addOption(simulatedPod);
 }
 
-std::optional<programming::ImageSetSource> ImageSetOptions::read(const CommandLine& line) const
+std::optional<programming::ImageSetSource> ImageSetOptions::read(
+    const CommandLine& line, const LinkSettings& link) const
 {
+    if (line.isSet(simulatedPod)) {
+        if (link.usb) {
+            line.usageError("--simulated-pod: a POD on --usb is a real one");
+            return std::nullopt;
+        }
+        if (!link.device || !link::isPseudoTerminal(*link.device)) {
+            line.usageError("--simulated-pod: --port must name the pseudo-terminal lumetra-podsim serves");
+            return std::nullopt;
+        }
+    }
     programming::ImageSetSource source;
     source.simulationFolder = simulationImagesFolder();
     source.simulatedPod = line.isSet(simulatedPod);

@@ -1,6 +1,7 @@
 #include "programming/image_set_choice.h"
 
 #include "programming/image_set_file.h"
+#include "programming/simulation_images.h"
 
 #include <system_error>
 
@@ -38,7 +39,7 @@ std::variant<ImageSet, ImageSetRefusal> chooseImageSet(const ImageSetSource& sou
     if (auto* failed = std::get_if<ImageSetError>(&load))
         return refusal(failed->text);
     ImageSet& set = std::get<ImageSet>(load);
-    if (set.kind == ImageSetKind::Simulation && !source.simulatedPod)
+    if ((set.kind == ImageSetKind::Simulation || carriesSimulationSignature(set)) && !source.simulatedPod)
         return ImageSetRefusal {simulationSetRefusal(source.userFolder)};
     return std::move(set);
 }

@@ -2,6 +2,7 @@
 
 #include "programming/image_manifest.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace lumetra::programming {
@@ -58,6 +59,18 @@ const ImageSet& simulationImageSet()
 {
     static const ImageSet set = buildSimulationSet();
     return set;
+}
+
+bool carriesSimulationSignature(const ImageSet& set)
+{
+    for (const auto& [name, image] : set.images) {
+        for (const ImageSegment& segment : image.segments) {
+            if (segment.words.size() >= std::size(kSimulationSignature)
+                && std::equal(std::begin(kSimulationSignature), std::end(kSimulationSignature), segment.words.begin()))
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace lumetra::programming

@@ -14,4 +14,8 @@ inline constexpr std::uint16_t kSimulationSignature[] = {0x5349, 0x4D55, 0x4C41,
 
 const ImageSet& simulationImageSet();
 
+// True when a segment of the set begins with the simulation signature: such an image, whatever its set says it
+// is, goes to the simulated target only.
+bool carriesSimulationSignature(const ImageSet& set);
+
 } // namespace lumetra::programming

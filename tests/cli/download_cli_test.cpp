@@ -86,6 +86,23 @@ TEST(DownloadCli, SimulationImagesNeedTheSimulatedPod)
     EXPECT_TRUE(QString::fromUtf8(keys.err).contains(QStringLiteral("Permanent Secure Locked")));
 }
 
+TEST(DownloadCli, TheSimulatedPodIsOnlyEverAPseudoTerminal)
+{
+    if (!coffSamplesDir())
+        GTEST_SKIP() << "no COFF samples";
+    const QStringList base {QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
+        QStringLiteral("35"), QStringLiteral("--simulated-pod")};
+    const CliRun usb = runCli(base + QStringList {QStringLiteral("--usb")});
+    EXPECT_EQ(usb.exitCode, 2);
+    EXPECT_TRUE(QString::fromUtf8(usb.err).contains(QStringLiteral("--simulated-pod"))) << usb.err.toStdString();
+    for (const QString& port : {QStringLiteral("/dev/null"), QStringLiteral("/dev/ttyS0"), QStringLiteral("/tmp")}) {
+        const CliRun serial = runCli(base + QStringList {QStringLiteral("--port"), port});
+        EXPECT_EQ(serial.exitCode, 2) << port.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(serial.err).contains(QStringLiteral("pseudo-terminal")))
+            << serial.err.toStdString();
+    }
+}
+
 #endif
 
 } // namespace

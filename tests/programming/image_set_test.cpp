@@ -222,6 +222,16 @@ TEST_F(ImageFolders, UserSetIsTakenAndCheckedWithoutFallback)
     own.kind = ImageSetKind::Target;
     write(source.userFolder, own);
     auto chosen = chooseImageSet(source);
+    ASSERT_TRUE(std::holds_alternative<ImageSetRefusal>(chosen)) << "relabelled, they still carry their signature";
+    EXPECT_NE(std::get<ImageSetRefusal>(chosen).message.find("시뮬레이션용"), std::string::npos);
+
+    for (auto& [name, image] : own.images)
+        for (ImageSegment& segment : image.segments)
+            if (!segment.words.empty() && segment.words[0] == kSimulationSignature[0])
+                segment.words[0] = 0x7620;
+    ASSERT_FALSE(carriesSimulationSignature(own));
+    write(source.userFolder, own);
+    chosen = chooseImageSet(source);
     ASSERT_TRUE(std::holds_alternative<ImageSet>(chosen));
     EXPECT_EQ(std::get<ImageSet>(chosen).kind, ImageSetKind::Target);
 

@@ -8,7 +8,7 @@ FirmwareReport firmwareReport(std::uint8_t version)
 {
     switch (version) {
     case 0:
-        return {"POD의 Firmware Version을 얻는데 실패했읍니다.", std::nullopt};
+        return {std::string(kFirmwareQueryFailedText), std::nullopt};
     case 10:
         return {"[ POD Firmware Version : 1.00 -> Version 1.30 Upgrade 요망 ]",
                 "[ Vestral Lumetra Ver1.15 이하를 사용하십시요 -> Version 1.30 Upgrade 요망 ]"};

@@ -17,6 +17,9 @@ struct FirmwareReport {
 
 FirmwareReport firmwareReport(std::uint8_t version);
 
+// The version query gave no version (no reply, or a reply that is not "UP" and two digits).
+inline constexpr std::string_view kFirmwareQueryFailedText = "POD의 Firmware Version을 얻는데 실패했읍니다.";
+
 enum class DataFlashMode { Erase = 1, Write = 2, WriteVerify = 3 };
 
 // True when the POD firmware supports the data-flash commands.

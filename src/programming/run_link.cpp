@@ -1,5 +1,7 @@
 #include "programming/run_link.h"
 
+#include "link/firmware_version.h"
+
 namespace lumetra::programming {
 
 std::optional<LinkRefusal> prepareRunLink(
@@ -16,9 +18,15 @@ std::optional<LinkRefusal> prepareRunLink(
         if (connect != link::ConnectCode::Connected)
             return LinkRefusal {core::MessageIcon::Error, link::connectMessage(connect)};
     }
-    if (gate && link.QueryFirmwareVersion() < gate->requiredVersion) {
-        link.Disconnect();
-        return LinkRefusal {core::MessageIcon::Information, gate->message};
+    if (gate) {
+        // A failed query gives version 0: say that it failed, not that the firmware is too old.
+        const std::uint8_t version = link.QueryFirmwareVersion();
+        if (version < gate->requiredVersion) {
+            link.Disconnect();
+            if (version == 0)
+                return LinkRefusal {core::MessageIcon::Error, link::kFirmwareQueryFailedText};
+            return LinkRefusal {core::MessageIcon::Information, gate->message};
+        }
     }
     if (!reconnect && !link.SetTargetBaud(targetBaud)) {
         link.Disconnect();

@@ -110,6 +110,11 @@ TEST(DownloadCommand, FirmwareGateStopsBeforeTheRun)
     older.target.pod.configure([](sim::SimConfig& c) { c.firmwareVersion = 15; });
     EXPECT_EQ(
         older.run(programOf(27, {{0x9000, 4}})).message, "선택한 DSP는 POD Firmware 버전 1.6이상에서만 지원됩니다.");
+    // A query without a version is no old firmware.
+    CommandBench lost(27);
+    lost.target.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'Q', .count = -1});
+    EXPECT_EQ(lost.run(programOf(27, {{0x9000, 4}})).message, "POD의 Firmware Version을 얻는데 실패했읍니다.");
+    EXPECT_FALSE(lost.target.link.connected());
     // Below code 27 nothing is asked.
     CommandBench plain(26);
     plain.target.pod.configure([](sim::SimConfig& c) { c.firmwareVersion = 10; });

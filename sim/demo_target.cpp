@@ -30,4 +30,13 @@ void configureDemoTarget(PodSimulator& simulator)
     simulator.animateAt(0.0);
 }
 
+void followDeviceRow(PodSimulator& simulator, int deviceRow)
+{
+    simulator.configure([deviceRow](SimConfig& config) {
+        if (!config.chip)
+            config.chip = ChipConfig {};
+        config.chip->deviceCode = deviceRow;
+    });
+}
+
 } // namespace lumetra::sim

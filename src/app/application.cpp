@@ -33,6 +33,8 @@ StartResult Application::Start()
     mainFrame_.create();
     ports_.frame.setTitle(kProgramTitle);
     readApplicationValues();
+    if (deviceFollower_)
+        deviceFollower_(device_.deviceIndex);
     for (const std::string& report : graphs_.load(ports_.settings, applicationDirectory_))
         activityLog_.record(report);
     microTimeLength_ = loadOrMeasureMicroTimeLength(ports_.settings, ports_.ticks, ports_.busyNotice);
@@ -87,6 +89,8 @@ void Application::FinishSettingsCommand(
 {
     if (ok) {
         core::applySettingsDialogValues(*ok, mainFrame_.linkConfig(), device_);
+        if (device_.deviceIndex != session.deviceBefore && deviceFollower_)
+            deviceFollower_(device_.deviceIndex);
         if (device_.deviceIndex != session.deviceBefore && !image_.empty())
             ReloadCoff();
         if (core::linkParametersDiffer(session.linkBefore, mainFrame_.linkConfig())) {

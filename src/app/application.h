@@ -25,6 +25,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,6 +76,9 @@ public:
     // A run on the simulated target writes no file of its own (graph catalogues, recent symbol file); its
     // settings go to a store that keeps them for the run. Set before Start.
     void setStoresFiles(bool stores) { storesFiles_ = stores; }
+    // Called with the selected device row once start-up has read it and whenever the settings dialog changes
+    // it: a run on the simulated target makes its chip that device. Set before Start.
+    void setDeviceFollower(std::function<void(int deviceRow)> follower) { deviceFollower_ = std::move(follower); }
 
     // The graph commands of the main window are ignored while an SCI boot or a program download runs.
     bool graphCommandsAccepted() const { return !programming_.active(); }
@@ -151,6 +155,7 @@ private:
     bool loadingAtStartup_ = false;
     bool started_ = false;
     bool storesFiles_ = true;
+    std::function<void(int)> deviceFollower_;
 };
 
 } // namespace lumetra::app

@@ -1,5 +1,7 @@
 #include "app_test_doubles.h"
 
+#include "sim/demo_target.h"
+
 #include <gtest/gtest.h>
 
 using namespace lumetra;
@@ -74,6 +76,23 @@ TEST(SettingsCommand, ChangingTheDeviceReloadsTheLoadedImageAgainstIt)
     EXPECT_EQ(h.frame.pane(StatusPane::Size), "Size : 0x000000");
     EXPECT_EQ(h.frame.pane(StatusPane::Device), core::statusNameOf(4));
     EXPECT_EQ(app.deviceConfig().deviceIndex, 4);
+}
+
+TEST(SettingsCommand, TheSimulatedChipFollowsTheSelectedDevice)
+{
+    AppHarness h;
+    h.store.writeInt("Main Configuration", "CPU TYPE", 35);
+    h.make().setDeviceFollower([&h](int row) { sim::followDeviceRow(h.pod, row); });
+    Application& app = *h.app;
+    app.Start();
+    ASSERT_EQ(h.pod.config().chip, (sim::ChipConfig {35}));
+
+    auto session = app.BeginSettingsCommand();
+    ASSERT_TRUE(session.has_value());
+    core::SettingsDialogState dialog = session->dialog;
+    core::chooseTarget(dialog, 36);
+    app.FinishSettingsCommand(*session, accept(app, dialog));
+    EXPECT_EQ(h.pod.config().chip, (sim::ChipConfig {36}));
 }
 
 } // namespace

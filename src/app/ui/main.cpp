@@ -100,6 +100,8 @@ int main(int argc, char* argv[])
     app::ui::DesktopApplication desktop(
         store, *transports, singleInstance, core::pathFromUtf8(QDir::currentPath().toStdString()));
     desktop.core().setStoresFiles(!simulator);
+    if (simulator)
+        desktop.core().setDeviceFollower([&simulator](int row) { sim::followDeviceRow(*simulator, row); });
     desktop.setImageSetLocations({simulationImagesFolder(), simulator != nullptr});
     if (desktop.start() != app::StartResult::Started) {
 #ifndef _WIN32

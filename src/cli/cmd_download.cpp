@@ -25,7 +25,7 @@ namespace {
 using programming::RunResult;
 
 constexpr int kRefusedExitCode = 1;
-constexpr int kBaudRestoreExitCode = static_cast<int>(RunResult::BaudChange);
+constexpr int kRunExitBase = 10;
 
 class ErrorPrompts : public core::UserPrompts {
 public:
@@ -131,35 +131,39 @@ std::optional<core::DeviceConfig> readDevice(const CommandLine& line, const Down
     return device;
 }
 
+// The run's outcome with the command's time and exit code; a command that stopped before a run has no result.
 nlohmann::json resultJson(const programming::DownloadOutcome& outcome, double seconds, std::size_t words, int exitCode)
 {
+    const bool programmed = outcome.result && programming::isSuccess(*outcome.result);
     return {
         {"result", outcome.result ? nlohmann::json(static_cast<int>(*outcome.result)) : nlohmann::json()},
         {"line", outcome.result ? std::string(programming::resultLine(*outcome.result)) : std::string()},
-        {"programmed", outcome.result && programming::isSuccess(*outcome.result)},
+        {"programmed", programmed},
         {"message", outcome.message},
-        {"baudRestored", !outcome.baudRestoreFailed},
+        {"baudRestored", programmed && !outcome.baudRestoreFailed},
         {"seconds", seconds},
         {"words", words},
         {"exitCode", exitCode},
     };
 }
 
+// 0 when the program was written and the POD set back, 1 when nothing ran, 10 + the result code otherwise
+// (30: written, but the POD stayed at the run's baud); 2 stays the usage errors'.
 int exitCodeOf(const programming::DownloadOutcome& outcome)
 {
     if (!outcome.result)
         return kRefusedExitCode;
     if (!programming::isSuccess(*outcome.result))
-        return static_cast<int>(*outcome.result);
-    return outcome.baudRestoreFailed ? kBaudRestoreExitCode : 0;
+        return kRunExitBase + static_cast<int>(*outcome.result);
+    return outcome.baudRestoreFailed ? kRunExitBase + static_cast<int>(RunResult::BaudChange) : 0;
 }
 
 int runDownload(const Arguments& args)
 {
     CommandLine line(args,
         "Downloads the program FILE.out into the target through its SCI boot mode: into on-chip flash when the "
-        "program has flash sections, otherwise into RAM. Exit code 0 when the program was written, otherwise the "
-        "run's result code (1 when nothing was run).");
+        "program has flash sections, otherwise into RAM. Exit code 0 when the program was written, 1 when nothing "
+        "was run, otherwise 10 + the run's result code.");
     line.addPositional("FILE.out", "TI COFF program.");
     const DownloadOptions options;
     options.addTo(line);
@@ -170,26 +174,33 @@ int runDownload(const Arguments& args)
     if (!device)
         return kUsageErrorExitCode;
 
+    const auto images = options.imageSet.read(line, *command.settings);
+    if (!images)
+        return kUsageErrorExitCode;
+    const bool json = line.isSet(options.json);
+    // Stopped before a run: the message is on standard error, and in the JSON object with a null result.
+    const auto refuse = [json](std::string_view message) {
+        if (json)
+            printJson(resultJson({std::nullopt, std::string(message), false}, 0.0, 0, kRefusedExitCode));
+        return kRefusedExitCode;
+    };
+
     image::ProgramImage image;
     const image::CoffLoadResult loaded = image.load(core::pathFromUtf8(line.arguments()[0]), device->deviceIndex);
     if (!image::isLoadSuccess(loaded)) {
         printError(image::coffLoadMessage(loaded));
-        return kRefusedExitCode;
+        return refuse(image::coffLoadMessage(loaded));
     }
     const programming::ProgramData program = programming::programDataOf(image);
 
     programming::DownloadRequest request;
     request.device = *device;
     request.link = linkConfigOf(*command.settings);
-    const auto images = options.imageSet.read(line, *command.settings);
-    if (!images)
-        return kUsageErrorExitCode;
     request.images = *images;
 
     CliLink link(*command.settings);
     if (!link.prepareUsb())
-        return kRefusedExitCode;
-    const bool json = line.isSet(options.json);
+        return refuse(link.usbRefusal());
     std::FILE* progressOut = json ? stderr : stdout;
     const InterruptRequest interrupt;
     TerminalProgress progress(progressOut, interrupt.flag());

@@ -209,15 +209,14 @@ bool CliLink::prepareUsb()
     if (!settings_.usb)
         return true;
     // The texts the settings dialog shows for the same two failures.
-    if (!pod_.LoadDriver()) {
-        printError(core::kUsbDriverLoadFailedText);
-        return false;
-    }
-    if (!pod_.FindUsbPod()) {
-        printError(core::kUsbPodNotFoundText);
-        return false;
-    }
-    return true;
+    if (!pod_.LoadDriver())
+        usbRefusal_ = core::kUsbDriverLoadFailedText;
+    else if (!pod_.FindUsbPod())
+        usbRefusal_ = core::kUsbPodNotFoundText;
+    else
+        return true;
+    printError(usbRefusal_);
+    return false;
 }
 
 bool CliLink::connect()

@@ -75,9 +75,12 @@ public:
     // USB: loads the D2XX library and finds the POD, printing the message of a failure; true for a serial POD.
     bool prepareUsb();
     link::CPodLink& pod() { return pod_; }
+    // The message prepareUsb printed when it failed.
+    const std::string& usbRefusal() const { return usbRefusal_; }
 
 private:
     LinkSettings settings_;
+    std::string usbRefusal_;
     link::PlatformTransportFactory factory_;
     link::CPodLink pod_;
 };

@@ -60,7 +60,7 @@ TEST(DownloadCli, WrongKeysOnALockedChipExitWithTheUnlockCode)
     const QStringList base {QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
         QStringLiteral("35"), QStringLiteral("--port"), podsim.device(), QStringLiteral("--simulated-pod")};
     const CliRun wrong = runCli(base + QStringList {QStringLiteral("--csm-keys"), QStringLiteral("1,2,3,4,5,6,7,9")});
-    EXPECT_EQ(wrong.exitCode, 14);
+    EXPECT_EQ(wrong.exitCode, 24) << "10 + result 14";
     EXPECT_TRUE(QString::fromUtf8(wrong.out).contains(QStringLiteral(" [ Error : Flash CSM Unlock Checking ]")));
     const CliRun right = runCli(base + QStringList {QStringLiteral("--csm-keys"), QStringLiteral("1,2,3,4,5,6,7,8")});
     EXPECT_EQ(right.exitCode, 0) << right.out.toStdString();
@@ -84,6 +84,31 @@ TEST(DownloadCli, SimulationImagesNeedTheSimulatedPod)
         QStringLiteral("0,0,0,0,0,0,0,0")});
     EXPECT_EQ(keys.exitCode, 2);
     EXPECT_TRUE(QString::fromUtf8(keys.err).contains(QStringLiteral("Permanent Secure Locked")));
+}
+
+TEST(DownloadCli, JsonSaysWhyNothingRanAndAFailedRunRestoredNoBaud)
+{
+    if (!coffSamplesDir())
+        GTEST_SKIP() << "no COFF samples";
+    // An LF240x program on an F28x row stops before any port is opened.
+    const CliRun refused = runCli({QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
+        QStringLiteral("4"), QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--json")});
+    EXPECT_EQ(refused.exitCode, 1);
+    const QJsonObject nothing = QJsonDocument::fromJson(refused.out).object();
+    EXPECT_TRUE(nothing.value(QStringLiteral("result")).isNull()) << refused.out.toStdString();
+    EXPECT_FALSE(nothing.value(QStringLiteral("message")).toString().isEmpty());
+    EXPECT_FALSE(nothing.value(QStringLiteral("baudRestored")).toBool(true));
+    EXPECT_EQ(nothing.value(QStringLiteral("exitCode")).toInt(), 1);
+
+    Podsim podsim({QStringLiteral("--device"), QStringLiteral("35"), QStringLiteral("--csm-password"),
+        QStringLiteral("1,2,3,4,5,6,7,8")});
+    const CliRun failed = runCli({QStringLiteral("download"), sample("flash28333_api.out"), QStringLiteral("--device"),
+        QStringLiteral("35"), QStringLiteral("--port"), podsim.device(), QStringLiteral("--simulated-pod"),
+        QStringLiteral("--json")});
+    const QJsonObject run = QJsonDocument::fromJson(failed.out).object();
+    EXPECT_EQ(run.value(QStringLiteral("result")).toInt(), 14);
+    EXPECT_FALSE(run.value(QStringLiteral("baudRestored")).toBool(true)) << "the failed run closed the link";
+    EXPECT_EQ(failed.exitCode, 24);
 }
 
 TEST(DownloadCli, TheSimulatedPodIsOnlyEverAPseudoTerminal)

@@ -15,6 +15,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace lumetra::core {
@@ -101,18 +102,57 @@ TEST(AtomicFileWrite, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST(AtomicFileWrite, KeepsPermissionsAndFollowsSymbolicLinks)
+TEST(AtomicFileWrite, KeepsPermissionsAndReplacesASymbolicLinkItself)
 {
     test::ScratchDir dir;
-    putFile(dir / "real.sym", "old");
-    fs::permissions(dir / "real.sym", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(dir / "real.sym", dir / "link.sym");
+    const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    putFile(dir / "GraphData.rgt", "old");
+    fs::permissions(dir / "GraphData.rgt", kept);
+    EXPECT_TRUE(writeFileAtomically(dir / "GraphData.rgt", Bytes {'n', 'e', 'w'}).ok());
+    EXPECT_EQ(fs::status(dir / "GraphData.rgt").permissions(), kept);
 
-    EXPECT_TRUE(writeFileAtomically(dir / "link.sym", Bytes {'n', 'e', 'w'}).ok());
-    EXPECT_TRUE(fs::is_symlink(dir / "link.sym"));
-    EXPECT_EQ(fileText(dir / "real.sym"), "new");
-    EXPECT_EQ(fs::status(dir / "real.sym").permissions(),
-        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // A link at the name, as another user could plant in a shared folder: the link gives way to the new file,
+    // the file it names keeps its content, and its permissions are not taken over.
+    const fs::perms odd = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+    putFile(dir / "victim", "keep");
+    fs::permissions(dir / "victim", odd);
+    fs::create_symlink(dir / "victim", dir / "export.txt");
+    EXPECT_TRUE(writeFileAtomically(dir / "export.txt", Bytes {'n', 'e', 'w'}).ok());
+    EXPECT_FALSE(fs::is_symlink(dir / "export.txt"));
+    EXPECT_EQ(fileText(dir / "export.txt"), "new");
+    EXPECT_EQ(fileText(dir / "victim"), "keep");
+    EXPECT_EQ(fs::status(dir / "victim").permissions(), odd);
+    EXPECT_NE(fs::status(dir / "export.txt").permissions(), odd);
+}
+
+TEST(AtomicFileWrite, RefusesAnotherUsersLinkInASharedFolder)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    constexpr uid_t kOtherUser = 4242;
+    test::ScratchDir dir;
+    const fs::path shared = dir / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    putFile(dir / "victim", "keep");
+    fs::create_symlink(dir / "victim", shared / "report.txt");
+    ASSERT_EQ(::lchown((shared / "report.txt").c_str(), kOtherUser, kOtherUser), 0);
+
+    const FileWriteResult refused = writeFileAtomically(shared / "report.txt", Bytes {'x'});
+    EXPECT_EQ(refused.error, FileWriteError::OthersLink);
+    EXPECT_NE(refused.cause.message().find("symbolic link"), std::string::npos) << refused.cause.message();
+    EXPECT_TRUE(fs::is_symlink(shared / "report.txt"));
+    EXPECT_EQ(fileText(dir / "victim"), "keep");
+    EXPECT_EQ(entriesIn(shared), 1u);
+
+    // The user's own link in that folder, and another user's link in a folder without the sticky bit, give way.
+    fs::create_symlink(dir / "victim", shared / "own.txt");
+    EXPECT_TRUE(writeFileAtomically(shared / "own.txt", Bytes {'x'}).ok());
+    EXPECT_FALSE(fs::is_symlink(shared / "own.txt"));
+    fs::permissions(shared, fs::perms::sticky_bit, fs::perm_options::remove);
+    EXPECT_TRUE(writeFileAtomically(shared / "report.txt", Bytes {'x'}).ok());
+    EXPECT_FALSE(fs::is_symlink(shared / "report.txt"));
+    EXPECT_EQ(fileText(dir / "victim"), "keep");
 }
 #endif
 

@@ -1,11 +1,10 @@
 #include "core/atomic_file_write.h"
 
 #include "core/file_owner.h"
+#include "core/temporary_file_names.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <random>
 #include <string>
 
 #ifdef _WIN32
@@ -32,14 +31,6 @@ std::error_code lastErrno()
 FileWriteResult failure(FileWriteError error, std::error_code cause)
 {
     return FileWriteResult {error, cause};
-}
-
-std::filesystem::path temporaryNameFor(const std::filesystem::path& target)
-{
-    static std::atomic<unsigned> counter {0};
-    static thread_local std::mt19937 random {std::random_device {}()};
-    const std::string suffix = ".~" + std::to_string(random() % 1000000) + "-" + std::to_string(counter++) + ".tmp";
-    return target.parent_path() / (target.filename().string() + suffix);
 }
 
 class FileWriteCategory final : public std::error_category {
@@ -108,6 +99,7 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::sp
 {
     if (isOthersLinkInSharedFolder(target))
         return failure(FileWriteError::OthersLink, ownCause(FileWriteError::OthersLink));
+    removeLeftoverTemporaryFiles(target);
 
     std::filesystem::path temporary;
     std::FILE* file = nullptr;

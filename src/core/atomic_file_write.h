@@ -25,7 +25,8 @@ struct FileWriteResult {
     bool ok() const { return error == FileWriteError::None; }
 };
 
-// On failure the target keeps its old content (or stays absent) and no temporary file is left behind.
+// On failure the target keeps its old content (or stays absent) and no temporary file is left behind; the
+// temporary files that killed saves of the same target left are removed first.
 // An existing file keeps its permissions. A symbolic link at the target's name is itself replaced by the new file
 // (the file it names stays as it was); another user's link in a shared folder is refused (OthersLink).
 FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);

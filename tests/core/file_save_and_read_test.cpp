@@ -1,11 +1,14 @@
 #include "core/atomic_file_write.h"
 #include "core/read_whole_file.h"
+#include "core/temporary_file_names.h"
 
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -153,6 +156,50 @@ TEST(AtomicFileWrite, RefusesAnotherUsersLinkInASharedFolder)
     EXPECT_TRUE(writeFileAtomically(shared / "report.txt", Bytes {'x'}).ok());
     EXPECT_FALSE(fs::is_symlink(shared / "report.txt"));
     EXPECT_EQ(fileText(dir / "victim"), "keep");
+}
+
+TEST(AtomicFileWrite, RemovesOnlyTheStaleTemporaryFilesOfItsTarget)
+{
+    test::ScratchDir dir;
+    const auto stale = fs::file_time_type::clock::now() - kLeftoverTemporaryAge - std::chrono::minutes(1);
+    const auto put = [&](const std::string& name, bool old) {
+        putFile(dir / name, "leftover");
+        if (old)
+            fs::last_write_time(dir / name, stale);
+    };
+    put("GraphData.rgt.~123456-7.tmp", true);
+    put("GraphData.rgt.~0-12345678901.tmp", true);
+    // A save that runs now, in this process or another, keeps its file.
+    put("GraphData.rgt.~123456-8.tmp", false);
+    // Names that only look alike, and the names of other targets.
+    const std::vector<std::string> others {"GraphData.rgt.~12a-7.tmp", "GraphData.rgt.~-7.tmp",
+        "GraphData.rgt.~1-.tmp", "GraphData.rgt.~1-2-3.tmp", "GraphData.rgt.~12.tmp", "GraphData.rgt.~1-2.tmp.bak",
+        "GraphData.rgt.~1-2.TMP", "GraphData.rgt~1-2.tmp", "xGraphData.rgt.~1-2.tmp", "TimeGraphData.rtt.~1-2.tmp",
+        "GraphData.rgt"};
+    for (const std::string& name : others)
+        put(name, true);
+    // Entries of the right name that are no regular files of this user.
+    fs::create_directory(dir / "GraphData.rgt.~5-5.tmp");
+    fs::last_write_time(dir / "GraphData.rgt.~5-5.tmp", stale);
+    fs::create_symlink(dir / "GraphData.rgt.~123456-7.tmp.keep", dir / "GraphData.rgt.~6-6.tmp");
+    put("GraphData.rgt.~123456-7.tmp.keep", true);
+    std::vector<std::string> kept = others;
+    kept.insert(kept.end(), {"GraphData.rgt.~123456-8.tmp", "GraphData.rgt.~5-5.tmp", "GraphData.rgt.~6-6.tmp",
+                                "GraphData.rgt.~123456-7.tmp.keep"});
+    if (::geteuid() == 0) {
+        put("GraphData.rgt.~7-7.tmp", true);
+        ASSERT_EQ(::lchown((dir / "GraphData.rgt.~7-7.tmp").c_str(), 4242, 4242), 0);
+        kept.push_back("GraphData.rgt.~7-7.tmp");
+    }
+
+    EXPECT_TRUE(isTemporaryNameOf(temporaryNameFor(dir / "GraphData.rgt"), dir / "GraphData.rgt"));
+    EXPECT_TRUE(writeFileAtomically(dir / "GraphData.rgt", Bytes {'n', 'e', 'w'}).ok());
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(left, kept);
 }
 #endif
 

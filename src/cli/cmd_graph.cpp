@@ -170,11 +170,14 @@ int runGraph(const Arguments& args)
     limits.stopRequest = &interrupt.flag();
     graph::runGraphSession(session, timer, limits);
     if (request->printPoints) {
-        const graph::GraphValues values = graph::graphValuesOf(session);
-        if (request->json)
+        graph::GraphValues values = graph::graphValuesOf(session);
+        if (request->json) {
             graph::writeGraphJson(std::cout, values);
-        else
+        } else {
+            for (graph::ChannelValues& channel : values.channels)
+                channel.channel.label = printableText(channel.channel.label);
             graph::writeGraphCsv(std::cout, values);
+        }
         std::cout.flush();
     }
     const bool exported = writeGraphExports(request->exports, session, charts);

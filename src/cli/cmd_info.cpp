@@ -180,7 +180,7 @@ void printSections(const ProgramImage& image)
         const LoadedSection& section = image.sections()[i];
         const std::string flash = section.inFlash ? "yes " + hexText(section.flashMask, 4) : "no";
         const std::string bank2 = section.inSecondBank ? "yes " + hexText(section.secondBankMask, 4) : "no";
-        printRow({padded(rows[i].name, -24), padded(rows[i].start, -8), padded(rows[i].end, -8),
+        printRow({padded(printableText(rows[i].name), -24), padded(rows[i].start, -8), padded(rows[i].end, -8),
             padded(rows[i].size, -16), padded(flash, -12), bank2});
     }
 }
@@ -202,21 +202,21 @@ void printSymbols(const ProgramImage& image, bool members)
     printLine("Symbols: " + numberText(static_cast<long long>(image.symbols().count())));
     if (rows.empty())
         return;
-    printLine("Types: " + std::string(typeReadingMessage(image.typeReading())));
+    printLine("Types: " + printableText(typeReadingMessage(image.typeReading())));
     const auto printRow
         = [](std::initializer_list<std::string_view> fields) { printLine(fillIn("  %1  %2  %3  %4  %5", fields)); };
     printRow({padded("Symbol Name", -24), padded("Address", -8), padded("Data Type", -36), padded("Type Source", -12),
         "Etc"});
     for (const SymbolRow& symbol : rows) {
-        printRow({padded(members ? symbol.label : symbol.name, -24), padded(symbol.address, -8),
-            padded(symbol.dataType, -36), padded(symbol.typedFromDebugInfo ? "debug info" : "symbol table", -12),
-            symbol.etc});
+        printRow({padded(printableText(members ? symbol.label : symbol.name), -24), padded(symbol.address, -8),
+            padded(printableText(symbol.dataType), -36),
+            padded(symbol.typedFromDebugInfo ? "debug info" : "symbol table", -12), printableText(symbol.etc)});
     }
 }
 
 void printInfo(const std::string& file, int device, CoffLoadResult result, const ProgramImage& image, bool members)
 {
-    printLine("File: " + file);
+    printLine("File: " + printableText(file));
     const std::string deviceName
         = core::isValidDeviceIndex(device) ? std::string(core::statusNameOf(device)) : "no such device";
     printLine(fillIn("Device: %1 (%2)", {numberText(device), deviceName}));

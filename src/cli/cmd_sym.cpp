@@ -49,9 +49,10 @@ void printTable(const std::vector<CDataObject>& records)
         padded("View type", -26), "Array info"});
     for (std::size_t i = 0; i < records.size(); ++i) {
         const CDataObject& record = records[i];
-        printRow({padded(numberText(static_cast<long long>(i)), 4), padded(record.name, -24),
+        printRow({padded(numberText(static_cast<long long>(i)), 4), padded(printableText(record.name), -24),
             padded(addressText(record.address), -8), padded(dataTypeText(record.type), -28),
-            padded(numberText(record.viewType) + ' ' + viewTypeText(record.viewType), -26), record.arrayInfo});
+            padded(numberText(record.viewType) + ' ' + viewTypeText(record.viewType), -26),
+            printableText(record.arrayInfo)});
     }
 }
 

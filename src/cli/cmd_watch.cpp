@@ -23,7 +23,7 @@ namespace {
 std::string rowLine(const image::CDataObject& record, const monitor::VariableRow& row)
 {
     return fillIn("%1 %2 %3 %4 %5",
-        {padded(record.name, -24), padded(row.value, -34), padded(row.viewTypeText, -24), padded(row.dataTypeText, -28),
+        {padded(printableText(record.name), -24), padded(row.value, -34), padded(row.viewTypeText, -24), padded(row.dataTypeText, -28),
             row.ascii});
 }
 

@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "cli/text_format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -155,7 +156,7 @@ std::vector<std::string> CommandLine::values(const Option& option) const
 
 int CommandLine::usageError(const std::string& message) const
 {
-    printError(args_.front() + ": " + message);
+    printError(args_.front() + ": " + printableText(message));
     printError(usageLine());
     return kUsageErrorExitCode;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/picture_exports.h"
+#include "cli/text_format.h"
 
 #include "core/path_text.h"
 #include "graph/export_time.h"
@@ -71,7 +72,7 @@ bool writeGraphExports(const std::vector<GraphExportRequest>& requests, const gr
         std::string message = std::string(graph::exportDialogOf(request.kind).failureText) + " (" + request.path;
         if (result.cause)
             message += ": " + result.cause.message();
-        printError(message + ')');
+        printError(printableText(message + ')'));
     }
     return allWritten;
 }

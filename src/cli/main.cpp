@@ -26,7 +26,7 @@ std::string usageText()
 
 int usageError(const std::string& message)
 {
-    printError("lumetra-cli: " + message);
+    printError("lumetra-cli: " + printableText(message));
     printError(usageText());
     return kUsageErrorExitCode;
 }

@@ -1,5 +1,7 @@
 #include "cli/text_format.h"
 
+#include "core/utf8_code_points.h"
+
 #include <cstdio>
 
 namespace lumetra::cli {
@@ -14,7 +16,54 @@ std::size_t codePointCount(std::string_view text)
     return count;
 }
 
+bool isControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+std::string controlEscape(char32_t c)
+{
+    switch (c) {
+    case '\b':
+        return "\\b";
+    case '\t':
+        return "\\t";
+    case '\n':
+        return "\\n";
+    case '\f':
+        return "\\f";
+    case '\r':
+        return "\\r";
+    default:
+        break;
+    }
+    char escape[16];
+    std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+    return escape;
+}
+
 } // namespace
+
+std::string printableText(std::string_view text)
+{
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto point = core::decodeUtf8At(text, i);
+        if (!point) {
+            shown += kReplacement;
+            ++i;
+            continue;
+        }
+        if (isControl(point->value))
+            shown += controlEscape(point->value);
+        else
+            shown += text.substr(i, point->length);
+        i += point->length;
+    }
+    return shown;
+}
 
 std::string fillIn(std::string_view pattern, std::initializer_list<std::string_view> values)
 {

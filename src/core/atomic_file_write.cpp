@@ -1,9 +1,10 @@
 #include "core/atomic_file_write.h"
 
-#include <atomic>
+#include "core/file_owner.h"
+#include "core/temporary_file_names.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <random>
 #include <string>
 
 #ifdef _WIN32
@@ -32,13 +33,26 @@ FileWriteResult failure(FileWriteError error, std::error_code cause)
     return FileWriteResult {error, cause};
 }
 
-std::filesystem::path temporaryNameFor(const std::filesystem::path& target)
-{
-    static std::atomic<unsigned> counter {0};
-    static thread_local std::mt19937 random {std::random_device {}()};
-    const std::string suffix = ".~" + std::to_string(random() % 1000000) + "-" + std::to_string(counter++) + ".tmp";
-    return target.parent_path() / (target.filename().string() + suffix);
-}
+class FileWriteCategory final : public std::error_category {
+public:
+    const char* name() const noexcept override { return "file write"; }
+    std::string message(int value) const override
+    {
+        switch (static_cast<FileWriteError>(value)) {
+        case FileWriteError::None:
+            return "no error";
+        case FileWriteError::CreateFailed:
+            return "the temporary file could not be created";
+        case FileWriteError::WriteFailed:
+            return "the file could not be written";
+        case FileWriteError::ReplaceFailed:
+            return "the file could not be replaced";
+        case FileWriteError::OthersLink:
+            return "the name is another user's symbolic link in a shared folder; nothing was written";
+        }
+        return "unknown error";
+    }
+};
 
 bool flushToDisk(std::FILE* file)
 {
@@ -63,8 +77,7 @@ std::error_code replace(const std::filesystem::path& from, const std::filesystem
     if (ec)
         return ec;
     // Make the new directory entry durable too; file systems that cannot sync a directory simply refuse.
-    const std::filesystem::path folder = to.has_parent_path() ? to.parent_path() : std::filesystem::path(".");
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(folderOf(to).c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -73,20 +86,21 @@ std::error_code replace(const std::filesystem::path& from, const std::filesystem
 #endif
 }
 
-std::filesystem::path resolveLink(const std::filesystem::path& target)
+// The save's own reason for a refusal, where the system gives none.
+std::error_code ownCause(FileWriteError error)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(target, ec))
-        return target;
-    const auto resolved = std::filesystem::canonical(target, ec);
-    return ec ? target : resolved;
+    static const FileWriteCategory category;
+    return {static_cast<int>(error), category};
 }
 
 } // namespace
 
-FileWriteResult writeFileAtomically(const std::filesystem::path& requestedTarget, std::span<const std::uint8_t> bytes)
+FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes)
 {
-    const std::filesystem::path target = resolveLink(requestedTarget);
+    if (isOthersLinkInSharedFolder(target))
+        return failure(FileWriteError::OthersLink, ownCause(FileWriteError::OthersLink));
+    removeLeftoverTemporaryFiles(target);
+
     std::filesystem::path temporary;
     std::FILE* file = nullptr;
     for (int attempt = 0; attempt < kNameAttempts && !file; ++attempt) {
@@ -109,7 +123,8 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& requestedTarget
         return failure(FileWriteError::WriteFailed, written ? lastErrno() : writeCause);
     }
 
-    const auto oldStatus = std::filesystem::status(target, ignored);
+    // Permissions come only from a file that the new one replaces, never from the file a link names.
+    const auto oldStatus = std::filesystem::symlink_status(target, ignored);
     if (std::filesystem::is_regular_file(oldStatus))
         std::filesystem::permissions(temporary, oldStatus.permissions(), ignored);
 

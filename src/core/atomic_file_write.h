@@ -15,17 +15,20 @@ enum class FileWriteError {
     CreateFailed, // the temporary file could not be created (missing folder, no permission)
     WriteFailed, // writing or flushing failed (disk full, size limit)
     ReplaceFailed, // the temporary file could not take the target's place
+    OthersLink, // the target is another user's symbolic link in a shared folder (sticky, writable by all)
 };
 
 struct FileWriteResult {
     FileWriteError error = FileWriteError::None;
-    std::error_code cause; // the system's reason, when it gave one
+    std::error_code cause; // the system's reason, when it gave one; for OthersLink a message of the save's own
 
     bool ok() const { return error == FileWriteError::None; }
 };
 
-// On failure the target keeps its old content (or stays absent) and no temporary file is left behind.
-// An existing target keeps its permissions; a symbolic link is followed and the file it names is replaced.
+// On failure the target keeps its old content (or stays absent) and no temporary file is left behind; the
+// temporary files that killed saves of the same target left are removed first.
+// An existing file keeps its permissions. A symbolic link at the target's name is itself replaced by the new file
+// (the file it names stays as it was); another user's link in a shared folder is refused (OthersLink).
 FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 
 // Opens a file for binary writing that did not exist before; null with errno EEXIST when it exists, so two

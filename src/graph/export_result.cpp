@@ -13,6 +13,8 @@ ExportResult exportResultOf(const core::FileWriteResult& write)
         return {ExportFailure::WriteFailed, write.cause};
     case core::FileWriteError::ReplaceFailed:
         return {ExportFailure::ReplaceFailed, write.cause};
+    case core::FileWriteError::OthersLink:
+        return {ExportFailure::OthersLink, write.cause};
     }
     return {ExportFailure::WriteFailed, write.cause};
 }

@@ -24,6 +24,7 @@ enum class ExportFailure {
     CreateFailed, // the file could not be created (missing folder, no permission, name too long)
     WriteFailed, // writing failed (disk full, size limit)
     ReplaceFailed, // the new file could not take the old one's place
+    OthersLink, // the name is another user's symbolic link in a shared folder: refused, nothing written
     PrintFailed, // the printer refused the job
 };
 

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 namespace lumetra::test {
@@ -13,9 +14,11 @@ struct CliRun {
     QByteArray err;
 };
 
-inline CliRun runCli(const QStringList& arguments)
+inline CliRun runCli(const QStringList& arguments,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(LUMETRA_CLI_PATH), arguments);
     CliRun run;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)

@@ -220,6 +220,25 @@ TEST(GraphCli, SeparatePanesGoToNumberedPicturesAndAFailedExportSaysWhy)
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("ok.png")))) << "the other exports are still written";
 }
 
+TEST(GraphCli, PictureExportsStayQuietWithoutARuntimeFolder)
+{
+    Podsim podsim({"--demo"});
+    QTemporaryDir dir;
+    const QString temporary = dir.filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(temporary));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.insert(QStringLiteral("TMPDIR"), temporary);
+    const CliRun run = runCli({"graph", "--memory", "0x8018:4:integer:Matrix", "--png",
+                                  dir.filePath(QStringLiteral("m.png")), "--svg", dir.filePath(QStringLiteral("m.svg")),
+                                  "--port", podsim.device()},
+        environment);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    EXPECT_TRUE(QDir(temporary).isEmpty()) << "no runtime folder is made";
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("m.png"))));
+}
+
 #endif
 
 } // namespace

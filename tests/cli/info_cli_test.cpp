@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 using namespace lumetra::test;
@@ -157,4 +158,34 @@ TEST(InfoCli, AFileWithoutDebugInformationSaysSo)
     const QJsonObject info = parseObject(run.out);
     EXPECT_EQ(info["typeReading"].toObject()["debugInfo"].toString(), "none");
     EXPECT_EQ(info["symbols"].toArray()[0].toObject()["typeSource"].toString(), "symbol table");
+}
+
+TEST(InfoCli, ControlCharactersOfNamesReachTheTerminalEscapedInAlignedColumns)
+{
+    ScratchDir dir;
+    // A terminal title sequence (ESC ] 0 ; ... BEL) as a section name and a clear-screen sequence in a symbol name
+    // that goes on in Korean (code page 949 in the file).
+    const auto hostile = CoffSection::withData("_ram\x1B]0;owned\x07", 0x8000, {4});
+    CoffSymbol symbol;
+    symbol.name = "_\x1B[2J\xBF\xC2\xB5\xB5";
+    symbol.value = 0x8000;
+    symbol.type = coffType(4);
+    CoffWriter(2, kTargetC28x).addSection(hostile).addSymbol(symbol).writeTo(dir / "hostile.out");
+
+    const CliRun run = runCli({"info", pathText(dir / "hostile.out"), "--device", "36"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_FALSE(run.out.contains('\x1B'));
+    EXPECT_FALSE(run.out.contains('\x07'));
+    const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+    const auto lineWith = [&](const QString& text) {
+        const auto found = std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(text); });
+        return found == lines.end() ? QString() : *found;
+    };
+    const QString section = lineWith(QStringLiteral("ram\\u001b]0;owned\\u0007"));
+    const QString symbolRow = lineWith(QString::fromUtf8("\\u001b[2J온도"));
+    ASSERT_FALSE(section.isEmpty()) << run.out.toStdString();
+    ASSERT_FALSE(symbolRow.isEmpty()) << run.out.toStdString();
+    // The next column starts under its heading, counted in characters.
+    EXPECT_EQ(section.indexOf(QStringLiteral("0x008000")), lineWith(QStringLiteral("Start")).indexOf("Start"));
+    EXPECT_EQ(symbolRow.indexOf(QStringLiteral("0x008000")), lineWith(QStringLiteral("Symbol Name")).indexOf("Address"));
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace lumetra::cli {
 namespace {
 
@@ -13,6 +15,21 @@ TEST(TextFormat, PadsByCharactersNotBytes)
     EXPECT_EQ(padded("abcdef", -4), "abcdef");
     // Three Hangul syllables are nine bytes but three columns of the table.
     EXPECT_EQ(padded("변수명", -5), "변수명  ");
+}
+
+TEST(TextFormat, EscapesControlsFromInputFilesAsJsonDoesAndKeepsColumns)
+{
+    // A terminal title sequence (OSC) in a section or record name.
+    EXPECT_EQ(printableText("\x1B]0;owned\x07name"), "\\u001b]0;owned\\u0007name");
+    EXPECT_EQ(printableText("a\tb\nc\rd\be\ff"), "a\\tb\\nc\\rd\\be\\ff");
+    EXPECT_EQ(printableText(std::string("nul\0del\x7F", 8)), "nul\\u0000del\\u007f");
+    // C1 controls as UTF-8 (U+009B is the one-character CSI); a byte that is not UTF-8 shows as U+FFFD.
+    EXPECT_EQ(printableText("\xC2\x9B" "2J\xC2\x80"), "\\u009b2J\\u0080");
+    EXPECT_EQ(printableText("ab\x9B" "c\xE1\x84"), "ab\xEF\xBF\xBD" "c\xEF\xBF\xBD\xEF\xBF\xBD");
+    // Korean text, U+00A0 and a backslash stay as they are.
+    EXPECT_EQ(printableText("변수\xC2\xA0" "C:\\x"), "변수\xC2\xA0" "C:\\x");
+    // Escaped first, a name pads to the width it is shown with.
+    EXPECT_EQ(padded(printableText("온도\x1B"), -10), "온도\\u001b  ");
 }
 
 TEST(TextFormat, FillsInEachFieldOnce)

@@ -1,11 +1,14 @@
 #include "core/atomic_file_write.h"
 #include "core/read_whole_file.h"
+#include "core/temporary_file_names.h"
 
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -15,6 +18,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace lumetra::core {
@@ -101,18 +105,101 @@ TEST(AtomicFileWrite, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST(AtomicFileWrite, KeepsPermissionsAndFollowsSymbolicLinks)
+TEST(AtomicFileWrite, KeepsPermissionsAndReplacesASymbolicLinkItself)
 {
     test::ScratchDir dir;
-    putFile(dir / "real.sym", "old");
-    fs::permissions(dir / "real.sym", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(dir / "real.sym", dir / "link.sym");
+    const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    putFile(dir / "GraphData.rgt", "old");
+    fs::permissions(dir / "GraphData.rgt", kept);
+    EXPECT_TRUE(writeFileAtomically(dir / "GraphData.rgt", Bytes {'n', 'e', 'w'}).ok());
+    EXPECT_EQ(fs::status(dir / "GraphData.rgt").permissions(), kept);
 
-    EXPECT_TRUE(writeFileAtomically(dir / "link.sym", Bytes {'n', 'e', 'w'}).ok());
-    EXPECT_TRUE(fs::is_symlink(dir / "link.sym"));
-    EXPECT_EQ(fileText(dir / "real.sym"), "new");
-    EXPECT_EQ(fs::status(dir / "real.sym").permissions(),
-        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // A link at the name, as another user could plant in a shared folder: the link gives way to the new file,
+    // the file it names keeps its content, and its permissions are not taken over.
+    const fs::perms odd = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+    putFile(dir / "victim", "keep");
+    fs::permissions(dir / "victim", odd);
+    fs::create_symlink(dir / "victim", dir / "export.txt");
+    EXPECT_TRUE(writeFileAtomically(dir / "export.txt", Bytes {'n', 'e', 'w'}).ok());
+    EXPECT_FALSE(fs::is_symlink(dir / "export.txt"));
+    EXPECT_EQ(fileText(dir / "export.txt"), "new");
+    EXPECT_EQ(fileText(dir / "victim"), "keep");
+    EXPECT_EQ(fs::status(dir / "victim").permissions(), odd);
+    EXPECT_NE(fs::status(dir / "export.txt").permissions(), odd);
+}
+
+TEST(AtomicFileWrite, RefusesAnotherUsersLinkInASharedFolder)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    constexpr uid_t kOtherUser = 4242;
+    test::ScratchDir dir;
+    const fs::path shared = dir / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    putFile(dir / "victim", "keep");
+    fs::create_symlink(dir / "victim", shared / "report.txt");
+    ASSERT_EQ(::lchown((shared / "report.txt").c_str(), kOtherUser, kOtherUser), 0);
+
+    const FileWriteResult refused = writeFileAtomically(shared / "report.txt", Bytes {'x'});
+    EXPECT_EQ(refused.error, FileWriteError::OthersLink);
+    EXPECT_NE(refused.cause.message().find("symbolic link"), std::string::npos) << refused.cause.message();
+    EXPECT_TRUE(fs::is_symlink(shared / "report.txt"));
+    EXPECT_EQ(fileText(dir / "victim"), "keep");
+    EXPECT_EQ(entriesIn(shared), 1u);
+
+    // The user's own link in that folder, and another user's link in a folder without the sticky bit, give way.
+    fs::create_symlink(dir / "victim", shared / "own.txt");
+    EXPECT_TRUE(writeFileAtomically(shared / "own.txt", Bytes {'x'}).ok());
+    EXPECT_FALSE(fs::is_symlink(shared / "own.txt"));
+    fs::permissions(shared, fs::perms::sticky_bit, fs::perm_options::remove);
+    EXPECT_TRUE(writeFileAtomically(shared / "report.txt", Bytes {'x'}).ok());
+    EXPECT_FALSE(fs::is_symlink(shared / "report.txt"));
+    EXPECT_EQ(fileText(dir / "victim"), "keep");
+}
+
+TEST(AtomicFileWrite, RemovesOnlyTheStaleTemporaryFilesOfItsTarget)
+{
+    test::ScratchDir dir;
+    const auto stale = fs::file_time_type::clock::now() - kLeftoverTemporaryAge - std::chrono::minutes(1);
+    const auto put = [&](const std::string& name, bool old) {
+        putFile(dir / name, "leftover");
+        if (old)
+            fs::last_write_time(dir / name, stale);
+    };
+    put("GraphData.rgt.~123456-7.tmp", true);
+    put("GraphData.rgt.~0-12345678901.tmp", true);
+    // A save that runs now, in this process or another, keeps its file.
+    put("GraphData.rgt.~123456-8.tmp", false);
+    // Names that only look alike, and the names of other targets.
+    const std::vector<std::string> others {"GraphData.rgt.~12a-7.tmp", "GraphData.rgt.~-7.tmp",
+        "GraphData.rgt.~1-.tmp", "GraphData.rgt.~1-2-3.tmp", "GraphData.rgt.~12.tmp", "GraphData.rgt.~1-2.tmp.bak",
+        "GraphData.rgt.~1-2.TMP", "GraphData.rgt~1-2.tmp", "xGraphData.rgt.~1-2.tmp", "TimeGraphData.rtt.~1-2.tmp",
+        "GraphData.rgt"};
+    for (const std::string& name : others)
+        put(name, true);
+    // Entries of the right name that are no regular files of this user.
+    fs::create_directory(dir / "GraphData.rgt.~5-5.tmp");
+    fs::last_write_time(dir / "GraphData.rgt.~5-5.tmp", stale);
+    fs::create_symlink(dir / "GraphData.rgt.~123456-7.tmp.keep", dir / "GraphData.rgt.~6-6.tmp");
+    put("GraphData.rgt.~123456-7.tmp.keep", true);
+    std::vector<std::string> kept = others;
+    kept.insert(kept.end(), {"GraphData.rgt.~123456-8.tmp", "GraphData.rgt.~5-5.tmp", "GraphData.rgt.~6-6.tmp",
+                                "GraphData.rgt.~123456-7.tmp.keep"});
+    if (::geteuid() == 0) {
+        put("GraphData.rgt.~7-7.tmp", true);
+        ASSERT_EQ(::lchown((dir / "GraphData.rgt.~7-7.tmp").c_str(), 4242, 4242), 0);
+        kept.push_back("GraphData.rgt.~7-7.tmp");
+    }
+
+    EXPECT_TRUE(isTemporaryNameOf(temporaryNameFor(dir / "GraphData.rgt"), dir / "GraphData.rgt"));
+    EXPECT_TRUE(writeFileAtomically(dir / "GraphData.rgt", Bytes {'n', 'e', 'w'}).ok());
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(left, kept);
 }
 #endif
 

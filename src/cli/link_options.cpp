@@ -225,6 +225,11 @@ bool CliLink::connect()
     if (!prepareUsb())
         return false;
     const link::ConnectCode code = pod_.Connect(settings_.comPort, settings_.baudCode, settings_.usb);
+    if (code == link::ConnectCode::PortNotOpened) {
+        // Beside the system's message, why the port did not open, as a file that cannot be written says why.
+        printError(std::string(link::connectMessage(code)) + " (" + pod_.lastFailure() + ')');
+        return false;
+    }
     if (code != link::ConnectCode::Connected) {
         printError(link::connectMessage(code));
         return false;

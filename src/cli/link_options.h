@@ -70,7 +70,8 @@ public:
     CliLink(const CliLink&) = delete;
     CliLink& operator=(const CliLink&) = delete;
 
-    // Opens the transport and initialises the POD; on failure prints the system's message and returns false.
+    // Opens the transport and initialises the POD; on failure prints the system's message (with the cause when
+    // the port did not open) and returns false.
     bool connect();
     // USB: loads the D2XX library and finds the POD, printing the message of a failure; true for a serial POD.
     bool prepareUsb();

@@ -190,6 +190,16 @@ std::optional<std::uint32_t> parseNumberArgument(std::string_view text)
     return static_cast<std::uint32_t>(value);
 }
 
+std::optional<std::uint32_t> readAddressArgument(const CommandLine& line, std::string_view text)
+{
+    const auto address = parseNumberArgument(text);
+    if (!address || *address >= kTargetAddressSpace) {
+        line.usageError("ADDR must be a word address below 0x400000");
+        return std::nullopt;
+    }
+    return address;
+}
+
 CliLink::CliLink(const LinkSettings& settings)
     : settings_(settings)
     , factory_(factoryOptions(settings))

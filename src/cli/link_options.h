@@ -62,6 +62,10 @@ std::optional<int> readWidth(const CommandLine& line, const Option& option);
 // hexadecimal, otherwise decimal. nullopt for anything else or a value above 0xFFFFFFFF.
 std::optional<std::uint32_t> parseNumberArgument(std::string_view text);
 
+// ADDR of the memory commands: a word address below 0x400000 by parseNumberArgument (a wider number is refused,
+// never wrapped). nullopt after a usage error.
+std::optional<std::uint32_t> readAddressArgument(const CommandLine& line, std::string_view text);
+
 // The POD link of one command: connects with the settings and disconnects when it goes.
 class CliLink {
 public:

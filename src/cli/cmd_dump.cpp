@@ -8,6 +8,7 @@
 #include "core/settings_schema.h"
 #include "monitor/memory_monitor.h"
 #include "monitor/monitoring_flags.h"
+#include "monitor/number_entry.h"
 
 namespace lumetra::cli {
 
@@ -17,7 +18,7 @@ int runDump(const Arguments& args)
 {
     CommandLine line(args,
         "Reads one memory monitor page from ADDR and prints address, value and Ascii text per row. "
-        "ADDR is clamped as the start address dialog clamps it.");
+        "ADDR (below 0x400000) is clamped as the start address dialog clamps it.");
     line.addPositional("ADDR", "Start address (100 decimal, 100h or 0x100 hexadecimal).");
     const MonitorOptions monitorOptions;
     monitorOptions.addTo(line);
@@ -40,7 +41,12 @@ int runDump(const Arguments& args)
     monitor::MonitoringFlags monitoring;
     monitor::MemoryMonitor memory(store, monitoring);
     memory.setRowsPerPage(static_cast<int>(*rowCount));
-    if (const auto refused = memory.enterStartAddress(line.arguments()[0]))
+    const std::string& address = line.arguments()[0];
+    // An empty ADDR gets the dialog's message. Any other must be a word address as read takes it: the dialog's
+    // rule takes a number from 0x80000000 up, however wide, as a negative one and starts the page at 0.
+    if (!monitor::trimEntry(address).empty() && !readAddressArgument(line, address))
+        return kUsageErrorExitCode;
+    if (const auto refused = memory.enterStartAddress(address))
         return line.usageError(std::string(*refused));
 
     CliLink link(*command.settings);

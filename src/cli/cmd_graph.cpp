@@ -147,7 +147,9 @@ int runGraph(const Arguments& args)
         return kUsageErrorExitCode;
 
     CliLink link(*command.settings);
-    if (!link.prepareUsb())
+    // Connected here, as by the other link commands, so that a failed open prints its cause; the session then
+    // finds the link up.
+    if (!link.connect())
         return 1;
     graph::LinkGraphHost host(
         link.pod(), {command.settings->comPort, command.settings->baudCode, command.settings->usb});

@@ -21,11 +21,11 @@ int runRead(const Arguments& args)
     if (!bits)
         return kUsageErrorExitCode;
     const Arguments& arguments = line.arguments();
-    const auto address = parseNumberArgument(arguments[0]);
+    const auto address = readAddressArgument(line, arguments[0]);
+    if (!address)
+        return kUsageErrorExitCode;
     const auto count = arguments.size() > 1 ? parseNumberArgument(arguments[1]) : std::optional<std::uint32_t>(1);
     const std::uint32_t step = *bits == 32 ? 2 : 1;
-    if (!address || *address >= kTargetAddressSpace)
-        return line.usageError("ADDR must be a word address below 0x400000");
     if (!count || *count == 0 || *count > (kTargetAddressSpace - *address) / step)
         return line.usageError("COUNT must be at least 1 and stay inside the 0x400000-word address space");
 

@@ -190,6 +190,16 @@ std::optional<std::uint32_t> parseNumberArgument(std::string_view text)
     return static_cast<std::uint32_t>(value);
 }
 
+std::optional<std::uint32_t> readAddressArgument(const CommandLine& line, std::string_view text)
+{
+    const auto address = parseNumberArgument(text);
+    if (!address || *address >= kTargetAddressSpace) {
+        line.usageError("ADDR must be a word address below 0x400000");
+        return std::nullopt;
+    }
+    return address;
+}
+
 CliLink::CliLink(const LinkSettings& settings)
     : settings_(settings)
     , factory_(factoryOptions(settings))
@@ -224,6 +234,11 @@ bool CliLink::connect()
     if (!prepareUsb())
         return false;
     const link::ConnectCode code = pod_.Connect(settings_.comPort, settings_.baudCode, settings_.usb);
+    if (code == link::ConnectCode::PortNotOpened) {
+        // Beside the system's message, why the port did not open, as a file that cannot be written says why.
+        printError(std::string(link::connectMessage(code)) + " (" + pod_.lastFailure() + ')');
+        return false;
+    }
     if (code != link::ConnectCode::Connected) {
         printError(link::connectMessage(code));
         return false;

@@ -62,6 +62,10 @@ std::optional<int> readWidth(const CommandLine& line, const Option& option);
 // hexadecimal, otherwise decimal. nullopt for anything else or a value above 0xFFFFFFFF.
 std::optional<std::uint32_t> parseNumberArgument(std::string_view text);
 
+// ADDR of the memory commands: a word address below 0x400000 by parseNumberArgument (a wider number is refused,
+// never wrapped). nullopt after a usage error.
+std::optional<std::uint32_t> readAddressArgument(const CommandLine& line, std::string_view text);
+
 // The POD link of one command: connects with the settings and disconnects when it goes.
 class CliLink {
 public:
@@ -70,7 +74,8 @@ public:
     CliLink(const CliLink&) = delete;
     CliLink& operator=(const CliLink&) = delete;
 
-    // Opens the transport and initialises the POD; on failure prints the system's message and returns false.
+    // Opens the transport and initialises the POD; on failure prints the system's message (with the cause when
+    // the port did not open) and returns false.
     bool connect();
     // USB: loads the D2XX library and finds the POD, printing the message of a failure; true for a serial POD.
     bool prepareUsb();

@@ -23,6 +23,15 @@ constexpr std::array<AcceptedDescription, 3> kAcceptedDescriptions {{
 
 constexpr Milliseconds kFallbackPause {10};
 
+// "/dev/ttyUSB0 is in use by another program: Device or resource busy", "could not open COM3: ...".
+std::string serialOpenFailureText(const std::string& portName, const OpenFailure& failure)
+{
+    std::string text = failure.inUse ? portName + " is in use by another program" : "could not open " + portName;
+    if (failure.cause)
+        text += ": " + failure.cause.message();
+    return text;
+}
+
 } // namespace
 
 std::string_view connectMessage(ConnectCode code)
@@ -97,13 +106,15 @@ bool CPodLink::openTransport(int comPort, bool useUsb, int usbBaud)
             return fail(driverLoaded_ ? "no USB POD found" : "the USB driver library is not loaded");
         }
         transport_ = factory_.openUsb(usbDescription_, usbBaud, replyTimeout_);
-    } else {
-        portName_ = factory_.serialPortName(comPort);
-        transport_ = factory_.openSerial(comPort);
+        if (!transport_) {
+            return fail("could not open " + portName_ + " at " + std::to_string(usbBaud) + " baud");
+        }
+        return true;
     }
+    portName_ = factory_.serialPortName(comPort);
+    transport_ = factory_.openSerial(comPort);
     if (!transport_) {
-        return fail(
-            "could not open " + portName_ + (useUsb ? " at " + std::to_string(usbBaud) + " baud" : std::string()));
+        return fail(serialOpenFailureText(portName_, factory_.lastSerialOpenFailure()));
     }
     return true;
 }

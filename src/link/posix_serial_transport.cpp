@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
@@ -45,18 +46,35 @@ int millisecondsUntil(Clock::time_point deadline)
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
+// After a failed step of opening: gives up exclusive terminal mode when it was taken, closes the descriptor
+// (which drops its lock) and says why from errno.
+std::nullptr_t refuseOpen(int fd, bool exclusive, OpenFailure* failure)
+{
+    const int error = errno;
+    if (fd >= 0) {
+        if (exclusive)
+            ::ioctl(fd, TIOCNXCL);
+        ::close(fd);
+    }
+    // A terminal in exclusive use refuses other opens with EBUSY; a lock held elsewhere gives EWOULDBLOCK.
+    if (failure)
+        *failure = {error == EBUSY || error == EWOULDBLOCK, std::error_code(error, std::generic_category())};
+    return nullptr;
+}
+
 } // namespace
 
-std::unique_ptr<PosixSerialTransport> PosixSerialTransport::open(const std::string& devicePath)
+std::unique_ptr<PosixSerialTransport> PosixSerialTransport::open(const std::string& devicePath, OpenFailure* failure)
 {
     const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
-    // Exclusive use, as the port is opened without sharing.
-    if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0 || !configureRaw115200(fd) || ::tcflush(fd, TCIOFLUSH) != 0) {
-        ::close(fd);
-        return nullptr;
-    }
+        return refuseOpen(fd, false, failure);
+    // Exclusive use, as the port is opened without sharing. Exclusive terminal mode does not bind a privileged
+    // process, so the device is locked as well, which keeps out every program that locks it the same way.
+    if (!::isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0)
+        return refuseOpen(fd, false, failure);
+    if (!configureRaw115200(fd) || ::tcflush(fd, TCIOFLUSH) != 0)
+        return refuseOpen(fd, true, failure);
     return std::unique_ptr<PosixSerialTransport>(new PosixSerialTransport(fd));
 }
 
@@ -160,7 +178,8 @@ bool PosixSerialTransport::close()
     if (fd_ < 0)
         return true;
     ::tcflush(fd_, TCIOFLUSH);
-    // The device may outlive this client (a pseudo-terminal held by its server): give up exclusive use.
+    // The device may outlive this client (a pseudo-terminal held by its server): give up exclusive use. The
+    // lock goes with the descriptor.
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;

@@ -12,8 +12,9 @@ namespace lumetra::link {
 
 class PosixSerialTransport final : public Transport {
 public:
-    // Opens and configures the device; nullptr when it cannot be opened or is not a terminal.
-    static std::unique_ptr<PosixSerialTransport> open(const std::string& devicePath);
+    // Opens the device for exclusive use and configures it; nullptr when it cannot be opened, is not a terminal
+    // or is held by another program, and then why in `failure` when given.
+    static std::unique_ptr<PosixSerialTransport> open(const std::string& devicePath, OpenFailure* failure = nullptr);
 
     ~PosixSerialTransport() override;
     PosixSerialTransport(const PosixSerialTransport&) = delete;

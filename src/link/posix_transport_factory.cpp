@@ -28,10 +28,11 @@ std::string PosixTransportFactory::serialPortName(int comPort)
 
 std::unique_ptr<Transport> PosixTransportFactory::openSerial(int comPort)
 {
+    lastSerialOpenFailure_ = {};
     const std::string device = serialPortName(comPort);
     if (device.empty())
         return nullptr;
-    return PosixSerialTransport::open(device);
+    return PosixSerialTransport::open(device, &lastSerialOpenFailure_);
 }
 
 } // namespace lumetra::link

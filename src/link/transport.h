@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace lumetra::link {
@@ -39,6 +40,12 @@ public:
     virtual bool close() = 0;
 };
 
+// Why a port could not be opened.
+struct OpenFailure {
+    bool inUse = false; // another program has the port
+    std::error_code cause; // the system's reason, when it gave one
+};
+
 // Opens transports for CPodLink::Connect. One implementation per platform, one for the simulator.
 class TransportFactory {
 public:
@@ -49,6 +56,8 @@ public:
     virtual std::unique_ptr<Transport> openSerial(int comPort) = 0;
     // How openSerial names that port to the user: its device path where the factory knows it.
     virtual std::string serialPortName(int comPort) { return "COM" + std::to_string(comPort); }
+    // Why the last openSerial gave nullptr, as far as the platform said.
+    virtual OpenFailure lastSerialOpenFailure() const { return {}; }
 
     // Loads the USB driver library once; true when it is (or already was) loaded.
     virtual bool loadUsbDriver() = 0;

@@ -53,10 +53,23 @@ std::optional<COMSTAT> queueState(HANDLE handle)
     return state;
 }
 
+// After a failed step of opening: closes the handle when there is one and says why from the last error.
+std::nullptr_t refuseOpen(HANDLE handle, OpenFailure* failure)
+{
+    const DWORD error = ::GetLastError();
+    if (handle != INVALID_HANDLE_VALUE)
+        ::CloseHandle(handle);
+    // A port opened without sharing refuses every other open.
+    if (failure)
+        *failure = {error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION,
+                    std::error_code(static_cast<int>(error), std::system_category())};
+    return nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<Win32SerialTransport> Win32SerialTransport::open(int comPort, const std::string& devicePath,
-                                                                 Milliseconds replyTimeout)
+                                                                 Milliseconds replyTimeout, OpenFailure* failure)
 {
     std::string path = devicePath;
     if (path.empty()) {
@@ -69,12 +82,10 @@ std::unique_ptr<Win32SerialTransport> Win32SerialTransport::open(int comPort, co
     HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return nullptr;
+        return refuseOpen(handle, failure);
     const DWORD timeoutMs = toMilliseconds(replyTimeout);
-    if (!configure(handle, timeoutMs)) {
-        ::CloseHandle(handle);
-        return nullptr;
-    }
+    if (!configure(handle, timeoutMs))
+        return refuseOpen(handle, failure);
     return std::unique_ptr<Win32SerialTransport>(new Win32SerialTransport(handle, timeoutMs));
 }
 

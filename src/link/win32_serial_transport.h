@@ -13,9 +13,9 @@ namespace lumetra::link {
 class Win32SerialTransport final : public Transport {
 public:
     // Opens "\\.\COM<comPort>" (or devicePath when not empty) for exclusive use and configures it; nullptr
-    // when any step fails.
+    // when any step fails, and then why in `failure` when given.
     static std::unique_ptr<Win32SerialTransport> open(int comPort, const std::string& devicePath,
-                                                      Milliseconds replyTimeout);
+                                                      Milliseconds replyTimeout, OpenFailure* failure = nullptr);
 
     ~Win32SerialTransport() override;
     Win32SerialTransport(const Win32SerialTransport&) = delete;

@@ -13,7 +13,9 @@ std::string Win32TransportFactory::serialPortName(int comPort)
 
 std::unique_ptr<Transport> Win32TransportFactory::openSerial(int comPort)
 {
-    return Win32SerialTransport::open(comPort, options_.serialDevice.value_or(""), options_.serialWriteTimeout);
+    lastSerialOpenFailure_ = {};
+    return Win32SerialTransport::open(
+        comPort, options_.serialDevice.value_or(""), options_.serialWriteTimeout, &lastSerialOpenFailure_);
 }
 
 } // namespace lumetra::link

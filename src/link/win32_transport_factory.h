@@ -34,9 +34,11 @@ public:
 
     std::unique_ptr<Transport> openSerial(int comPort) override;
     std::string serialPortName(int comPort) override;
+    OpenFailure lastSerialOpenFailure() const override { return lastSerialOpenFailure_; }
 
 private:
     Options options_;
+    OpenFailure lastSerialOpenFailure_;
 };
 
 } // namespace lumetra::link

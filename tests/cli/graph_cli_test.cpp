@@ -1,7 +1,9 @@
 // lumetra-cli graph against lumetra-podsim: the exact values of memory graphs, the rows of a time graph, a read
-// fault, Ctrl+C, the exports written as the window writes them, and the usage errors.
+// fault, Ctrl+C, the exports written as the window writes them, a port in use, and the usage errors.
 #include "cli_process.h"
 #include "podsim_process.h"
+
+#include "link/posix_serial_transport.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,6 +100,24 @@ TEST(GraphCli, AMemoryGraphPrintsTheWordsWrittenInEveryType)
     EXPECT_EQ(csvLines(run),
         (QStringList {
             "index,signed,CH2,\"f,x\",CH4", "0,-1,65535,1.5,131071", "1,1,1,-0.1,32768", "2,-32768,32768,,"}));
+}
+
+// Two programs on one port: the second is refused with the cause beside the system's message, even as root.
+TEST(GraphCli, APortInUseByAnotherProgramIsRefusedWithThatCause)
+{
+    Podsim podsim;
+    ASSERT_FALSE(podsim.device().isEmpty());
+    const QStringList graph {"graph", "--memory", "0x9000:4:short", "--port", podsim.device()};
+    {
+        const auto held = lumetra::link::PosixSerialTransport::open(podsim.device().toStdString());
+        ASSERT_NE(held, nullptr);
+        const CliRun run = runCli(graph);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.out.isEmpty());
+        const QString cause = QString::fromUtf8("통신 포트를 여는데 실패했읍니다. (%1 is in use by another program: ");
+        EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(cause.arg(podsim.device()))) << run.err.toStdString();
+    }
+    EXPECT_EQ(runCli(graph).exitCode, 0);
 }
 
 TEST(GraphCli, AMemoryGraphOfTheDemoMatrixAsJson)

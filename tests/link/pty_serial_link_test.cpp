@@ -81,6 +81,27 @@ TEST_F(PtySerialLinkTest, ServesOneClientAfterAnother)
     EXPECT_EQ(link_->QueryFirmwareVersion(), 21);
 }
 
+// A second program on the port is refused while the first has it, a privileged one too, and is told why; the
+// refused opens leave nothing behind, so the port opens once the first has closed it.
+TEST_F(PtySerialLinkTest, ASecondProgramOnThePortIsRefusedAsInUseUntilTheFirstCloses)
+{
+    ASSERT_EQ(link_->Connect(1, 4, false), ConnectCode::Connected);
+
+    OpenFailure failure;
+    EXPECT_EQ(PosixSerialTransport::open(terminal_->slavePath(), &failure), nullptr);
+    EXPECT_TRUE(failure.inUse);
+    ASSERT_TRUE(failure.cause);
+    PosixTransportFactory otherFactory({terminal_->slavePath(), D2xxLibrary::defaultName()});
+    CPodLink other(otherFactory);
+    EXPECT_EQ(other.Connect(1, 4, false), ConnectCode::PortNotOpened);
+    EXPECT_EQ(
+        other.lastFailure(), terminal_->slavePath() + " is in use by another program: " + failure.cause.message());
+
+    ASSERT_TRUE(link_->Disconnect());
+    ASSERT_EQ(other.Connect(1, 4, false), ConnectCode::Connected);
+    EXPECT_TRUE(other.Ping());
+}
+
 TEST_F(PtySerialLinkTest, ReplyThatStopsFailsWithoutWaitingForTheLongTimeout)
 {
     ASSERT_EQ(link_->Connect(1, 4, false), ConnectCode::Connected);
@@ -154,6 +175,9 @@ TEST(PtySerialLinkOpen, AMissingDeviceIsPortNotOpened)
     PosixTransportFactory factory({std::string("/dev/lumetra-no-such-port"), D2xxLibrary::defaultName()});
     CPodLink link(factory);
     EXPECT_EQ(link.Connect(1, 4, false), ConnectCode::PortNotOpened);
+    EXPECT_EQ(link.lastFailure(),
+        "could not open /dev/lumetra-no-such-port: "
+            + std::make_error_code(std::errc::no_such_file_or_directory).message());
 }
 
 TEST(SerialDeviceForComPort, PrefersAUsbSerialAdapterThenTheBuiltInPort)

@@ -2,16 +2,22 @@
 
 #include "core/device_catalogue.h"
 #include "core/link_option_lists.h"
+#include "core/number_field_range.h"
 #include "core/settings_number_fields.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace lumetra::core {
 
 namespace {
 
-constexpr std::int32_t kShortestTimeOutMs = 50;
+constexpr std::int64_t kLongestMs = std::numeric_limits<std::int32_t>::max();
+constexpr FieldRange kTimeIntervalRange {0, kLongestMs};
+constexpr FieldRange kTimeOutRange {50, kLongestMs};
+constexpr std::string_view kTimeIntervalSubject = "모니터링 시간 간격 값";
+constexpr std::string_view kTimeOutSubject = "타임 아웃 값";
 constexpr int kLf240xKeyCount = 4;
 
 int targetIndexOf(const SettingsDialogState& state)
@@ -48,6 +54,28 @@ DialogMessage keyMissing(int n)
     return information("KEY" + std::to_string(n) + " 값을 입력하십시요.");
 }
 
+DialogMessage keyNotHexadecimal(int n)
+{
+    return information("KEY" + std::to_string(n) + " 값은 0000~FFFF의 16진수로 입력하십시요.");
+}
+
+// A number edit's value in its range, or the message that refuses a text that is not a number.
+std::variant<DialogMessage, RangedNumber> readNumberEdit(
+    const std::string& text, FieldRange range, std::string_view subject)
+{
+    const std::optional<std::int64_t> number = parseDecimalField(text);
+    if (!number)
+        return information(notNumberText(subject));
+    return keepInRange(*number, range, subject);
+}
+
+std::string joinNotices(const std::string& first, const std::string& second)
+{
+    if (first.empty() || second.empty())
+        return first + second;
+    return first + "\n" + second;
+}
+
 const char* const kPermanentLockMessage = "모든 Key값이 0이면 Device는 Permanent Secure Locked된 상태이므로\r\n"
                                           "본 프로그램의 일부 기능이 제대로 작동되지 않읍니다.";
 
@@ -58,9 +86,11 @@ std::variant<DialogMessage, CsmKeys> readKeys(const SettingsDialogState& state, 
     keys.fill(kErasedKeyWord);
     for (int n = 0; n < keyCount; ++n) {
         const std::string& text = state.keyTexts[static_cast<std::size_t>(n)];
-        const std::optional<std::uint16_t> key = parseKeyField(text);
-        if (trimmedField(text).empty() || !key)
+        if (trimmedField(text).empty())
             return keyMissing(n);
+        const std::optional<std::uint16_t> key = parseKeyField(text);
+        if (!key)
+            return keyNotHexadecimal(n);
         keys[static_cast<std::size_t>(n)] = *key;
     }
     if (keyCount == kCsmKeyWordCount && std::all_of(keys.begin(), keys.end(), [](std::uint16_t k) { return k == 0; }))
@@ -124,15 +154,24 @@ SettingsDialogControls settingsDialogControls(const SettingsDialogState& state)
 
 SettingsDialogOutcome acceptSettingsDialog(const SettingsDialogState& state, const UsbAccess& usb)
 {
-    // 1, 2: the two number edits.
+    // 1, 2: the two number edits; a number outside an edit's range is taken at its nearest end, and said so.
     if (trimmedField(state.timeIntervalText).empty())
         return information("모니터링 시간 간격 값을 입력하십시요.");
+    auto interval = readNumberEdit(state.timeIntervalText, kTimeIntervalRange, kTimeIntervalSubject);
+    if (auto* message = std::get_if<DialogMessage>(&interval))
+        return std::move(*message);
     if (trimmedField(state.timeOutText).empty())
         return information("타임 아웃 값을 입력하십시요.");
+    auto timeOut = readNumberEdit(state.timeOutText, kTimeOutRange, kTimeOutSubject);
+    if (auto* message = std::get_if<DialogMessage>(&timeOut))
+        return std::move(*message);
 
     SettingsDialogValues values;
-    values.timeIntervalMs = parseDecimalField(state.timeIntervalText);
-    values.timeOutMs = std::max(parseDecimalField(state.timeOutText), kShortestTimeOutMs);
+    const RangedNumber& intervalMs = std::get<RangedNumber>(interval);
+    const RangedNumber& timeOutMs = std::get<RangedNumber>(timeOut);
+    values.timeIntervalMs = static_cast<std::int32_t>(intervalMs.value);
+    values.timeOutMs = static_cast<std::int32_t>(timeOutMs.value);
+    values.notice = joinNotices(intervalMs.notice, timeOutMs.notice);
 
     // 3: list positions and the options the row allows.
     values.txDelayIndex = clampTxDelayIndex(state.txDelayPosition);

@@ -86,6 +86,9 @@ struct SettingsDialogValues {
     bool csmUse = false;
     CsmKeys csmKeys {};
     std::optional<DataFlashChoice> dataFlash;
+    // The values a number edit's range applied instead of the numbers typed, shown (information icon) as the
+    // dialog closes; empty when none was.
+    std::string notice;
 
     bool operator==(const SettingsDialogValues&) const = default;
 };

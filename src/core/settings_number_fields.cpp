@@ -1,7 +1,6 @@
 #include "core/settings_number_fields.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace lumetra::core {
 
@@ -34,29 +33,38 @@ std::string_view trimmedField(std::string_view text)
     return text;
 }
 
-std::int32_t parseDecimalField(std::string_view text)
+std::optional<std::int64_t> parseDecimalField(std::string_view text)
 {
-    constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
-    std::int64_t value = 0;
-    for (const char c : trimmedField(text)) {
-        if (c < '0' || c > '9')
-            break;
-        value = std::min(value * 10 + (c - '0'), kLargest);
+    constexpr std::int64_t kSaturated = 0x1'0000'0000;
+    std::string_view digits = trimmedField(text);
+    bool negative = false;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
     }
-    return static_cast<std::int32_t>(value);
+    if (digits.empty())
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = std::min(value * 10 + (c - '0'), kSaturated);
+    }
+    return negative ? -value : value;
 }
 
 std::optional<std::uint16_t> parseKeyField(std::string_view text)
 {
     std::string_view digits = trimmedField(text);
-    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')
-        && hexDigitValue(digits[2]) >= 0)
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
         digits.remove_prefix(2);
+    if (digits.empty())
+        return std::nullopt;
     std::uint32_t value = 0;
     for (const char c : digits) {
         const int digit = hexDigitValue(c);
         if (digit < 0)
-            break;
+            return std::nullopt;
         value = value * 16 + static_cast<std::uint32_t>(digit);
         if (value > 0xFFFF)
             return std::nullopt;

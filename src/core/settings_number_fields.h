@@ -1,5 +1,5 @@
-// Number entry of the settings dialog's edits: the text is trimmed and read up to its first character that is
-// not a digit of the base; a text without leading digits reads as 0.
+// Number entry of the settings dialog's edits: the trimmed text must be wholly the number; any other text is
+// refused.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +10,12 @@ namespace lumetra::core {
 
 std::string_view trimmedField(std::string_view text);
 
-// A decimal, non-negative number; saturates at the largest stored 32-bit number.
-std::int32_t parseDecimalField(std::string_view text);
+// A decimal number: an optional sign and one or more digits, nothing else. Magnitudes above 0xFFFFFFFF read as
+// 0x100000000, beyond every field's range.
+std::optional<std::int64_t> parseDecimalField(std::string_view text);
 
-// A key word in hexadecimal, with an optional "0x" prefix. A number that does not fit 16 bits is refused
-// (std::nullopt) rather than cut down to a different key.
+// A key word: hexadecimal digits with an optional "0x" prefix, nothing else. A number that does not fit 16 bits
+// is refused rather than cut down to a different key.
 std::optional<std::uint16_t> parseKeyField(std::string_view text);
 
 } // namespace lumetra::core

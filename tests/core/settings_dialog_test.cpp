@@ -176,9 +176,9 @@ TEST(SettingsDialogOk, NumberEditsAreParsedAndTheTimeOutHasAFloor)
     const std::tuple<const char*, const char*, int, int> cases[] = {
         {"0", "10", 0, 50},
         {"1", "49", 1, 50},
-        {"20ms", "50", 20, 50},
+        {"+20", "50", 20, 50},
         {" 300 ", "51", 300, 51},
-        {"x", "abc", 0, 50},
+        {"-5", "-5", 0, 50},
         {"99999999999", "1000", 2147483647, 1000},
     };
     for (const auto& [interval, timeOut, expectedInterval, expectedTimeOut] : cases) {
@@ -188,6 +188,40 @@ TEST(SettingsDialogOk, NumberEditsAreParsedAndTheTimeOutHasAFloor)
         EXPECT_EQ(values.timeIntervalMs, expectedInterval) << interval;
         EXPECT_EQ(values.timeOutMs, expectedTimeOut) << timeOut;
     }
+}
+
+TEST(SettingsDialogOk, ANumberEditThatIsNotANumberKeepsTheDialogOpenNamingIt)
+{
+    SettingsDialogState state = openedWith(26);
+    for (const char* text : {"x", "20ms", "1 0", "1.5", "0x10", "-", "- 5"}) {
+        SCOPED_TRACE(text);
+        state.timeIntervalText = text;
+        state.timeOutText = "";
+        EXPECT_EQ(messageOf(acceptSettingsDialog(state, kUsbPresent)),
+            (DialogMessage {"모니터링 시간 간격 값이 숫자가 아닙니다.", MessageIcon::Information}));
+        state.timeIntervalText = "100";
+        state.timeOutText = text;
+        EXPECT_EQ(messageOf(acceptSettingsDialog(state, kUsbPresent)),
+            (DialogMessage {"타임 아웃 값이 숫자가 아닙니다.", MessageIcon::Information}));
+    }
+}
+
+TEST(SettingsDialogOk, ANumberOutsideItsRangeIsTakenAtTheNearestEndAndSaidSo)
+{
+    SettingsDialogState state = openedWith(26);
+    state.timeIntervalText = "100";
+    state.timeOutText = "200";
+    EXPECT_EQ(valuesOf(acceptSettingsDialog(state, kUsbPresent)).notice, "");
+
+    state.timeOutText = "10";
+    EXPECT_EQ(valuesOf(acceptSettingsDialog(state, kUsbPresent)).notice,
+        "타임 아웃 값이 허용 범위를 벗어나 50(으)로 적용되었읍니다.");
+
+    state.timeIntervalText = "-5";
+    state.timeOutText = "99999999999";
+    EXPECT_EQ(valuesOf(acceptSettingsDialog(state, kUsbPresent)).notice,
+        "모니터링 시간 간격 값이 허용 범위를 벗어나 0(으)로 적용되었읍니다.\n"
+        "타임 아웃 값이 허용 범위를 벗어나 2147483647(으)로 적용되었읍니다.");
 }
 
 TEST(SettingsDialogOk, ListPositionsAreClamped)
@@ -235,8 +269,8 @@ TEST(SettingsDialogOk, AllZeroKeysWarnOfThePermanentLockOnlyWithEightKeys)
                         "본 프로그램의 일부 기능이 제대로 작동되지 않읍니다.",
             MessageIcon::Information}));
     setKeys(f28x, "zz");
-    EXPECT_TRUE(messageOf(acceptSettingsDialog(f28x, kUsbPresent)).text.starts_with("모든 Key값이 0이면"))
-        << "a key that does not parse is 0";
+    EXPECT_EQ(messageOf(acceptSettingsDialog(f28x, kUsbPresent)).text, "KEY0 값은 0000~FFFF의 16진수로 입력하십시요.")
+        << "a key that does not parse is refused, not taken as 0";
 
     SettingsDialogState lf240x = openedWith(2, true);
     lf240x.keyTexts = {"0", "0", "0", "0", "", "", "", ""};
@@ -247,14 +281,18 @@ TEST(SettingsDialogOk, AllZeroKeysWarnOfThePermanentLockOnlyWithEightKeys)
 TEST(SettingsDialogOk, KeyFieldsAreHexadecimalWords)
 {
     SettingsDialogState state = openedWith(26, true);
-    state.keyTexts = {"1a2B", "0x12", "0Xff", " 7 ", "12G4", "FFFF", "0001", "0x"};
+    state.keyTexts = {"1a2B", "0x12", "0Xff", " 7 ", "0", "FFFF", "0001", "0x0"};
     const SettingsDialogValues values = valuesOf(acceptSettingsDialog(state, kUsbPresent));
-    EXPECT_EQ(values.csmKeys, (CsmKeys {0x1A2B, 0x12, 0xFF, 0x7, 0x12, 0xFFFF, 0x1, 0}));
+    EXPECT_EQ(values.csmKeys, (CsmKeys {0x1A2B, 0x12, 0xFF, 0x7, 0, 0xFFFF, 0x1, 0}));
     EXPECT_TRUE(values.csmUse);
 
-    state.keyTexts[5] = "10000";
-    EXPECT_EQ(messageOf(acceptSettingsDialog(state, kUsbPresent)).text, "KEY5 값을 입력하십시요.")
-        << "a key wider than 16 bits is refused, not cut down";
+    for (const char* text : {"GHIJ", "12G4", "0x", "0xG", "1 2", "-1", "10000"}) {
+        SCOPED_TRACE(text);
+        state.keyTexts[5] = text;
+        EXPECT_EQ(messageOf(acceptSettingsDialog(state, kUsbPresent)),
+            (DialogMessage {"KEY5 값은 0000~FFFF의 16진수로 입력하십시요.", MessageIcon::Information}))
+            << "a key that is not a 16-bit hexadecimal word is refused, not read as another key";
+    }
     state.keyTexts[5] = "0000FFFF";
     EXPECT_TRUE(std::holds_alternative<SettingsDialogValues>(acceptSettingsDialog(state, kUsbPresent)));
 }

@@ -129,7 +129,10 @@ TEST_F(SettingsDialogTest, OkHandsTheLogicsValuesBack)
     d.speedList()->setCurrentText(QStringLiteral("9600"));
     d.timeOutEdit()->setText(QStringLiteral("10"));
     d.accept();
-    EXPECT_TRUE(messages.empty());
+    // The time-out's floor applies, and the dialog says so as it closes.
+    EXPECT_EQ(messages,
+        (std::vector<DialogMessage> {
+            {"타임 아웃 값이 허용 범위를 벗어나 50(으)로 적용되었읍니다.", MessageIcon::Information}}));
     ASSERT_TRUE(d.acceptedValues().has_value());
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(d.acceptedValues()->portType, PortType::Serial);

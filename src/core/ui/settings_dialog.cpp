@@ -285,6 +285,8 @@ void SettingsDialog::accept()
         return;
     }
     accepted_ = std::get<SettingsDialogValues>(outcome);
+    if (!accepted_->notice.empty())
+        report(DialogMessage {accepted_->notice, MessageIcon::Information});
     QDialog::accept();
 }
 

@@ -169,14 +169,16 @@ int runGraph(const Arguments& args)
     limits.sampleLimit = request->count;
     limits.stopRequest = &interrupt.flag();
     graph::runGraphSession(session, timer, limits);
+    const graph::GraphValues values = graph::graphValuesOf(session);
     if (request->printPoints) {
-        const graph::GraphValues values = graph::graphValuesOf(session);
         if (request->json)
             graph::writeGraphJson(std::cout, values);
         else
             graph::writeGraphCsv(std::cout, values);
         std::cout.flush();
     }
+    if (const std::string notice = graph::sampleLagNotice(values); !notice.empty())
+        printError(notice);
     const bool exported = writeGraphExports(request->exports, session, charts);
     return prompts.shown > 0 || !exported ? 1 : 0;
 }

@@ -1,7 +1,8 @@
 // Graph acquisition against lumetra-podsim with wire-time emulation, driven by a timer loop on the steady clock.
 // (a) A memory graph of one channel of 5000 words: measured time against the wire time of the bytes actually
 //     sent and received, and against the wire time of addressing every element.
-// (b) A time graph of four channels every 10 ms for 10 s: the sample periods and the share of late ticks.
+// (b) A time graph of four channels every 10 ms for 10 s at 115200 and 921600 baud: the periods between the
+//     sample times the session took, and the share of late ticks and the skipped intervals it counted.
 // Usage: bench_graph [path-to-lumetra-podsim]
 #include "counting_transport.h"
 #include "podsim_process.h"
@@ -11,6 +12,7 @@
 #include "graph/graph_run_loop.h"
 #include "graph/graph_session.h"
 #include "graph/headless_graph_ports.h"
+#include "graph/sample_wire_time.h"
 #include "link/pod_link.h"
 
 #include <algorithm>
@@ -28,7 +30,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::uint32_t kBlockWords = 5000;
 constexpr std::uint32_t kBlockAddress = 0x9000;
-constexpr int kReadWordBytes = 10 + 1 + 3 + 5; // @ + 6 hex digits + CR, '!', r, 4 hex digits + CR
 
 class CountingPrompts final : public core::UserPrompts {
 public:
@@ -117,7 +118,7 @@ bool memoryGraph(const std::string& program, int baud)
         return false;
     }
     const double wire = wireSeconds(bench.factory.bytes, baud);
-    const double addressedWire = wireSeconds(std::uint64_t {kBlockWords} * kReadWordBytes, baud);
+    const double addressedWire = wireSeconds(std::uint64_t {kBlockWords} * graph::channelReadBytes(13), baud);
     std::printf("memory graph at %6d baud: %u words, %8.1f ms measured, %8.1f ms wire time of %llu bytes, ratio %.2f; "
                 "addressing every element: %8.1f ms on the wire, ratio %.2f\n",
         baud, kBlockWords, measured * 1e3, wire * 1e3, static_cast<unsigned long long>(bench.factory.bytes), measured / wire, addressedWire * 1e3,
@@ -150,34 +151,30 @@ bool timeGraph(const std::string& program, int baud)
     graph::GraphSession session(
         {{graph::GraphKind::Time, graph::ScaleMode::Automatic, interval, 0, 0, 0, 0}, false, channels, {}},
         bench.ports());
-    const auto start = Clock::now();
     session.open();
-    std::vector<Clock::time_point> fired;
     graph::GraphRunLimits limits;
-    limits.until = start + 10s;
-    limits.onTick = [&](Clock::time_point at) { fired.push_back(at); };
+    limits.until = Clock::now() + 10s;
     graph::runGraphSession(session, bench.timer, limits);
-    if (bench.prompts.shown > 0 || fired.size() < 2) {
-        std::printf("time graph at %6d baud: failed after %zu ticks\n", baud, fired.size());
+    const graph::SampleTimes& times = session.sampleTimes();
+    if (bench.prompts.shown > 0 || times.size() < 2) {
+        std::printf("time graph at %6d baud: failed after %zu samples\n", baud, times.size());
         return false;
     }
-    // Lateness against the grid the session keeps: one interval apart, restarted after a tick that came more
-    // than a whole interval late.
+    // The periods between the sample times the session took; late and skipped as the session counts them.
     std::vector<double> periods;
-    int late = 0;
-    auto due = start + std::chrono::milliseconds {interval};
-    for (std::size_t k = 0; k < fired.size(); ++k) {
-        if (k > 0)
-            periods.push_back(std::chrono::duration<double, std::milli>(fired[k] - fired[k - 1]).count());
-        late += fired[k] - due > 2ms ? 1 : 0;
-        due = (fired[k] - due > std::chrono::milliseconds {interval} ? fired[k] : due) + std::chrono::milliseconds {interval};
-    }
-    std::printf("time graph at %6d baud: 4 channels every %d ms for 10 s: %zu samples, period median %.3f ms, "
-                "99th percentile %.3f ms, %.2f %% of ticks more than 2 ms late, %llu bytes (%.1f ms wire "
-                "time per sample)\n",
-        baud, interval, fired.size(), percentile(periods, 0.5), percentile(periods, 0.99),
-        100.0 * late / static_cast<double>(fired.size()), static_cast<unsigned long long>(bench.factory.bytes),
-        wireSeconds(bench.factory.bytes, baud) * 1e3 / static_cast<double>(fired.size()));
+    for (std::size_t k = 1; k < times.size(); ++k)
+        periods.push_back(std::chrono::duration<double, std::milli>(times.at(k) - times.at(k - 1)).count());
+    const double mean = std::chrono::duration<double, std::milli>(times.at(times.size() - 1) - times.at(0)).count()
+        / static_cast<double>(periods.size());
+    const graph::SampleLag& lag = session.sampleLag();
+    std::printf("time graph at %6d baud: 4 channels every %d ms for 10 s: %zu samples, period mean %.3f ms, median "
+                "%.3f ms, 99th percentile %.3f ms; %.2f %% of ticks late, %llu intervals skipped; wire time of one "
+                "sample %.3f ms (%.3f ms counted)\n",
+        baud, interval, times.size(), mean, percentile(periods, 0.5), percentile(periods, 0.99),
+        100.0 * static_cast<double>(lag.late) / static_cast<double>(times.size()),
+        static_cast<unsigned long long>(lag.skipped),
+        std::chrono::duration<double, std::milli>(graph::sampleWireTime(channels, baud)).count(),
+        wireSeconds(bench.factory.bytes, baud) * 1e3 / static_cast<double>(times.size()));
     return true;
 }
 
@@ -188,6 +185,7 @@ int main(int argc, char** argv)
     const auto program = lumetra::bench::podsimProgram(argc, argv);
     if (!program)
         return 2;
-    const bool ok = memoryGraph(*program, 115200) && memoryGraph(*program, 921600) && timeGraph(*program, 921600);
+    const bool ok = memoryGraph(*program, 115200) && memoryGraph(*program, 921600) && timeGraph(*program, 115200)
+        && timeGraph(*program, 921600);
     return ok ? 0 : 1;
 }

@@ -171,8 +171,8 @@ int runGraph(const Arguments& args)
     limits.sampleLimit = request->count;
     limits.stopRequest = &interrupt.flag();
     graph::runGraphSession(session, timer, limits);
+    graph::GraphValues values = graph::graphValuesOf(session);
     if (request->printPoints) {
-        graph::GraphValues values = graph::graphValuesOf(session);
         if (request->json) {
             graph::writeGraphJson(std::cout, values);
         } else {
@@ -182,6 +182,8 @@ int runGraph(const Arguments& args)
         }
         std::cout.flush();
     }
+    if (const std::string notice = graph::sampleLagNotice(values); !notice.empty())
+        printError(notice);
     const bool exported = writeGraphExports(request->exports, session, charts);
     return prompts.shown > 0 || !exported ? 1 : 0;
 }

@@ -7,8 +7,8 @@ namespace lumetra::graph {
 
 GraphValues graphValuesOf(const GraphSession& session)
 {
-    GraphValues graph {session.kind(), session.interval(), {}};
     const GraphExportSource source = exportSourceOf(session);
+    GraphValues graph {session.kind(), session.interval(), {}, exportedTimes(source), session.sampleLag()};
     for (std::size_t c = 0; c < source.channels.size(); ++c)
         graph.channels.push_back({source.channels[c], exportedPoints(source, c)});
     return graph;

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "graph/graph_items.h"
+#include "graph/sample_grid.h"
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +21,10 @@ struct GraphValues {
     GraphKind kind = GraphKind::Memory;
     std::int32_t interval = 0; // ms
     std::vector<ChannelValues> channels;
+    // Time graph: when each sample was taken, from the start (oldest first, as the values), and the ticks that
+    // fell behind the interval.
+    std::vector<std::chrono::microseconds> times;
+    SampleLag lag;
 };
 
 // Every channel's points as the window's exports take them: complete samples only, up to the sample counter.

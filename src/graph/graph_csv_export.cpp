@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -39,8 +40,13 @@ std::string csvField(std::string_view text)
 std::string graphCsvDocument(const GraphExportSource& source)
 {
     std::vector<std::vector<double>> columns;
-    std::size_t rows = 0;
+    const std::vector<std::chrono::microseconds> times = exportedTimes(source);
+    std::size_t rows = times.size();
     std::string text = csvField(kCsvPositionHeader);
+    if (source.sampleTimes) {
+        text += ',';
+        text += csvField(kCsvTimeHeader);
+    }
     for (std::size_t c = 0; c < source.channels.size(); ++c) {
         text += ',';
         text += csvField(source.channels[c].label);
@@ -51,6 +57,11 @@ std::string graphCsvDocument(const GraphExportSource& source)
 
     for (std::size_t n = 0; n < rows; ++n) {
         text += std::to_string(n);
+        if (source.sampleTimes) {
+            text += ',';
+            if (n < times.size())
+                text += sampleTimeText(times[n]);
+        }
         for (const std::vector<double>& column : columns) {
             text += ',';
             if (n < column.size())

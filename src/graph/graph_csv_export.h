@@ -1,6 +1,7 @@
 // The points of a graph window as comma-separated values: a header row with the channel labels, then one row
 // per position with each channel's value (empty where a channel has no point), UTF-8, CR LF, fields quoted
-// where they hold a comma, a quote or a line break.
+// where they hold a comma, a quote or a line break. A time graph has the time of each sample (milliseconds
+// from the start, three decimals) in a column after the position.
 #pragma once
 
 #include "graph/export_result.h"
@@ -15,6 +16,7 @@ namespace lumetra::graph {
 inline constexpr std::string_view kGraphCsvFilter = "CSV 파일 (*.csv)|*.csv||";
 inline constexpr std::string_view kGraphCsvExtension = "csv";
 inline constexpr std::string_view kCsvPositionHeader = "위치";
+inline constexpr std::string_view kCsvTimeHeader = "시간(ms)";
 
 // One field, quoted when it must be.
 std::string csvField(std::string_view text);

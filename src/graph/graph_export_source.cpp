@@ -22,6 +22,8 @@ GraphExportSource exportSourceOf(const GraphSession& session)
     source.channels = session.channels();
     source.colours = session.colours();
     source.sampleCounter = session.sampleCounter();
+    if (session.kind() == GraphKind::Time)
+        source.sampleTimes = &session.sampleTimes();
     for (int p = 0; p < session.paneCount(); ++p) {
         source.panes[static_cast<std::size_t>(p)] = &session.pane(p);
         source.paneCapacities[static_cast<std::size_t>(p)] = session.paneCapacity(p);
@@ -59,6 +61,18 @@ std::vector<double> exportedPoints(const GraphExportSource& source, std::size_t 
         values.push_back(*value);
     }
     return values;
+}
+
+std::vector<std::chrono::microseconds> exportedTimes(const GraphExportSource& source)
+{
+    std::vector<std::chrono::microseconds> times;
+    if (!source.sampleTimes)
+        return times;
+    const std::size_t count = std::min<std::size_t>(source.sampleTimes->size(), source.sampleCounter);
+    times.reserve(count);
+    for (std::size_t n = 0; n < count; ++n)
+        times.push_back(source.sampleTimes->at(n));
+    return times;
 }
 
 } // namespace lumetra::graph

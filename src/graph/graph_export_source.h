@@ -1,11 +1,13 @@
 // What the exports read from a graph window: its kind and layout, its channels and their colours, the sample
-// counter and the panes with the capacities they were reset to.
+// counter, the panes with the capacities they were reset to, and a time graph's sample times.
 #pragma once
 
 #include "graph/graph_items.h"
+#include "graph/sample_times.h"
 #include "graph/strip_chart.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -22,6 +24,8 @@ struct GraphExportSource {
     std::uint32_t sampleCounter = 0;
     std::array<StripChart*, kMaxChannels> panes {};
     std::array<std::size_t, kMaxChannels> paneCapacities {};
+    // A time graph's; null for a memory graph.
+    const SampleTimes* sampleTimes = nullptr;
 
     // One pane per channel in the individual layout, else one (none without channels).
     int paneCount() const;
@@ -40,5 +44,9 @@ ChannelPlace channelPlace(const GraphExportSource& source, std::size_t channel);
 // length, or its pane's capacity in the individual layout; time graph: the pane's capacity), below the sample
 // counter, and readable from the pane.
 std::vector<double> exportedPoints(const GraphExportSource& source, std::size_t channel);
+
+// The times of the exported samples, oldest first: position n is the sample of every channel's point n. Empty
+// without sample times.
+std::vector<std::chrono::microseconds> exportedTimes(const GraphExportSource& source);
 
 } // namespace lumetra::graph

@@ -196,7 +196,9 @@ void GraphSession::beginAcquisition(milliseconds firstDelay)
     reader_.restart();
     if (kind_ == GraphKind::Time) {
         ports_.status.showAcquisitionRunning(true);
-        grid_.start(ports_.clock.now(), firstDelay);
+        const GraphClock::TimePoint now = ports_.clock.now();
+        grid_.start(now, firstDelay);
+        times_.begin(now);
     }
     ports_.timer.arm(firstDelay);
 }
@@ -255,7 +257,12 @@ void GraphSession::timeTick()
         }
     }
     ++counter_;
+    times_.record(tickTime);
+    const SampleLag before = grid_.lag();
     ports_.timer.arm(grid_.next(tickTime, ports_.clock.now()));
+    if (grid_.lag() != before) {
+        ports_.status.showLagText(sampleLagText(grid_.lag()));
+    }
 }
 
 void GraphSession::advancePanes(std::uint32_t x)

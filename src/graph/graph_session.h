@@ -10,6 +10,7 @@
 #include "graph/graph_status_view.h"
 #include "graph/sample_grid.h"
 #include "graph/sample_reader.h"
+#include "graph/sample_times.h"
 #include "graph/strip_chart.h"
 
 #include "core/user_prompts.h"
@@ -95,6 +96,10 @@ public:
     bool acceptsChartClicks() const { return !acquiring_; }
     // Index of the next sample.
     std::uint32_t sampleCounter() const { return counter_; }
+    // Time graph: when the samples the panes hold were taken (none for a memory graph).
+    const SampleTimes& sampleTimes() const { return times_; }
+    // Time graph: the ticks that fell behind the interval since the panes were reset.
+    const SampleLag& sampleLag() const { return grid_.lag(); }
     // Memory graph: the x extent (the record's length, which may exceed the channels' 5000).
     std::uint32_t length() const { return length_; }
     std::uint32_t decimals() const { return decimals_; }
@@ -153,6 +158,7 @@ private:
     int currentChannel_ = 1;
     SampleReader reader_;
     SampleGrid grid_;
+    SampleTimes times_;
 };
 
 } // namespace lumetra::graph

@@ -22,6 +22,11 @@ void GraphSession::resetPanes()
         ports_.status.clearProgress();
     }
     counter_ = 0;
+    times_.reset(kind_ == GraphKind::Time ? capacities_[0] : 0);
+    if (kind_ == GraphKind::Time) {
+        grid_.clearLag();
+        ports_.status.showLagText(sampleLagText(grid_.lag()));
+    }
 }
 
 void GraphSession::resetPane(int p)

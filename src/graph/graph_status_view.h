@@ -3,9 +3,9 @@
 
 #include "graph/graph_items.h"
 
-#include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace lumetra::graph {
 
@@ -22,9 +22,11 @@ public:
     virtual void clearProgress() = 0;
     // Time graph: the animated indicator running or stopped.
     virtual void showAcquisitionRunning(bool running) = 0;
+    // Time graph: the ticks that fell behind the interval.
+    virtual void showLagText(std::string_view text) = 0;
 };
 
-enum class GraphStatusPaneRole { Message, Scale, Decimals, Channel, Activity };
+enum class GraphStatusPaneRole { Message, Scale, Decimals, Channel, Activity, Lag };
 
 struct GraphStatusPane {
     GraphStatusPaneRole role;
@@ -33,7 +35,7 @@ struct GraphStatusPane {
 };
 
 // The panes in order with their widths and first texts. The activity pane holds a progress bar (memory graph)
-// or, narrowed, the indicator (time graph).
-std::array<GraphStatusPane, 5> graphStatusPanes(GraphKind kind);
+// or, narrowed, the indicator (time graph); a time graph ends with the pane of its late and skipped ticks.
+std::vector<GraphStatusPane> graphStatusPanes(GraphKind kind);
 
 } // namespace lumetra::graph

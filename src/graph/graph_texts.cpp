@@ -51,6 +51,11 @@ std::string decimalsText(std::uint32_t decimals)
     return "소숫점:" + std::to_string(decimals);
 }
 
+std::string sampleLagText(const SampleLag& lag)
+{
+    return "늦음:" + std::to_string(lag.late) + ", 건너뜀:" + std::to_string(lag.skipped);
+}
+
 std::string channelText(int channel)
 {
     return "CH" + std::to_string(channel);

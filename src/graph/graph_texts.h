@@ -2,6 +2,7 @@
 #pragma once
 
 #include "graph/graph_items.h"
+#include "graph/sample_grid.h"
 
 #include <cstdint>
 #include <string>
@@ -24,6 +25,8 @@ std::string_view graphWindowTitle(GraphKind kind);
 std::string decimalsText(std::uint32_t decimals);
 // "CH%d" of the 1-based channel.
 std::string channelText(int channel);
+// A time graph's ticks that fell behind its interval: "늦음:%llu, 건너뜀:%llu" (late, skipped).
+std::string sampleLagText(const SampleLag& lag);
 // A value with three decimals ("%.3f"), whatever the C locale.
 std::string threeDecimals(double value);
 

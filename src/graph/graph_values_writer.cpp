@@ -1,5 +1,7 @@
 #include "graph/graph_values_writer.h"
 
+#include "graph/sample_times.h"
+
 #include "monitor/data_types.h"
 
 #include <algorithm>
@@ -75,14 +77,18 @@ std::string sampleValueText(std::uint32_t type, double value)
 
 void writeGraphCsv(std::ostream& out, const GraphValues& graph)
 {
-    out << (graph.kind == GraphKind::Memory ? "index" : "sample");
+    const bool time = graph.kind == GraphKind::Time;
+    out << (time ? "sample,time_ms" : "index");
     for (const ChannelValues& channel : graph.channels) {
         out << ',' << csvField(channel.channel.label);
     }
     out << '\n';
-    const std::size_t rows = longestChannel(graph);
+    const std::size_t rows = std::max(longestChannel(graph), graph.times.size());
     for (std::size_t row = 0; row < rows; ++row) {
         out << row;
+        if (time) {
+            out << ',' << (row < graph.times.size() ? sampleTimeText(graph.times[row]) : std::string());
+        }
         for (const ChannelValues& channel : graph.channels) {
             out << ',';
             if (row < channel.values.size()) {
@@ -98,6 +104,15 @@ void writeGraphJson(std::ostream& out, const GraphValues& graph)
     const bool memory = graph.kind == GraphKind::Memory;
     out << "{\n  \"kind\": \"" << (memory ? "memory" : "time") << "\",\n";
     out << "  \"interval\": " << graph.interval << ",\n";
+    if (!memory) {
+        out << "  \"late\": " << graph.lag.late << ",\n";
+        out << "  \"skipped\": " << graph.lag.skipped << ",\n";
+        out << "  \"times\": [";
+        for (std::size_t n = 0; n < graph.times.size(); ++n) {
+            out << (n == 0 ? "" : ", ") << sampleTimeText(graph.times[n]);
+        }
+        out << "],\n";
+    }
     out << "  \"channels\": [";
     for (std::size_t c = 0; c < graph.channels.size(); ++c) {
         const ChannelValues& channel = graph.channels[c];
@@ -117,6 +132,15 @@ void writeGraphJson(std::ostream& out, const GraphValues& graph)
         out << "]\n    }";
     }
     out << (graph.channels.empty() ? "]\n" : "\n  ]\n") << "}\n";
+}
+
+std::string sampleLagNotice(const GraphValues& graph)
+{
+    if (graph.kind != GraphKind::Time || graph.lag == SampleLag {}) {
+        return {};
+    }
+    return "the samples fell behind the interval of " + std::to_string(graph.interval) + " ms: "
+        + std::to_string(graph.lag.late) + " late, " + std::to_string(graph.lag.skipped) + " skipped";
 }
 
 } // namespace lumetra::graph

@@ -13,12 +13,18 @@ namespace lumetra::graph {
 // back as the same single-precision value; "nan", "inf" and "-inf" for the non-finite floats.
 std::string sampleValueText(std::uint32_t type, double value);
 
-// A header row ("index" for a memory graph, "sample" for a time graph, then the labels), then one row per
-// position; a channel with fewer points leaves its cells empty. Lines end in "\n".
+// A header row ("index" for a memory graph, "sample,time_ms" for a time graph, then the labels), then one row
+// per position; a channel with fewer points leaves its cells empty. A sample's time is in milliseconds from the
+// start with three decimals. Lines end in "\n".
 void writeGraphCsv(std::ostream& out, const GraphValues& graph);
 
-// {"kind": "memory"|"time", "interval": ms, "channels": [{"label", "address", "type", "length" (memory graph),
-// "values": [...]}]}; a non-finite value is null.
+// {"kind": "memory"|"time", "interval": ms, time graph: "late", "skipped" (tick counts), "times": [ms, ...],
+// then "channels": [{"label", "address", "type", "length" (memory graph), "values": [...]}]}; a non-finite value
+// is null.
 void writeGraphJson(std::ostream& out, const GraphValues& graph);
+
+// A time graph whose ticks fell behind its interval: "the samples fell behind the interval of 10 ms: 12 late,
+// 3 skipped"; empty otherwise.
+std::string sampleLagNotice(const GraphValues& graph);
 
 } // namespace lumetra::graph

@@ -19,6 +19,7 @@ public:
     void showProgress(std::uint32_t, std::uint32_t) override { }
     void clearProgress() override { }
     void showAcquisitionRunning(bool) override { }
+    void showLagText(std::string_view) override { }
 };
 
 // A run without a window gives no dialog commands; should one come, it is cancelled.

@@ -12,7 +12,14 @@ void SampleGrid::start(GraphClock::TimePoint now, std::chrono::milliseconds inte
 
 std::chrono::milliseconds SampleGrid::next(GraphClock::TimePoint tickTime, GraphClock::TimePoint now)
 {
-    if (tickTime - due_ > interval_) {
+    const auto lateness = tickTime - due_;
+    if (interval_.count() > 0 && 2 * lateness >= interval_) {
+        ++lag_.late;
+    }
+    if (lateness > interval_) {
+        if (interval_.count() > 0) {
+            lag_.skipped += static_cast<std::uint64_t>((now - due_) / interval_);
+        }
         due_ = now;
     }
     due_ += interval_;

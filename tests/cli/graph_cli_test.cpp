@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -146,14 +147,20 @@ TEST(GraphCli, ATimeGraphOfTheDemoVariablesPrintsOneRowPerSample)
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList lines = csvLines(run);
     ASSERT_EQ(lines.size(), 7);
-    EXPECT_EQ(lines[0], "sample,Counter,CH2,SineWave,CH4");
+    EXPECT_EQ(lines[0], "sample,time_ms,Counter,CH2,SineWave,CH4");
+    double previousTime = 0.0;
     for (int n = 1; n <= 6; ++n) {
         const QStringList cells = lines[n].split(QLatin1Char(','));
-        ASSERT_EQ(cells.size(), 5) << lines[n].toStdString();
+        ASSERT_EQ(cells.size(), 6) << lines[n].toStdString();
         EXPECT_EQ(cells[0].toInt(), n - 1);
-        EXPECT_EQ(cells[2], "-12"); // AdcOffset
-        EXPECT_LE(std::abs(cells[3].toDouble()), 100.0);
-        EXPECT_EQ(cells[4], "1069547520"); // RawSample: the bits of 1.5f as a long
+        // Milliseconds from the start with three decimals, one sample after the other.
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9]+\\.[0-9]{3}$")).match(cells[1]).hasMatch())
+            << cells[1].toStdString();
+        EXPECT_GT(cells[1].toDouble(), previousTime);
+        previousTime = cells[1].toDouble();
+        EXPECT_EQ(cells[3], "-12"); // AdcOffset
+        EXPECT_LE(std::abs(cells[4].toDouble()), 100.0);
+        EXPECT_EQ(cells[5], "1069547520"); // RawSample: the bits of 1.5f as a long
     }
 }
 
@@ -185,7 +192,7 @@ TEST(GraphCli, CtrlCEndsATimeGraphWithThePointsSoFar)
         = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 3);
     EXPECT_LT(lines.size(), 100);
-    EXPECT_EQ(lines[0], "sample,CH1");
+    EXPECT_EQ(lines[0], "sample,time_ms,CH1");
     EXPECT_TRUE(lines.last().startsWith(QString::number(lines.size() - 2) + ","));
 }
 

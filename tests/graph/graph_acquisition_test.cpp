@@ -2,6 +2,9 @@
 // start and redraw, the guard against a second acquiring window, the monitors and the connect failures.
 #include "graph_test_doubles.h"
 
+#include "graph/graph_csv_export.h"
+#include "graph/graph_export_source.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -309,6 +312,61 @@ TEST_F(GraphAcquisition, TimeGraphSamplesFallOnTheIntervalsGrid)
     h.clock.step = 1500us;
     h.run(*session, 1);
     EXPECT_EQ(h.timer.delay, 9ms);
+}
+
+TEST_F(GraphAcquisition, TimeGraphSamplesCarryTheirTimesAndTheLateAndSkippedTicks)
+{
+    h.pod.setWord(0x8000, 7);
+    auto session = h.session({test::timeEnvironment(10), false, {channel("a", 0x8000, 0)}, test::kColours});
+    session->open(); // starts at 0 ms
+    EXPECT_EQ(h.status.lag, "늦음:0, 건너뜀:0");
+    const auto tickAt = [&](std::chrono::nanoseconds at) {
+        h.clock.time = GraphClock::TimePoint {} + at;
+        h.run(*session, 1);
+    };
+    h.clock.step = 2ms; // each reading of the clock: a tick's reads take 2 ms
+    tickAt(10ms);
+    tickAt(25ms); // due at 20 ms: late
+    EXPECT_EQ(h.status.lag, "늦음:1, 건너뜀:0");
+    tickAt(41ms); // due at 30 ms, re-armed at 43 ms: late, and the 40 ms point passed without a sample
+    EXPECT_EQ(h.status.lag, "늦음:2, 건너뜀:1");
+    EXPECT_EQ(session->sampleLag(), (SampleLag {2, 1}));
+    EXPECT_EQ(graphCsvDocument(exportSourceOf(*session)),
+        "위치,시간(ms),a\r\n0,10.000,7\r\n1,25.000,7\r\n2,41.000,7\r\n");
+
+    // Stopped and started again, the times go on from the first start, rounded to the microsecond.
+    session->stop();
+    h.clock.time = GraphClock::TimePoint {} + 100ms;
+    session->start();
+    tickAt(110'000'600ns);
+    EXPECT_EQ(exportedTimes(exportSourceOf(*session)).back(), 110'001us);
+    EXPECT_EQ(h.status.lag, "늦음:2, 건너뜀:1");
+
+    // A redraw starts the times and the counts again.
+    h.clock.step = 0ms;
+    h.clock.time = GraphClock::TimePoint {} + 1s;
+    session->redraw();
+    EXPECT_EQ(h.status.lag, "늦음:0, 건너뜀:0");
+    EXPECT_EQ(session->sampleLag(), (SampleLag {}));
+    EXPECT_TRUE(exportedTimes(exportSourceOf(*session)).empty());
+    tickAt(1010ms);
+    EXPECT_EQ(exportedTimes(exportSourceOf(*session)), (std::vector<std::chrono::microseconds> {10ms}));
+}
+
+TEST_F(GraphAcquisition, TimeGraphKeepsTheTimesOfTheSamplesItsPanesHold)
+{
+    auto session = h.session({test::timeEnvironment(0), false, {channel("a", 0x8000, 0)}, test::kColours});
+    session->open();
+    h.clock.step = 1ms;
+    h.run(*session, 2);
+    const std::chrono::microseconds second = session->sampleTimes().at(1);
+    h.run(*session, static_cast<int>(kTimeGraphCapacity) - 1);
+    const GraphExportSource source = exportSourceOf(*session);
+    const std::vector<std::chrono::microseconds> times = exportedTimes(source);
+    ASSERT_EQ(times.size(), kTimeGraphCapacity);
+    EXPECT_EQ(times.front(), second) << "the oldest sample's time went with its point";
+    EXPECT_EQ(exportedPoints(source, 0).size(), times.size());
+    EXPECT_EQ(session->sampleCounter(), kTimeGraphCapacity + 1);
 }
 
 TEST_F(GraphAcquisition, OtherTimerIdsAreIgnored)

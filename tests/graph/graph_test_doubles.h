@@ -112,6 +112,7 @@ public:
         ++progressClears;
     }
     void showAcquisitionRunning(bool on) override { running = on; }
+    void showLagText(std::string_view text) override { lag = text; }
 
     std::string message = "<unset>";
     std::string scale = "<unset>";
@@ -121,6 +122,7 @@ public:
     int progressUpdates = 0;
     int progressClears = 0;
     std::optional<bool> running;
+    std::string lag = "<unset>";
 };
 
 // Answers each dialog with the next scripted entry (nullopt: Cancel) and notes what it was shown and whether

@@ -41,6 +41,16 @@ TEST(StatusPanes, TheTimeGraphNarrowsItsActivityPane)
     EXPECT_EQ(graphStatusPanes(GraphKind::Time)[4].width, 30);
 }
 
+TEST(StatusPanes, OnlyTheTimeGraphShowsItsLateAndSkippedTicks)
+{
+    EXPECT_EQ(graphStatusPanes(GraphKind::Memory).size(), 5u);
+    const auto time = graphStatusPanes(GraphKind::Time);
+    ASSERT_EQ(time.size(), 6u);
+    EXPECT_EQ(time[5].role, GraphStatusPaneRole::Lag);
+    EXPECT_EQ(time[5].initialText, sampleLagText({}));
+    EXPECT_EQ(sampleLagText({12, 3}), "늦음:12, 건너뜀:3");
+}
+
 TEST(IntervalEntry, EmptyIsRefusedOthersFollowTheNumberEntryRule)
 {
     EXPECT_FALSE(checkIntervalEntry("").value);

@@ -11,6 +11,8 @@
 namespace lumetra::graph {
 namespace {
 
+using namespace std::chrono_literals;
+
 double floatOf(std::uint32_t bits)
 {
     return static_cast<double>(std::bit_cast<float>(bits));
@@ -37,7 +39,8 @@ TEST(SampleValueText, IntegersStayIntegersAndFloatsReadBackExactly)
 GraphValues memoryGraph()
 {
     return {GraphKind::Memory, 0,
-        {{{"CH1", 0x8040, 3, 4, 0}, {-5, 0, 7}}, {{"wave, \"raw\"", 0x9000, 1, 6, 3}, {floatOf(0x3FC00000)}}}};
+        {{{"CH1", 0x8040, 3, 4, 0}, {-5, 0, 7}}, {{"wave, \"raw\"", 0x9000, 1, 6, 3}, {floatOf(0x3FC00000)}}},
+        {}, {}};
 }
 
 TEST(GraphCsv, AShorterChannelLeavesItsCellsEmptyAndLabelsAreQuoted)
@@ -47,11 +50,11 @@ TEST(GraphCsv, AShorterChannelLeavesItsCellsEmptyAndLabelsAreQuoted)
     EXPECT_EQ(out.str(), "index,CH1,\"wave, \"\"raw\"\"\"\n0,-5,1.5\n1,0,\n2,7,\n");
 }
 
-TEST(GraphCsv, ATimeGraphCountsSamples)
+TEST(GraphCsv, ATimeGraphCountsSamplesAndGivesTheirTimes)
 {
     std::ostringstream out;
-    writeGraphCsv(out, {GraphKind::Time, 10, {{{"A", 0x8000, 0, 13, 0}, {1, 2}}}});
-    EXPECT_EQ(out.str(), "sample,A\n0,1\n1,2\n");
+    writeGraphCsv(out, {GraphKind::Time, 10, {{{"A", 0x8000, 0, 13, 0}, {1, 2}}}, {10'012us, 19'999'999us}, {}});
+    EXPECT_EQ(out.str(), "sample,time_ms,A\n0,10.012,1\n1,19999.999,2\n");
 }
 
 TEST(GraphJson, HoldsKindIntervalAndEveryChannel)
@@ -84,16 +87,46 @@ TEST(GraphJson, HoldsKindIntervalAndEveryChannel)
         "}\n");
 }
 
-TEST(GraphJson, ATimeGraphHasNoLengths)
+TEST(GraphJson, ATimeGraphHasItsTimesAndLagButNoLengths)
 {
     std::ostringstream out;
-    writeGraphJson(out, {GraphKind::Time, 25, {{{"A", 0x8000, 0, 15, 0}, {}}}});
+    writeGraphJson(out, {GraphKind::Time, 10, {{{"A", 0x8000, 0, 13, 0}, {1, 2}}}, {10ms, 25'500us}, {3, 1}});
+    EXPECT_EQ(out.str(),
+        "{\n"
+        "  \"kind\": \"time\",\n"
+        "  \"interval\": 10,\n"
+        "  \"late\": 3,\n"
+        "  \"skipped\": 1,\n"
+        "  \"times\": [10.000, 25.500],\n"
+        "  \"channels\": [\n"
+        "    {\n"
+        "      \"label\": \"A\",\n"
+        "      \"address\": 32768,\n"
+        "      \"type\": \"unsigned short\",\n"
+        "      \"values\": [1, 2]\n"
+        "    }\n"
+        "  ]\n"
+        "}\n");
+
+    out.str("");
+    writeGraphJson(out, {GraphKind::Time, 25, {{{"A", 0x8000, 0, 15, 0}, {}}}, {}, {}});
     const std::string text = out.str();
     EXPECT_NE(text.find("\"kind\": \"time\""), std::string::npos);
     EXPECT_NE(text.find("\"interval\": 25"), std::string::npos);
     EXPECT_NE(text.find("\"type\": \"unsigned long\""), std::string::npos);
     EXPECT_NE(text.find("\"values\": []"), std::string::npos);
     EXPECT_EQ(text.find("length"), std::string::npos);
+    EXPECT_NE(text.find("\"times\": [],"), std::string::npos);
+}
+
+TEST(SampleLagNotice, OnlyATimeGraphThatFellBehindSaysSo)
+{
+    GraphValues graph {GraphKind::Time, 10, {}, {}, {}};
+    EXPECT_EQ(sampleLagNotice(graph), "");
+    graph.lag = {12, 3};
+    EXPECT_EQ(sampleLagNotice(graph), "the samples fell behind the interval of 10 ms: 12 late, 3 skipped");
+    graph.kind = GraphKind::Memory;
+    EXPECT_EQ(sampleLagNotice(graph), "");
 }
 
 } // namespace

@@ -42,6 +42,39 @@ TEST(SampleGrid, ATickLaterThanAWholeIntervalRestartsTheGrid)
     EXPECT_EQ(grid.next(start + 46ms, start + 47ms), 9ms);
 }
 
+TEST(SampleGrid, LateFromHalfAnIntervalSkippedByWholeIntervalsAfterARestart)
+{
+    SampleGrid grid;
+    const TimePoint start {};
+    grid.start(start, 10ms);
+    // Due at 10 ms, fired 4.9 ms after: nearer its own point than the next, on time.
+    grid.next(start + 14900us, start + 16ms);
+    EXPECT_EQ(grid.lag(), (SampleLag {0, 0}));
+    // Due at 20 ms, fired half an interval after: late; the grid holds, nothing skipped.
+    EXPECT_EQ(grid.next(start + 25ms, start + 27ms), 3ms);
+    EXPECT_EQ(grid.lag(), (SampleLag {1, 0}));
+    // Due at 30 ms, fired at 41 ms and re-armed at 52 ms: the grid restarts at 52 ms, and the whole intervals
+    // from 30 ms to 52 ms (two) passed without a sample.
+    EXPECT_EQ(grid.next(start + 41ms, start + 52ms), 10ms);
+    EXPECT_EQ(grid.lag(), (SampleLag {2, 2}));
+    // A new start keeps the count; only clearLag() empties it.
+    grid.start(start + 100ms, 10ms);
+    grid.next(start + 110ms, start + 111ms);
+    EXPECT_EQ(grid.lag(), (SampleLag {2, 2}));
+    grid.clearLag();
+    EXPECT_EQ(grid.lag(), (SampleLag {}));
+}
+
+TEST(SampleGrid, WithoutAnIntervalNothingIsLate)
+{
+    SampleGrid grid;
+    const TimePoint start {};
+    grid.start(start, 0ms);
+    grid.next(start + 30ms, start + 50ms);
+    grid.next(start + 90ms, start + 95ms);
+    EXPECT_EQ(grid.lag(), (SampleLag {}));
+}
+
 TEST(SampleGrid, ZeroOrNegativeIntervalsNeverWait)
 {
     SampleGrid grid;

@@ -164,3 +164,23 @@ TEST(GraphEntryDialogWidget, TheIntervalDialogRefusesLettersAndTellsAClampedValu
         (std::vector<std::string> {
             "시간 간격 값이 숫자가 아닙니다.", "시간 간격 값이 허용 범위를 벗어나 2147483647(으)로 적용되었읍니다."}));
 }
+
+TEST(GraphItemDialogWidget, OkWarnsOfAnIntervalShorterThanOneSampleOnTheLineAndStillAccepts)
+{
+    std::vector<CTimeGraphObject> catalogue {{"a", 0x300, 13, 0}, {"b", 0x302, 6, 3}, {"c", 0x304, 3, 0}};
+    std::vector<CTimeGraphObject> selection;
+    GraphEnvironment environment;
+    GraphKindSettings settings {"10", "-10", ScaleMode::Automatic, false, {1, 2, 3, 4}};
+    RecordingPrompts prompts;
+    GraphItemDialog dialog(catalogue, selection, environment, settings, kSymbols, 0x009D, prompts);
+    dialog.setLineBaud(115200); // 61 bytes a sample: 5.295 ms
+    dialog.itemList()->clearSelection();
+    dialog.intervalEdit()->setText(QStringLiteral("5"));
+    dialog.accept();
+    EXPECT_EQ(prompts.texts,
+        std::vector<std::string> {
+            "시간 간격(5 ms)이 한 샘플을 읽는 통신 시간(5.295 ms)보다 짧아 샘플이 늦어지거나 빠질 수 있읍니다."});
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(selection.size(), 3u);
+    EXPECT_EQ(environment.interval, 5);
+}

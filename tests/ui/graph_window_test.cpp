@@ -3,6 +3,7 @@
 #include "app/ui/graph_windows.h"
 #include "app/ui/main_window.h"
 #include "core/memory_settings_store.h"
+#include "graph/graph_texts.h"
 #include "graph/ui/acquisition_indicator.h"
 #include "graph/ui/graph_item_dialog.h"
 #include "graph/ui/graph_status_bar.h"
@@ -218,6 +219,8 @@ TEST_F(GraphWindowTest, ATimeGraphAcquiresInOnePanePerChannelUntilStoppedOrClose
     EXPECT_FALSE(window->session().acquiring());
     EXPECT_FALSE(stop->isEnabled());
     EXPECT_FALSE(window->graphStatusBar()->indicator()->running());
+    EXPECT_EQ(window->graphStatusBar()->paneText(GraphStatusPaneRole::Lag).toStdString(),
+        graph::sampleLagText(window->session().sampleLag()));
     EXPECT_TRUE(window->pane(1)->interactive());
     EXPECT_TRUE(actions().addressMonitoring->isEnabled());
 

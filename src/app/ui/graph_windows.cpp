@@ -1,5 +1,6 @@
 #include "app/ui/graph_windows.h"
 
+#include "graph/sample_wire_time.h"
 #include "graph/ui/graph_item_dialog.h"
 #include "graph/ui/graph_window.h"
 
@@ -9,13 +10,16 @@ namespace {
 
 template <typename Item>
 bool itemDialogAccepted(std::vector<Item>& catalogue, std::vector<Item>& selection,
-    graph::GraphEnvironment& environment, graph::GraphKindSettings& settings, const Application& app,
+    graph::GraphEnvironment& environment, graph::GraphKindSettings& settings, Application& app,
     UserPrompts& prompts, QWidget* parent)
 {
     // Members of structures are channels too.
     const std::vector<image::CDataObject> symbols = app.image().symbols().recordsWithMembers();
     graph::ui::GraphItemDialog dialog(
         catalogue, selection, environment, settings, symbols, app.image().targetId(), prompts, parent);
+    MainFrame& frame = app.mainFrame();
+    dialog.setLineBaud(
+        graph::podLineBaud(frame.linkConfig().portType == core::PortType::Usb, frame.link().podKind()));
     return dialog.exec() == QDialog::Accepted;
 }
 

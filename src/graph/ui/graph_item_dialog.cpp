@@ -1,6 +1,7 @@
 #include "graph/ui/graph_item_dialog.h"
 
 #include "graph/graph_item_conversion.h"
+#include "graph/sample_wire_time.h"
 #include "graph/ui/channel_colour_button.h"
 
 #include <QCheckBox>
@@ -326,6 +327,10 @@ bool GraphItemDialog::applyAccept(AcceptKind kind)
         return false;
     }
     const ItemDialogResult& result = std::get<ItemDialogResult>(outcome);
+    if (kind == AcceptKind::Ok) {
+        if (const auto warning = intervalWarning(result.environment, result.selection, lineBaud_))
+            prompts_.showMessage(warning->icon, warning->text);
+    }
     environment_ = result.environment;
     settings_ = result.settings;
     writeSelection_(result.selection);

@@ -39,6 +39,10 @@ public:
         GraphEnvironment& environment, GraphKindSettings& settings, const std::vector<image::CDataObject>& symbols,
         std::uint16_t targetId, core::UserPrompts& prompts, QWidget* parent = nullptr);
 
+    // The speed of the line to the POD: OK on a time graph whose interval is shorter than one sample's time on it
+    // warns before the graph starts. 0 (the default): no warning.
+    void setLineBaud(int baud) { lineBaud_ = baud; }
+
     // The state the controls show now.
     const ItemDialogState& state() const { return state_; }
 
@@ -95,6 +99,7 @@ private:
     GraphKindSettings& settings_;
     const std::vector<image::CDataObject>& symbols_;
     core::UserPrompts& prompts_;
+    int lineBaud_ = 0;
 
     QTableWidget* list_ = nullptr;
     std::array<ChannelColourButton*, kMaxChannels> colourButtons_ {};

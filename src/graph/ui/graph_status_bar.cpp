@@ -102,6 +102,12 @@ void GraphStatusBar::showAcquisitionRunning(bool running)
         indicator_->setRunning(running);
 }
 
+void GraphStatusBar::showLagText(std::string_view text)
+{
+    if (QLabel* lag = label(GraphStatusPaneRole::Lag))
+        lag->setText(qt(text));
+}
+
 QString GraphStatusBar::paneText(GraphStatusPaneRole role) const
 {
     const QLabel* shown = label(role);

@@ -1,5 +1,6 @@
 // The status bar of a graph window: the general message pane, the scale, decimals and channel panes, and the
-// activity pane, which holds the sample progress of a memory graph or the indicator of a time graph.
+// activity pane, which holds the sample progress of a memory graph or the indicator of a time graph; a time
+// graph adds the pane of its late and skipped ticks.
 #pragma once
 
 #include "graph/graph_items.h"
@@ -28,6 +29,7 @@ public:
     void showProgress(std::uint32_t samples, std::uint32_t length) override;
     void clearProgress() override;
     void showAcquisitionRunning(bool running) override;
+    void showLagText(std::string_view text) override;
 
     // What the panes show, for tests.
     QString paneText(GraphStatusPaneRole role) const;
@@ -39,8 +41,8 @@ public:
 private:
     QLabel* label(GraphStatusPaneRole role) const { return labels_[static_cast<std::size_t>(role)]; }
 
-    // By role; the activity label is the memory graph's text under the progress.
-    std::array<QLabel*, 5> labels_ {};
+    // By role; the activity label is the memory graph's text under the progress; the lag label a time graph's.
+    std::array<QLabel*, 6> labels_ {};
     QStackedWidget* activity_ = nullptr; // memory graph: the label, or the progress over it
     QProgressBar* progress_ = nullptr;
     AcquisitionIndicator* indicator_ = nullptr;

@@ -6,10 +6,12 @@
 #include "cli/interrupt_request.h"
 #include "cli/link_options.h"
 #include "cli/monitor_cli_options.h"
+#include "cli/standard_output.h"
 #include "cli/text_format.h"
 
 #include "graph/chart_pane_model.h"
 #include "graph/graph_channel_values.h"
+#include "graph/graph_csv_export.h"
 #include "graph/graph_run_loop.h"
 #include "graph/graph_session.h"
 #include "graph/graph_settings.h"
@@ -171,10 +173,14 @@ int runGraph(const Arguments& args)
     graph::runGraphSession(session, timer, limits);
     if (request->printPoints) {
         const graph::GraphValues values = graph::graphValuesOf(session);
-        if (request->json)
+        if (request->json) {
             graph::writeGraphJson(std::cout, values);
-        else
+        } else {
+            // A file gets the mark a spreadsheet needs to read it as UTF-8; a pipe or a terminal gets the rows only.
+            if (standardOutputIsFile())
+                std::cout << graph::kCsvByteOrderMark;
             graph::writeGraphCsv(std::cout, values);
+        }
         std::cout.flush();
     }
     const bool exported = writeGraphExports(request->exports, session, charts);

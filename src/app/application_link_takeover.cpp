@@ -17,7 +17,9 @@ std::optional<int> ApplicationLinkTakeover::suspendMonitoring()
 
 void ApplicationLinkTakeover::resumeMonitoring(std::optional<int> kind)
 {
-    app_.linkState().ResumeMonitoring(kind ? std::optional(static_cast<MonitorKind>(*kind)) : std::nullopt);
+    LinkState& state = app_.linkState();
+    state.ResumeMonitoring(kind ? std::optional(static_cast<MonitorKind>(*kind)) : std::nullopt);
+    state.CloseUnusedLink();
 }
 
 } // namespace lumetra::app

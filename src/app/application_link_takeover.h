@@ -16,6 +16,7 @@ public:
     }
     void stopGraphAcquisition() override;
     std::optional<int> suspendMonitoring() override;
+    // Starts the kind again; with nothing to poll the run's link closes.
     void resumeMonitoring(std::optional<int> kind) override;
 
 private:

@@ -44,6 +44,12 @@ std::optional<graph::GraphSessionSetup> GraphWorkspace::sessionSetup(graph::Grap
     graph::GraphSessionSetup setup;
     setup.environment = settings_.environment;
     setup.environment.kind = kind;
+    if (setup.environment.scaleMode == graph::ScaleMode::Automatic) {
+        // What "수동 Scale" offers in the window: the bounds last used for this kind.
+        const graph::ScaleBounds bounds = graph::storedScaleBounds(ofKind);
+        setup.environment.maximum = bounds.maximum;
+        setup.environment.minimum = bounds.minimum;
+    }
     setup.selectionMode = ofKind.separateGraphs;
     setup.channels = std::move(channels);
     setup.colours = ofKind.colours;

@@ -200,6 +200,20 @@ void LinkState::Resized(const std::function<void()>& layOut)
     ResumeMonitoring(kind);
 }
 
+void LinkState::setGraphAcquiring(bool acquiring)
+{
+    const bool stopped = graphAcquiring_ && !acquiring;
+    graphAcquiring_ = acquiring;
+    if (stopped)
+        CloseUnusedLink();
+}
+
+void LinkState::CloseUnusedLink()
+{
+    if (!linkUp_ && !graphAcquiring_)
+        disconnect();
+}
+
 void LinkState::CloseForShutdown()
 {
     goOffLine();

@@ -85,7 +85,11 @@ public:
     bool variableMonitoring() const { return variableMonitoring_; }
     bool addressMonitoring() const { return addressMonitoring_; }
     bool graphAcquiring() const { return graphAcquiring_; }
-    void setGraphAcquiring(bool acquiring) { graphAcquiring_ = acquiring; }
+    // A graph window that stops acquiring is done with the link: CloseUnusedLink.
+    void setGraphAcquiring(bool acquiring);
+    // After a graph window or a programming run used the link: it closes, with its log line, unless a monitor
+    // polls through it or a graph window acquires, so that "OFF LINE" always means a closed port.
+    void CloseUnusedLink();
 
 private:
     enum class OpenResult { Opened, ConnectFailed, PingFailed };

@@ -6,10 +6,12 @@
 #include "cli/interrupt_request.h"
 #include "cli/link_options.h"
 #include "cli/monitor_cli_options.h"
+#include "cli/standard_output.h"
 #include "cli/text_format.h"
 
 #include "graph/chart_pane_model.h"
 #include "graph/graph_channel_values.h"
+#include "graph/graph_csv_export.h"
 #include "graph/graph_run_loop.h"
 #include "graph/graph_session.h"
 #include "graph/graph_settings.h"
@@ -178,6 +180,9 @@ int runGraph(const Arguments& args)
         } else {
             for (graph::ChannelValues& channel : values.channels)
                 channel.channel.label = printableText(channel.channel.label);
+            // A file gets the mark a spreadsheet needs to read it as UTF-8; a pipe or a terminal gets the rows only.
+            if (standardOutputIsFile())
+                std::cout << graph::kCsvByteOrderMark;
             graph::writeGraphCsv(std::cout, values);
         }
         std::cout.flush();

@@ -1,5 +1,7 @@
 #include "graph/chart_pane_model.h"
 
+#include "graph/chart_ticks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -177,12 +179,8 @@ AxisWindow ChartPaneModel::xExtent() const
 
 AxisWindow ChartPaneModel::valueWindow() const
 {
-    AxisWindow shown = autoScale_ ? autoRange_ : valueRange_;
-    if (!(shown.width() > 0.0)) {
-        shown.minimum -= 1.0;
-        shown.maximum += 1.0;
-    }
-    return shown;
+    const AxisWindow shown = autoScale_ ? autoRange_ : valueRange_;
+    return shown.width() > 0.0 ? shown : widenedFlatWindow(shown.minimum, decimals_);
 }
 
 const ChartPaneModel::DataLine* ChartPaneModel::findLine(int line) const

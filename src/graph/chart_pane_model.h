@@ -73,7 +73,7 @@ public:
     // The full window joined with the x of every held point: how far a view may pan or zoom out.
     AxisWindow xExtent() const;
     // The value axis as shown: the set range, widened by the points since then while automatic scaling is on;
-    // never empty (an empty range is widened by 1 on both sides).
+    // never empty (an empty range is widened so that its labels differ).
     AxisWindow valueWindow() const;
 
     // Refresh bookkeeping: true while inside begin/end refresh.

@@ -9,6 +9,7 @@ namespace lumetra::graph {
 namespace {
 
 constexpr int kMaxXLabelDecimals = 3;
+constexpr int kMaxLabelDecimals = 15;
 
 bool nearlyWhole(double value)
 {
@@ -40,12 +41,21 @@ std::string fixedLabel(double value, int decimals)
 {
     // Independent of the C locale: the decimal separator is always '.'.
     char text[352]; // the widest double with up to 15 decimals fits
-    const std::to_chars_result written
-        = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, std::clamp(decimals, 0, 15));
+    const std::to_chars_result written = std::to_chars(
+        text, text + sizeof text, value, std::chars_format::fixed, std::clamp(decimals, 0, kMaxLabelDecimals));
     std::string label(text, written.ptr);
     if (label.size() > 1 && label.front() == '-' && label.find_first_not_of("0.", 1) == std::string::npos)
         label.erase(0, 1);
     return label;
+}
+
+AxisWindow widenedFlatWindow(double value, int decimals)
+{
+    const double unit = std::pow(10.0, -std::clamp(decimals, 0, kMaxLabelDecimals));
+    const double halfWidth = std::max(1.0, kMajorTicks / 2 * unit);
+    const double rounded = std::round(value / unit) * unit;
+    const double centre = std::isfinite(rounded) ? rounded : value;
+    return {centre - halfWidth, centre + halfWidth};
 }
 
 int xLabelDecimals(AxisWindow window)

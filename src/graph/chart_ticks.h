@@ -25,6 +25,11 @@ AxisTicks axisTicks(AxisWindow window);
 // shows a minus sign.
 std::string fixedLabel(double value, int decimals);
 
+// A window without width (flat data) widened around its value rounded to `decimals` places, so that no two
+// value labels read the same: by 1 on both sides, or by 5 units of the last place where that is more (10 labels
+// one unit apart with 0 decimals).
+AxisWindow widenedFlatWindow(double value, int decimals);
+
 // Decimals for the x labels: the fewest (up to 3) that show every major tick of the window exactly.
 int xLabelDecimals(AxisWindow window);
 

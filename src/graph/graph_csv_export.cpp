@@ -74,7 +74,7 @@ std::string graphCsvDocument(const GraphExportSource& source)
 
 ExportResult writeGraphCsv(const std::filesystem::path& path, const GraphExportSource& source)
 {
-    const std::string text = graphCsvDocument(source);
+    const std::string text = std::string(kCsvByteOrderMark) + graphCsvDocument(source);
     const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
     return exportResultOf(core::writeFileAtomically(path, std::span(data, text.size())));
 }

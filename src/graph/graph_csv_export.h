@@ -17,12 +17,15 @@ inline constexpr std::string_view kGraphCsvFilter = "CSV 파일 (*.csv)|*.csv||"
 inline constexpr std::string_view kGraphCsvExtension = "csv";
 inline constexpr std::string_view kCsvPositionHeader = "위치";
 inline constexpr std::string_view kCsvTimeHeader = "시간(ms)";
+// Starts a CSV file, so that spreadsheet programs read it as UTF-8 rather than in the system's code page.
+inline constexpr std::string_view kCsvByteOrderMark = "\xEF\xBB\xBF";
 
 // One field, quoted when it must be.
 std::string csvField(std::string_view text);
 
 std::string graphCsvDocument(const GraphExportSource& source);
 
+// The document after kCsvByteOrderMark.
 ExportResult writeGraphCsv(const std::filesystem::path& path, const GraphExportSource& source);
 
 } // namespace lumetra::graph

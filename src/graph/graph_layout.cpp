@@ -1,6 +1,7 @@
 #include "graph/graph_layout.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace lumetra::graph {
 
@@ -38,6 +39,29 @@ PixelRect graphWindowRect(const PixelRect& mainWindow, int screenWidth, int scre
         bottom -= 30;
     }
     return {left, top, right - left, bottom - top};
+}
+
+PixelRect cascadeGraphWindow(
+    const PixelRect& opening, const std::vector<PixelRect>& openWindows, int screenWidth, int screenHeight)
+{
+    const int roomRight
+        = std::min(screenWidth - (opening.left + opening.width), screenHeight - (opening.top + opening.height));
+    const int roomLeft = std::min(opening.left, opening.top);
+    const int step = roomRight >= kCascadeStep || roomLeft < kCascadeStep ? kCascadeStep : -kCascadeStep;
+    const int places = 1 + std::max(0, (step > 0 ? roomRight : roomLeft) / kCascadeStep);
+    const auto taken = [&](int place) {
+        const int left = opening.left + place * step;
+        const int top = opening.top + place * step;
+        return std::any_of(openWindows.begin(), openWindows.end(), [&](const PixelRect& open) {
+            return std::abs(open.left - left) < kCascadeStep / 2 && std::abs(open.top - top) < kCascadeStep / 2;
+        });
+    };
+    int place = 0;
+    while (place < places && taken(place))
+        ++place;
+    if (place == places)
+        place = static_cast<int>(openWindows.size() % static_cast<std::size_t>(places));
+    return {opening.left + place * step, opening.top + place * step, opening.width, opening.height};
 }
 
 } // namespace lumetra::graph

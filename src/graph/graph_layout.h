@@ -25,4 +25,13 @@ inline constexpr int kIndividualPaneHeight = 300;
 PixelRect graphWindowRect(const PixelRect& mainWindow, int screenWidth, int screenHeight, int channelCount,
     bool individualSelection);
 
+inline constexpr int kCascadeStep = 30;
+
+// Where a new graph window goes while others are open: `opening` (the rectangle above) moved by kCascadeStep down
+// and right, step by step, to the first place where no open window's top left corner lies within half a step;
+// towards the top left instead when the screen has no room for a step down and right. When every place the
+// screen has room for is taken, the places are used again in turn.
+PixelRect cascadeGraphWindow(
+    const PixelRect& opening, const std::vector<PixelRect>& openWindows, int screenWidth, int screenHeight);
+
 } // namespace lumetra::graph

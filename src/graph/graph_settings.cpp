@@ -10,6 +10,9 @@ namespace {
 
 using core::SettingId;
 
+// What the stored bound texts give by default.
+constexpr ScaleBounds kDefaultScaleBounds {10.0, -10.0};
+
 struct KindSettingIds {
     SettingId maxText;
     SettingId minText;
@@ -69,6 +72,11 @@ void saveGraphSettings(core::SettingsStore& store, const GraphSettings& settings
     core::writeSetting(store, SettingId::GraphInterval, settings.environment.interval);
     saveKind(store, GraphKind::Memory, settings.memory);
     saveKind(store, GraphKind::Time, settings.time);
+}
+
+ScaleBounds storedScaleBounds(const GraphKindSettings& settings)
+{
+    return checkScaleBounds(settings.maxText, settings.minText).value.value_or(kDefaultScaleBounds);
 }
 
 std::uint32_t defaultChannelColour(GraphKind kind, int channel)

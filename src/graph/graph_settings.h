@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/settings_store.h"
+#include "graph/graph_dialog_entries.h"
 #include "graph/graph_items.h"
 
 #include <string>
@@ -34,6 +35,10 @@ struct GraphSettings {
 // "Graph Env" and "Graph Color", with their defaults where a value is absent.
 GraphSettings loadGraphSettings(const core::SettingsStore& store);
 void saveGraphSettings(core::SettingsStore& store, const GraphSettings& settings);
+
+// The manual bounds the stored texts give, read as the "수동 Scale" dialog reads them; -10 to 10 when they do not
+// give two different bounds.
+ScaleBounds storedScaleBounds(const GraphKindSettings& settings);
 
 // The colour "Default" gives a channel (0..3) of a kind: the stored value's default.
 std::uint32_t defaultChannelColour(GraphKind kind, int channel);

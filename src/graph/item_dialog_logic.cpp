@@ -150,8 +150,12 @@ ItemDialogStep addItem(const ItemDialogState& state)
     if (labelTaken(state, state.editor.label, -1))
         return kDuplicateLabel;
     ItemDialogStep step = storeEditorItem(state, state.rows.size());
-    if (auto* next = std::get_if<ItemDialogState>(&step))
-        next->selectedRows = {static_cast<int>(next->rows.size()) - 1};
+    if (auto* next = std::get_if<ItemDialogState>(&step)) {
+        next->addedRows.push_back(static_cast<int>(next->rows.size()) - 1);
+        // The added rows are the channels OK plots: the newest four, the new row among them.
+        const std::size_t kept = std::min(next->addedRows.size(), static_cast<std::size_t>(kMaxChannels));
+        next->selectedRows.assign(next->addedRows.end() - static_cast<std::ptrdiff_t>(kept), next->addedRows.end());
+    }
     return step;
 }
 
@@ -172,8 +176,12 @@ ItemDialogStep deleteItems(const ItemDialogState& state)
     if (state.selectedRows.empty())
         return information("삭제할 그래프 아이템 항목을 선택하십시요.");
     ItemDialogState next = state;
-    for (auto row = state.selectedRows.rbegin(); row != state.selectedRows.rend(); ++row)
+    for (auto row = state.selectedRows.rbegin(); row != state.selectedRows.rend(); ++row) {
         next.rows.erase(next.rows.begin() + *row);
+        std::erase(next.addedRows, *row);
+        for (int& added : next.addedRows)
+            added -= added > *row ? 1 : 0;
+    }
     next.selectedRows.clear();
     return next;
 }

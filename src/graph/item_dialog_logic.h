@@ -45,6 +45,8 @@ bool actsAsDelete(int code);
 
 using ItemDialogStep = std::variant<core::DialogMessage, ItemDialogState>;
 
+// "추가" selects the rows added since the dialog opened (the newest four), so that OK plots them; rows picked by
+// hand afterwards replace that selection.
 ItemDialogStep addItem(const ItemDialogState& state);
 ItemDialogStep replaceItem(const ItemDialogState& state);
 ItemDialogStep deleteItems(const ItemDialogState& state);

@@ -29,6 +29,7 @@ struct ItemDialogState {
     core::Family addressFamily = core::Family::F28x; // by the program's target id
     std::vector<GraphChannel> rows; // the catalogue in list order (a time graph row has length 0)
     std::vector<int> selectedRows; // ascending
+    std::vector<int> addedRows; // the rows "추가" appended while the dialog is open, ascending
     int symbolIndex = -1; // "심볼 리스트"; -1 when no symbol is selected
     ItemEditor editor;
     ScaleMode scaleMode = ScaleMode::Automatic;

@@ -2,6 +2,9 @@
 // cause the link knows.
 #include "app_test_doubles.h"
 
+#include "app/application_link_takeover.h"
+#include "app/graph_host_adapter.h"
+
 #include "core/activity_log.h"
 #include "core/path_text.h"
 #include "support/debug_info_reader.h"
@@ -92,6 +95,35 @@ TEST_F(ActivityLogTest, AFailedPassAndValueWritesAreRecorded)
             "[12:34:56] Writing 0xDEADBEEF at 0x008000 failed: the POD on COM1 answered 0x3F instead of '!'",
             "[12:34:56] Monitoring stopped: the reply from the POD on COM1 stopped after 4 of 5 bytes",
             "[12:34:56] Disconnected from COM1"}));
+}
+
+TEST_F(ActivityLogTest, AGraphThatStopsAcquiringClosesTheLinkItOpened)
+{
+    GraphHostAdapter host(app->linkState());
+    ASSERT_EQ(host.connectLink(), link::ConnectCode::Connected);
+    host.setGraphAcquiring(true);
+    host.setGraphAcquiring(false); // the time graph's "데이타 수집 중지"
+    EXPECT_EQ(lines,
+        (std::vector<std::string> {"[12:34:56] Connected to the POD on COM1", "[12:34:56] Disconnected from COM1"}));
+    EXPECT_FALSE(app->linkState().closePortEnabled());
+    EXPECT_EQ(harness.frame.pane(StatusPane::Link), "OFF LINE");
+}
+
+TEST_F(ActivityLogTest, AProgrammingRunWithNothingToResumeClosesItsLink)
+{
+    ApplicationLinkTakeover takeover(*app);
+    ASSERT_EQ(app->linkState().ConnectForGraph(), link::ConnectCode::Connected);
+    takeover.resumeMonitoring(std::nullopt);
+    EXPECT_FALSE(app->linkState().closePortEnabled());
+    EXPECT_EQ(lines.back(), "[12:34:56] Disconnected from COM1");
+
+    // Monitoring that ran before the run goes on over the link.
+    ASSERT_EQ(app->linkState().ConnectForGraph(), link::ConnectCode::Connected);
+    lines.clear();
+    takeover.resumeMonitoring(static_cast<int>(MonitorKind::AddressBlock));
+    EXPECT_TRUE(lines.empty());
+    EXPECT_TRUE(app->linkState().closePortEnabled());
+    EXPECT_EQ(harness.frame.pane(StatusPane::Link), "ON LINE");
 }
 
 TEST_F(ActivityLogTest, CoffLoadsAreRecorded)

@@ -137,4 +137,24 @@ TEST(GraphWorkspace, AWindowCopiesTheSelectionOfItsKindAndNeedsOne)
     EXPECT_FALSE(graphs.sessionSetup(graph::GraphKind::Memory)) << "the memory selection is still empty";
 }
 
+TEST(GraphWorkspace, AnAutomaticWindowCarriesTheStoredBoundsForItsManualScaleDialog)
+{
+    AppHarness h;
+    h.start();
+    GraphWorkspace& graphs = h.app->graphs();
+    graphs.timeSelection() = {kTorque};
+    graphs.settings().time.maxText = "100";
+    graphs.settings().time.minText = "-32";
+    const auto automatic = graphs.sessionSetup(graph::GraphKind::Time);
+    ASSERT_TRUE(automatic);
+    EXPECT_EQ(automatic->environment.maximum, 100.0);
+    EXPECT_EQ(automatic->environment.minimum, -32.0);
+
+    // A manual window keeps the bounds its item dialog accepted.
+    graphs.settings().environment.scaleMode = graph::ScaleMode::Manual;
+    graphs.settings().environment.maximum = 4.0;
+    graphs.settings().environment.minimum = 1.0;
+    EXPECT_EQ(graphs.sessionSetup(graph::GraphKind::Time)->environment.maximum, 4.0);
+}
+
 } // namespace

@@ -228,6 +228,23 @@ TEST(GraphCli, WritesTheWindowsExportsAndPrintsNothingUnlessAsked)
     EXPECT_EQ(csvLines(withPoints), (QStringList {"index,Matrix", "0,11", "1,12"}));
 }
 
+TEST(GraphCli, CsvRedirectedToAFileStartsWithTheByteOrderMarkButAPipeGetsTheRowsOnly)
+{
+    Podsim podsim({"--demo"});
+    const QStringList arguments {"graph", "--memory", "0x8018:2:integer:행렬", "--port", podsim.device()};
+    const CliRun piped = runCli(arguments);
+    ASSERT_EQ(piped.exitCode, 0) << piped.err.toStdString();
+    EXPECT_EQ(piped.out, "index,행렬\n0,11\n1,12\n");
+
+    QTemporaryDir dir;
+    QProcess redirected;
+    redirected.setStandardOutputFile(dir.filePath(QStringLiteral("m.csv")));
+    redirected.start(QStringLiteral(LUMETRA_CLI_PATH), arguments);
+    ASSERT_TRUE(redirected.waitForFinished(30000));
+    EXPECT_EQ(redirected.exitCode(), 0);
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("m.csv"))), "\xEF\xBB\xBFindex,행렬\n0,11\n1,12\n");
+}
+
 TEST(GraphCli, SeparatePanesGoToNumberedPicturesAndAFailedExportSaysWhy)
 {
     Podsim podsim({"--demo"});

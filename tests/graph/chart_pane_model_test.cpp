@@ -1,6 +1,7 @@
 // The in-memory chart pane: rings of the set capacity, reading points back, the extremes of the held points,
 // the x windows of both axis modes, automatic scaling and refresh batching.
 #include "graph/chart_pane_model.h"
+#include "graph/chart_ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace lumetra::graph {
@@ -181,7 +183,29 @@ TEST(ChartPaneModel, AutomaticScalingWidensToArrivingPointsButNeverBelowTheSetRa
     pane.addPoint(0, 9, 100.0);
     EXPECT_EQ(pane.valueWindow(), (AxisWindow {3.0, 7.0}));
     pane.setValueRange(0.0, 0.0);
-    EXPECT_EQ(pane.valueWindow(), (AxisWindow {-1.0, 1.0}));
+    EXPECT_EQ(pane.valueWindow(), (AxisWindow {-5.0, 5.0})) << "flat: widened so that its labels differ";
+}
+
+TEST(ChartPaneModel, FlatDataGetsAValueAxisWhoseLabelsAllDiffer)
+{
+    for (const auto& [value, decimals] : {std::pair {0.0, 0}, {3540.4, 0}, {0.5, 0}, {-7.25, 1}, {1.0, 3}, {2.0, 9}}) {
+        ChartPaneModel pane = timeGraphPane(3);
+        pane.setDecimals(decimals);
+        pane.setValueRange(value, value);
+        const AxisWindow window = pane.valueWindow();
+        EXPECT_TRUE(window.contains(value));
+        std::vector<std::string> labels;
+        for (const double tick : axisTicks(window).major)
+            labels.push_back(fixedLabel(tick, decimals));
+        std::vector<std::string> distinct = labels;
+        std::sort(distinct.begin(), distinct.end());
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        EXPECT_EQ(distinct.size(), labels.size())
+            << value << " with " << decimals << " decimals: " << labels[0] << " .. " << labels.back();
+    }
+    ChartPaneModel pane = timeGraphPane(3);
+    pane.setValueRange(3540.0, 3540.0);
+    EXPECT_EQ(pane.valueWindow(), (AxisWindow {3535.0, 3545.0}));
 }
 
 TEST(ChartPaneModel, ResetAppearanceRestoresTheInitialAxesTitleAndPrintAppearance)

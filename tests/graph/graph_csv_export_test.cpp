@@ -2,7 +2,12 @@
 
 #include "graph/graph_csv_export.h"
 
+#include "support/test_paths.h"
+
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 namespace lumetra::graph {
 namespace {
@@ -37,6 +42,18 @@ TEST(GraphCsvExport, IndividualPanesAndAnEmptyWindow)
 
     test::ExportPanes none(GraphKind::Time, false, {});
     EXPECT_EQ(graphCsvDocument(none.source), "위치\r\n");
+}
+
+TEST(GraphCsvExport, TheFileStartsWithTheUtf8ByteOrderMarkForSpreadsheets)
+{
+    test::ExportPanes panes(GraphKind::Time, false, {0});
+    panes.source.channels[0].label = "토크";
+    panes.plot(1, [](std::size_t, std::uint32_t) { return 7.0; });
+    lumetra::test::ScratchDir dir;
+    ASSERT_TRUE(writeGraphCsv(dir / "graph.csv", panes.source).ok());
+    std::ifstream in(dir / "graph.csv", std::ios::binary);
+    const std::string bytes {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(bytes, "\xEF\xBB\xBF위치,토크\r\n0,7\r\n");
 }
 
 } // namespace

@@ -39,5 +39,27 @@ TEST(GraphWindowRect, CentredOnTheMainWindowThenKeptOnScreen)
     EXPECT_EQ(graphWindowRect({0, 900, 800, 800}, 1920, 1080, 1, false), (PixelRect {50, 580, 700, 470}));
 }
 
+TEST(GraphWindowRect, CascadedFromTheOpenWindowsIntoTheFirstFreePlace)
+{
+    const PixelRect opening {250, 200, 700, 500};
+    EXPECT_EQ(cascadeGraphWindow(opening, {}, 1920, 1080), opening);
+    EXPECT_EQ(cascadeGraphWindow(opening, {opening}, 1920, 1080), (PixelRect {280, 230, 700, 500}));
+    // A window the user moved a little still holds its place; one moved away frees it.
+    EXPECT_EQ(cascadeGraphWindow(opening, {{262, 190, 700, 500}, {280, 230, 700, 500}}, 1920, 1080).left, 310);
+    EXPECT_EQ(cascadeGraphWindow(opening, {{280, 230, 700, 500}, {600, 100, 700, 500}}, 1920, 1080), opening);
+}
+
+TEST(GraphWindowRect, CascadingTurnsTowardsTheTopLeftAndReusesPlacesWhenTheScreenIsFull)
+{
+    // 40 pixels left below: one step down and right, then the places are used again in turn.
+    const PixelRect low {250, 540, 700, 500};
+    EXPECT_EQ(cascadeGraphWindow(low, {low}, 1920, 1080).top, 570);
+    EXPECT_EQ(cascadeGraphWindow(low, {low, {280, 570, 700, 500}}, 1920, 1080).top, 540);
+    EXPECT_EQ(cascadeGraphWindow(low, {low, {280, 570, 700, 500}, low}, 1920, 1080).top, 570);
+    // At the bottom right edge of the screen: up and left.
+    const PixelRect corner {1220, 580, 680, 470};
+    EXPECT_EQ(cascadeGraphWindow(corner, {corner}, 1920, 1080), (PixelRect {1190, 550, 680, 470}));
+}
+
 } // namespace
 } // namespace lumetra::graph

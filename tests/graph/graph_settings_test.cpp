@@ -60,3 +60,18 @@ TEST(GraphSettings, OnlyModeOneChoosesManualScaleOrSeparateGraphs)
     EXPECT_EQ(settings.memory.scaleMode, ScaleMode::Automatic);
     EXPECT_FALSE(settings.time.separateGraphs);
 }
+
+TEST(GraphSettings, StoredScaleBoundsAreTheBoundTextsOrElseTenEitherSide)
+{
+    GraphKindSettings settings;
+    settings.maxText = "-5";
+    settings.minText = "0x10";
+    EXPECT_EQ(storedScaleBounds(settings), (ScaleBounds {16.0, -5.0}));
+    settings.maxText = "2.5";
+    EXPECT_EQ(storedScaleBounds(settings), (ScaleBounds {16.0, 2.5}));
+    for (const auto& [maxText, minText] : {std::pair {"", "-10"}, {"3", "3"}, {"7", ""}}) {
+        settings.maxText = maxText;
+        settings.minText = minText;
+        EXPECT_EQ(storedScaleBounds(settings), (ScaleBounds {10.0, -10.0})) << maxText << " / " << minText;
+    }
+}

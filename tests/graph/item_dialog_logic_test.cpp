@@ -137,6 +137,33 @@ TEST(ItemDialogButtons, AddAppendsAndSelectsTheNewRowUnlessTheLabelIsTaken)
     EXPECT_EQ(messageOf(addItem(added)), "주소 값을 입력하십시요.");
 }
 
+TEST(ItemDialogButtons, TheRowsAddedSinceOpeningAreSelectedUntilRowsArePickedByHand)
+{
+    ItemDialogState state = openItemDialog(setup(GraphKind::Time, {row("old")}), {});
+    const auto add = [&](std::string label) {
+        state.editor = {std::move(label), "0x9000", "", 1, "0", false};
+        state = stateOf(addItem(state));
+    };
+    for (const char* label : {"a", "b", "c"})
+        add(label);
+    EXPECT_EQ(state.selectedRows, (std::vector {1, 2, 3}));
+    EXPECT_EQ(labelsOf(accepted(state).selection), (std::vector<std::string> {"a", "b", "c"}));
+
+    // Deleting renumbers the added rows; five added give the newest four.
+    selectRows(state, {0, 2});
+    state = stateOf(deleteItems(state));
+    EXPECT_EQ(state.addedRows, (std::vector {0, 1}));
+    for (const char* label : {"d", "e", "f"})
+        add(label);
+    EXPECT_EQ(labelsOf(accepted(state).selection), (std::vector<std::string> {"c", "d", "e", "f"}));
+
+    // A hand-picked selection is the channels as it stands; the next add selects the added rows again.
+    selectRows(state, {4, 0});
+    EXPECT_EQ(labelsOf(accepted(state).selection), (std::vector<std::string> {"a", "f"}));
+    selectRows(state, {});
+    EXPECT_EQ(accepted(state).selection.size(), 4u) << "nothing selected: the first four rows";
+}
+
 TEST(ItemDialogButtons, ReplaceNeedsExactlyOneSelectedRowAndAFreeLabel)
 {
     ItemDialogState state = openItemDialog(setup(GraphKind::Memory, {row("a"), row("b")}), {});

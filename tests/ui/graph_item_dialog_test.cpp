@@ -184,3 +184,27 @@ TEST(GraphItemDialogWidget, OkWarnsOfAnIntervalShorterThanOneSampleOnTheLineAndS
     EXPECT_EQ(selection.size(), 3u);
     EXPECT_EQ(environment.interval, 5);
 }
+
+TEST(GraphItemDialogWidget, OkPlotsEveryItemAddedWhileTheDialogIsOpen)
+{
+    std::vector<CTimeGraphObject> catalogue {{"Old", 0x300, 13, 0}};
+    std::vector<CTimeGraphObject> selection;
+    GraphEnvironment environment;
+    GraphKindSettings settings {"10", "-10", ScaleMode::Automatic, false, {1, 2, 3, 4}};
+    RecordingPrompts prompts;
+    GraphItemDialog dialog(catalogue, selection, environment, settings, kSymbols, 0x009D, prompts);
+    for (const auto& [label, address] :
+        {std::pair {"Torque", "0x8024"}, {"AdcResult", "0x8010"}, {"SineWave", "0x8002"}}) {
+        dialog.labelEdit()->setText(QString::fromUtf8(label));
+        dialog.addressEdit()->setText(QString::fromUtf8(address));
+        dialog.addButton()->click();
+    }
+    ASSERT_EQ(catalogue.size(), 4u);
+    EXPECT_EQ(dialog.itemList()->selectionModel()->selectedRows().size(), 3) << "the list shows what OK plots";
+
+    dialog.accept();
+    EXPECT_TRUE(prompts.texts.empty());
+    ASSERT_EQ(selection.size(), 3u);
+    EXPECT_EQ(selection[0].label, "Torque");
+    EXPECT_EQ(selection[2].label, "SineWave");
+}

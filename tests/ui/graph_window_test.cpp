@@ -5,6 +5,7 @@
 #include "core/memory_settings_store.h"
 #include "graph/graph_texts.h"
 #include "graph/ui/acquisition_indicator.h"
+#include "graph/ui/graph_entry_dialog.h"
 #include "graph/ui/graph_item_dialog.h"
 #include "graph/ui/graph_status_bar.h"
 #include "graph/ui/graph_window.h"
@@ -20,7 +21,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinterInfo>
@@ -251,6 +254,62 @@ TEST_F(GraphWindowTest, StoppingEveryGraphWindowShowsInTheWindows)
     EXPECT_TRUE(window->pane(0)->interactive());
 }
 
+TEST_F(GraphWindowTest, ManualScaleOpensWithTheStoredBoundsUnderItsWholeTitle)
+{
+    graphs().timeSelection() = {{"Counter", 0x8000, kUnsignedIntType, 3}};
+    graphs().settings().environment = {GraphKind::Time, graph::ScaleMode::Automatic, 10, 0, 0, 0.0, 0.0};
+    GraphWindow* window = desktop->graphWindows().openWindow(GraphKind::Time);
+    ASSERT_NE(window, nullptr);
+    graphs().stopAllAcquisition();
+    QString minimum;
+    QString maximum;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<graph::ui::GraphEntryDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        minimum = dialog->edit(0)->text();
+        maximum = dialog->edit(1)->text();
+        QFont caption = dialog->font();
+        caption.setBold(true);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("그래프 최소, 최대값 설정"));
+        EXPECT_GE(dialog->width(), QFontMetrics(caption).horizontalAdvance(dialog->windowTitle()) + 100)
+            << "room for the whole caption beside the title bar's buttons";
+        saveScreenshot(*dialog, "manual-scale-dialog.png");
+        dialog->accept();
+    });
+    menuEntry(*window, QStringLiteral("수동 Scale(&U)..."))->trigger();
+    EXPECT_EQ(minimum, QStringLiteral("-10.000"));
+    EXPECT_EQ(maximum, QStringLiteral("10.000"));
+    EXPECT_TRUE(prompts.messages.empty()) << "OK at once is accepted";
+    EXPECT_EQ(window->session().scaleMode(), graph::ScaleMode::Manual);
+    EXPECT_EQ(window->session().maximum(), 10.0);
+}
+
+TEST_F(GraphWindowTest, EachNewGraphWindowIsCascadedFromTheOpenOnes)
+{
+    graphs().timeSelection() = {{"Counter", 0x8000, kUnsignedIntType, 3}};
+    graphs().settings().environment = {GraphKind::Time, graph::ScaleMode::Automatic, 10, 0, 0, 0.0, 0.0};
+    const auto open = [&] {
+        GraphWindow* window = desktop->graphWindows().openWindow(GraphKind::Time);
+        graphs().stopAllAcquisition();
+        return window;
+    };
+    // The platform may shift a frame by its margins: a few pixels either way.
+    const auto near = [](QPoint a, QPoint b) { return (a - b).manhattanLength() <= 4; };
+    GraphWindow* first = open();
+    GraphWindow* second = open();
+    ASSERT_TRUE(first && second);
+    // Down and right, or up and left where the screen has no room below.
+    const QPoint step = second->pos() - first->pos();
+    EXPECT_TRUE(near(step, QPoint(30, 30)) || near(step, QPoint(-30, -30))) << step.x() << "," << step.y();
+
+    second->close(); // its place is free again
+    ASSERT_TRUE(waitUntil([&] { return desktop->graphWindows().windows().size() == 1; }));
+    GraphWindow* third = open();
+    ASSERT_NE(third, nullptr);
+    EXPECT_TRUE(near(third->pos(), first->pos() + step)) << third->pos().x() << "," << third->pos().y();
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
 TEST_F(GraphWindowTest, CtrlGOpensTheMemoryItemDialogAndCancelOpensNoWindow)
 {
     QAction* memoryGraph = actions().memoryGraph;
@@ -314,7 +373,7 @@ TEST_F(GraphWindowTest, TheExportsAreGreyedWhileAcquiringAndWriteEveryFormatAfte
     EXPECT_TRUE(text.contains("Symbol Name : ScopeBuffer\r\n"));
     EXPECT_TRUE(text.contains("\r\n0999    "));
     EXPECT_FALSE(text.contains("\r\n1000    "));
-    EXPECT_TRUE(fileBytes(scratchFile("run.csv")).startsWith("위치,ScopeBuffer\r\n0,"));
+    EXPECT_TRUE(fileBytes(scratchFile("run.csv")).startsWith("\xEF\xBB\xBF위치,ScopeBuffer\r\n0,"));
     EXPECT_TRUE(fileBytes(scratchFile("run.wmf")).startsWith(QByteArray::fromHex("d7cdc69a")));
     EXPECT_TRUE(fileBytes(scratchFile("run.svg")).contains("<svg"));
     EXPECT_TRUE(fileBytes(scratchFile("run.pdf")).startsWith("%PDF"));

@@ -67,9 +67,12 @@ graph::ui::GraphWindow* GraphWindows::openWindow(graph::GraphKind kind)
         &mainWindow_);
     connect(window, &graph::ui::GraphWindow::acquisitionChanged, this, &GraphWindows::acquisitionChanged);
     connect(window, &QObject::destroyed, this, &GraphWindows::acquisitionChanged);
+    QList<QRect> openFrames;
+    for (const graph::ui::GraphWindow* open : windows())
+        openFrames.append(open->frameGeometry());
     windows_.removeIf([](const QPointer<graph::ui::GraphWindow>& open) { return open.isNull(); });
     windows_.append(window);
-    window->showAndOpen(mainWindow_.frameGeometry());
+    window->showAndOpen(mainWindow_.frameGeometry(), openFrames);
     return window;
 }
 

@@ -39,24 +39,31 @@ QPen cosmeticPen(std::uint32_t colour, Qt::PenStyle style = Qt::SolidLine)
     return pen;
 }
 
-QFont chartFont(const QString& family)
+QFont chartFont(const QStringList& families)
 {
     QFont font;
-    // The fallback family has the Korean glyphs where the first is not installed.
-    font.setFamilies({family, QStringLiteral("NanumGothic")});
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(kFontPixelSize);
     return font;
 }
 
+// The fallback family has the Korean glyphs where the first is not installed.
 QFont labelFont()
 {
-    return chartFont(QStringLiteral("돋움"));
+    return chartFont({QStringLiteral("돋움"), QStringLiteral("NanumGothic")});
+}
+
+// The axis labels are numbers: where the first family is not installed, a face whose decimal point stays a
+// distinct dot at this size (the Korean fallback's reads like a comma).
+QFont axisLabelFont()
+{
+    return chartFont({QStringLiteral("돋움"), QStringLiteral("DejaVu Sans"), QStringLiteral("NanumGothic")});
 }
 
 QFont titleFont()
 {
-    return chartFont(QStringLiteral("MS Sans Serif"));
+    return chartFont({QStringLiteral("MS Sans Serif"), QStringLiteral("NanumGothic")});
 }
 
 QRect toQRect(const PixelRect& rect)
@@ -102,9 +109,10 @@ ChartFrame frameFor(const QPaintDevice& device, const QRect& area, const ChartPa
     frame.xLabels = labelTexts(frame.xTicks.major, xLabelDecimals(xWindow));
     frame.valueLabels = labelTexts(frame.valueTicks.major, model.decimals());
 
-    const QFontMetrics labels(labelFont(), &device);
-    const ChartTextMetrics metrics {labels.height(), widestText(labels, frame.valueLabels),
-        widestText(labels, frame.xLabels), QFontMetrics(titleFont(), &device).height()};
+    const QFontMetrics labels(axisLabelFont(), &device);
+    const ChartTextMetrics metrics {std::max(labels.height(), QFontMetrics(labelFont(), &device).height()),
+        widestText(labels, frame.valueLabels), widestText(labels, frame.xLabels),
+        QFontMetrics(titleFont(), &device).height()};
     const PixelRect pixels {area.left(), area.top(), area.width(), area.height()};
     frame.layout = layoutChart(pixels, metrics, !model.title().empty(), model.printAppearance().printLayout);
     frame.mapping = {frame.layout.plot, xWindow, valueWindow};
@@ -186,6 +194,8 @@ private:
 
     void paintLabels()
     {
+        painter_.save();
+        painter_.setFont(axisLabelFont());
         const QFontMetrics metrics = painter_.fontMetrics();
         const int height = metrics.height();
         painter_.setPen(cosmeticPen(colours_.text));
@@ -202,6 +212,7 @@ private:
                 std::max(area_.left(), area_.right() + 1 - width));
             painter_.drawText(QRect(left, xTop, width, height), Qt::AlignCenter, frame_.xLabels[n]);
         }
+        painter_.restore();
     }
 
     void paintLine(int line)

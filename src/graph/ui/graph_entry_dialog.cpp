@@ -1,6 +1,7 @@
 #include "graph/ui/graph_entry_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,9 @@
 namespace lumetra::graph::ui {
 
 namespace {
+
+// The title bar holds the window icon and buttons beside the caption.
+constexpr int kTitleBarControlsWidth = 120;
 
 QString qt(std::string_view text)
 {
@@ -47,6 +51,10 @@ GraphEntryDialog::GraphEntryDialog(
     layout->addWidget(buttons);
     if (!edits_.empty())
         edits_.front()->selectAll();
+    // Wide enough that the title bar shows the whole caption, in the bold face title bars use.
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    setMinimumWidth(QFontMetrics(captionFont).horizontalAdvance(windowTitle()) + kTitleBarControlsWidth);
 }
 
 void GraphEntryDialog::accept()

@@ -29,6 +29,11 @@ QString qt(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+PixelRect pixelRect(const QRect& rect)
+{
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
+
 void showEntry(QAction& action, const GraphMenuEntry& entry)
 {
     action.setEnabled(entry.enabled);
@@ -97,13 +102,17 @@ void GraphWindow::fillMenu(QMenu& menu, const std::vector<GraphMenuEntry>& entri
     }
 }
 
-void GraphWindow::showAndOpen(const QRect& mainWindowFrame)
+void GraphWindow::showAndOpen(const QRect& mainWindowFrame, const QList<QRect>& openWindows)
 {
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    const PixelRect rect = graphWindowRect(
-        {mainWindowFrame.left(), mainWindowFrame.top(), mainWindowFrame.width(), mainWindowFrame.height()},
-        screenSize.width(), screenSize.height(), static_cast<int>(session_->channels().size()), individualSelection_);
+    std::vector<PixelRect> others;
+    for (const QRect& open : openWindows)
+        others.push_back(pixelRect(open));
+    const PixelRect rect
+        = cascadeGraphWindow(graphWindowRect(pixelRect(mainWindowFrame), screenSize.width(), screenSize.height(),
+                                 static_cast<int>(session_->channels().size()), individualSelection_),
+            others, screenSize.width(), screenSize.height());
     move(rect.left, rect.top);
     resize(rect.width, rect.height);
     show();

@@ -44,9 +44,9 @@ public:
     GraphWindow(GraphSessionSetup setup, const GraphWindowPorts& ports, QWidget* parent = nullptr);
     ~GraphWindow() override;
 
-    // Places the window by the opening rule relative to the main window's frame on its screen, shows it and
-    // opens the graph (which starts acquiring).
-    void showAndOpen(const QRect& mainWindowFrame);
+    // Places the window by the opening rule relative to the main window's frame on its screen, cascaded from the
+    // graph windows open there (their frames), shows it and opens the graph (which starts acquiring).
+    void showAndOpen(const QRect& mainWindowFrame, const QList<QRect>& openWindows = {});
 
     GraphSession& session() { return *session_; }
     GraphStatusBar* graphStatusBar() const { return statusBar_; }

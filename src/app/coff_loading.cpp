@@ -2,6 +2,7 @@
 // follows a load.
 #include "app/application.h"
 
+#include "app/activity_texts.h"
 #include "app/status_texts.h"
 #include "app/window_title.h"
 #include "core/path_text.h"
@@ -82,7 +83,7 @@ image::CoffLoadResult Application::loadCoff(const std::filesystem::path& path, b
     core::writeTextSetting(ports_.settings, core::SettingId::CoffFileDirectory, coffDirectory_);
 
     if (!canOpenForReading(path)) {
-        activityLog_.record("Cannot open " + coffFilePath_);
+        activityLog_.record(coffNotOpenedLine(coffFilePath_));
         if (chosenByUser)
             ports_.prompts.showMessage(MessageIcon::Information, kChosenFileNotOpenedMessage);
         return image::CoffLoadResult::CannotOpen;
@@ -96,10 +97,10 @@ image::CoffLoadResult Application::loadCoff(const std::filesystem::path& path, b
         result = image_.load(path, device_.deviceIndex);
     }
     activityLog_.record(image::isLoadSuccess(result)
-            ? "Loaded " + coffFilePath_ + " (" + std::to_string(image_.totalWords()) + " words)"
-            : "Loading " + coffFilePath_ + " failed: " + std::string(image::coffLoadMessage(result)));
+            ? coffLoadedLine(coffFilePath_, image_.totalWords())
+            : coffNotLoadedLine(coffFilePath_, image::coffLoadMessage(result)));
     if (result == image::CoffLoadResult::Loaded)
-        activityLog_.record(image::typeReadingMessage(image_.typeReading()));
+        activityLog_.record(typeReadingLine(image_.typeReading()));
     reportLoad(result);
     if (!image::isLoadSuccess(result))
         return result;

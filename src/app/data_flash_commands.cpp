@@ -1,5 +1,6 @@
 #include "app/data_flash_commands.h"
 
+#include "app/activity_texts.h"
 #include "app/application.h"
 
 #include "link/link_pause.h"
@@ -51,7 +52,7 @@ void DataFlashCommands::run(link::DataFlashMode mode)
         images_.simulatedPod};
     last_ = programming::DataFlashCommand(ports, request, programming::dataFlashProgramOf(app_.image()));
     if (!last_.started && !last_.message.empty())
-        app_.activityLog().record("Data flash command not started: " + last_.message);
+        app_.activityLog().record(dataFlashNotStartedLine(last_.message));
 }
 
 void DataFlashCommands::startRun(programming::DataFlashJob job)
@@ -67,7 +68,7 @@ void DataFlashCommands::complete()
     if (!state_.mode)
         return;
     const programming::DataFlashCompletionPorts ports {app_.mainFrame().link(), app_.prompts(), takeover_, pause};
-    app_.activityLog().record("Data flash: " + std::string(programming::dataFlashTitle(*state_.mode)) + " OK");
+    app_.activityLog().record(dataFlashDoneLine(programming::dataFlashTitle(*state_.mode)));
     programming::CompleteDataFlash(
         ports, app_.mainFrame().linkConfig(), app_.deviceConfig().dataFlashResetAfterDownload, state_);
 }

@@ -1,5 +1,6 @@
 #include "app/link_state.h"
 
+#include "app/activity_texts.h"
 #include "app/status_texts.h"
 
 #include "link/link_pause.h"
@@ -229,11 +230,11 @@ void LinkState::ResetTarget()
     if (!connectConfigured())
         return;
     if (!link_.ResetTarget()) {
-        note("Target reset failed: " + link_.lastFailure());
+        note(targetResetFailedLine(link_.lastFailure()));
         prompts_.showMessage(MessageIcon::Error, kTargetResetFailedMessage);
         return;
     }
-    note("Target reset through the POD on " + link_.portName());
+    note(targetResetLine(link_.portName()));
     ResumeMonitoring(kind);
 }
 
@@ -253,9 +254,9 @@ link::ConnectCode LinkState::ConnectForGraph()
     const link::ConnectCode code
         = link_.Connect(config_.comPort + 1, config_.baudCode, config_.portType == core::PortType::Usb);
     if (code != link::ConnectCode::Connected)
-        note("Connecting to " + link_.portName() + " failed: " + link_.lastFailure());
+        note(connectFailedLine(link_.portName(), link_.lastFailure()));
     else if (!wasConnected)
-        note("Connected to the POD on " + link_.portName());
+        note(connectedLine(link_.portName()));
     return code;
 }
 
@@ -264,7 +265,7 @@ LinkState::OpenResult LinkState::openLink()
     if (!connectConfigured())
         return OpenResult::ConnectFailed;
     if (!link_.Ping()) {
-        note("The POD on " + link_.portName() + " failed the alive check: " + link_.lastFailure());
+        note(aliveCheckFailedLine(link_.portName(), link_.lastFailure()));
         StopMonitoring(MonitorKind::Both);
         disconnect();
         prompts_.showMessage(MessageIcon::Error, kCommunicationErrorMessage);
@@ -293,7 +294,7 @@ void LinkState::goOffLine()
 void LinkState::disconnect()
 {
     if (link_.connected() && link_.Disconnect())
-        note("Disconnected from " + link_.portName());
+        note(disconnectedLine(link_.portName()));
 }
 
 void LinkState::note(const std::string& event) const
@@ -311,7 +312,7 @@ void LinkState::setVariableMonitoringByList()
 
 void LinkState::failPass()
 {
-    note("Monitoring stopped: " + link_.lastFailure());
+    note(monitoringStoppedLine(link_.lastFailure()));
     goOffLine();
     prompts_.showMessage(MessageIcon::Error, kCommunicationErrorMessage);
 }

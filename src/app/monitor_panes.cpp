@@ -1,5 +1,6 @@
 #include "app/monitor_panes.h"
 
+#include "app/activity_texts.h"
 #include "core/path_text.h"
 
 #include "core/settings_schema.h"
@@ -44,8 +45,17 @@ void MonitorPanes::addVariables(std::span<const std::string> names)
 void MonitorPanes::symbolsRefilled()
 {
     variables_.refreshAgainstSymbols(app_.image().symbols());
+    variables_.setProgramSymbols(app_.image().empty() ? nullptr : &app_.image().symbols());
+    noteUnboundVariables();
     memory_.setProgramTargetId(
         app_.image().empty() ? std::nullopt : std::optional<std::uint16_t>(app_.image().targetId()));
+}
+
+void MonitorPanes::noteUnboundVariables() const
+{
+    const std::vector<std::string> names = variables_.unboundNames();
+    if (!names.empty())
+        app_.activityLog().record(unboundVariablesLine(names));
 }
 
 void MonitorPanes::deviceChanged()
@@ -55,20 +65,23 @@ void MonitorPanes::deviceChanged()
 
 template <typename Access>
 image::SymbolFileStatus MonitorPanes::withVariableMonitoringPaused(
-    std::string_view what, const std::filesystem::path& path, Access access)
+    SymbolFileAccess kind, const std::filesystem::path& path, Access access)
 {
     LinkState& link = app_.linkState();
     const bool paused = link.variableMonitoring();
     if (paused)
         link.StopMonitoring(MonitorKind::Variables);
     const image::SymbolFileStatus status = access();
-    const std::string file = "Symbol file " + core::utf8Of(path);
+    const std::string file = core::utf8Of(path);
+    const bool opening = kind == SymbolFileAccess::Open;
     if (status == image::SymbolFileStatus::Ok) {
-        app_.activityLog().record(
-            file + " " + std::string(what) + " (" + std::to_string(app_.registeredVariables().size()) + " variables)");
+        const std::size_t count = app_.registeredVariables().size();
+        app_.activityLog().record(opening ? symbolFileOpenedLine(file, count) : symbolFileSavedLine(file, count));
     } else {
-        app_.activityLog().record(file + ": " + std::string(image::symbolFileMessage(status)));
-        prompts_.showMessage(MessageIcon::Error, image::symbolFileMessage(status));
+        const std::string_view message = image::symbolFileMessage(status);
+        app_.activityLog().record(
+            opening ? symbolFileNotOpenedLine(file, message) : symbolFileNotSavedLine(file, message));
+        prompts_.showMessage(MessageIcon::Error, message);
     }
     if (paused)
         link.StartMonitoring(MonitorKind::Variables);
@@ -78,19 +91,21 @@ image::SymbolFileStatus MonitorPanes::withVariableMonitoringPaused(
 image::SymbolFileStatus MonitorPanes::openSymbolFile(const std::filesystem::path& path)
 {
     app_.takeOverSymbolFilePath(path);
-    return withVariableMonitoringPaused("opened", path, [&] {
+    const image::SymbolFileStatus opened = withVariableMonitoringPaused(SymbolFileAccess::Open, path, [&] {
         const image::SymbolFileStatus status
             = image::openSymbolFile(path, app_.registeredVariables(), app_.image().symbols());
         variables_.rebuildRows();
         return status;
     });
+    noteUnboundVariables();
+    return opened;
 }
 
 image::SymbolFileStatus MonitorPanes::saveSymbolFile(const std::filesystem::path& path)
 {
     app_.takeOverSymbolFilePath(path);
     return withVariableMonitoringPaused(
-        "saved", path, [&] { return image::saveSymbolFile(path, app_.registeredVariables()); });
+        SymbolFileAccess::Save, path, [&] { return image::saveSymbolFile(path, app_.registeredVariables()); });
 }
 
 std::filesystem::path MonitorPanes::symbolDialogFolder() const

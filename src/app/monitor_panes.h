@@ -39,7 +39,8 @@ public:
     // The symbol list asks to monitor these names: each one not registered yet is added (the first one added
     // starts variable monitoring when it is off).
     void addVariables(std::span<const std::string> names);
-    // The symbol list was refilled from a loaded program.
+    // The symbol list was refilled from a loaded program: registered variables it has no symbol for are marked,
+    // and named on the message page.
     void symbolsRefilled();
     // The device row may have changed in the settings.
     void deviceChanged();
@@ -56,9 +57,13 @@ public:
     std::uint16_t programTargetId() const { return app_.image().targetId(); }
 
 private:
+    enum class SymbolFileAccess { Open, Save };
+
+    void noteUnboundVariables() const;
+
     template <typename Access>
     image::SymbolFileStatus withVariableMonitoringPaused(
-        std::string_view what, const std::filesystem::path& path, Access access);
+        SymbolFileAccess kind, const std::filesystem::path& path, Access access);
 
     Application& app_;
     core::SettingsStore& store_;

@@ -1,5 +1,6 @@
 #include "app/sci_boot_download.h"
 
+#include "app/activity_texts.h"
 #include "app/application.h"
 
 #include "link/link_pause.h"
@@ -29,9 +30,9 @@ void SciBootDownload::run()
         images_.simulatedPod};
     last_ = programming::DownloadCommand(ports, request, programming::programDataOf(app_.image()));
     if (last_.result) {
-        app_.activityLog().record("SCI boot download: " + std::string(programming::resultLine(*last_.result)));
+        app_.activityLog().record(sciBootResultLine(programming::resultLine(*last_.result)));
     } else if (!last_.message.empty()) {
-        app_.activityLog().record("SCI boot download not started: " + last_.message);
+        app_.activityLog().record(sciBootNotStartedLine(last_.message));
     }
 }
 

@@ -58,10 +58,33 @@ template <> struct FileFormat<CTimeGraphObject> {
     }
 };
 
+// What damaged a file, in the message page's words.
+std::string_view damageText(image::ArchiveError error)
+{
+    switch (error) {
+    case image::ArchiveError::Truncated:
+        return "파일이 필드 중간에서 끝납니다";
+    case image::ArchiveError::BadObjectTag:
+        return "항목 태그가 손상되었읍니다";
+    case image::ArchiveError::WrongClass:
+        return "다른 클래스의 항목입니다";
+    case image::ArchiveError::WrongSchema:
+        return "지원하지 않는 클래스 스키마입니다";
+    case image::ArchiveError::BadStringLength:
+        return "지원하지 않는 문자열 길이 표시입니다";
+    case image::ArchiveError::None:
+    case image::ArchiveError::NotAnArchive:
+    case image::ArchiveError::WrongFileKind:
+    case image::ArchiveError::ValueTooLarge:
+        break;
+    }
+    return "파일 형식이 다릅니다";
+}
+
 template <typename Item> std::string damagedReport(const image::ArchiveReader& reader)
 {
-    return std::string(FileFormat<Item>::fileName) + ": 그래프 파일이 손상되어 항목을 읽지 않았읍니다 (offset "
-        + std::to_string(reader.errorOffset()) + ", " + std::string(image::describeArchiveError(reader.error())) + ").";
+    return std::string(FileFormat<Item>::fileName) + ": 그래프 파일이 손상되어 항목을 읽지 않았읍니다 (위치 "
+        + std::to_string(reader.errorOffset()) + ": " + std::string(damageText(reader.error())) + ").";
 }
 
 template <typename Item> std::string unreadableReport(core::FileReadError error)

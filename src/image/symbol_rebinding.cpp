@@ -12,4 +12,9 @@ void rebindToSymbols(std::vector<CDataObject>& records, const SymbolList& symbol
     }
 }
 
+bool lacksSymbol(const CDataObject& record, const SymbolList& symbols)
+{
+    return !symbols.findFirst(record.name);
+}
+
 } // namespace lumetra::image

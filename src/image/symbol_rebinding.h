@@ -12,4 +12,7 @@ namespace lumetra::image {
 // its view type and array text stay. Records without a symbol of their name are left as they are.
 void rebindToSymbols(std::vector<CDataObject>& records, const SymbolList& symbols);
 
+// True when no symbol has the record's name: re-binding leaves the record at an earlier program's address.
+bool lacksSymbol(const CDataObject& record, const SymbolList& symbols);
+
 } // namespace lumetra::image

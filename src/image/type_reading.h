@@ -17,7 +17,7 @@ struct TypeReading {
     std::size_t typedFromDebugInfo = 0;
 };
 
-// The message window's line for a load with symbols:
+// The command line's report of a load with symbols:
 // "Types from the debug information (DWARF 3): 70 of 79 symbols",
 // "No debug information: types from the symbol table", or
 // "Debug information not readable (<problem>): types from the symbol table".

@@ -1,5 +1,6 @@
 // CPodLink: POD parameters, the alive check, target memory reads and writes, and the target's control lines.
 #include "link/link_pause.h"
+#include "link/link_texts.h"
 #include "link/pod_frames.h"
 #include "link/pod_link.h"
 
@@ -72,7 +73,7 @@ bool CPodLink::readAttempt(std::optional<std::uint32_t> address, char mode, std:
     }
     const auto parsed = parseHex(std::string_view(lastReply_).substr(0, length));
     if (!parsed || lastReply_[length] != kCr) {
-        return fail("the POD on " + portName_ + " sent a malformed reply to '" + mode + "'");
+        return fail(malformedReplyCause(portName_, mode));
     }
     value = *parsed;
     return true;
@@ -122,8 +123,9 @@ bool CPodLink::WriteWord(int width, std::uint32_t address, std::uint32_t value)
     const bool written = frame && command(*frame, kLongReplyTimeout);
     if (activityLog_ && frame) {
         const std::uint32_t sent = width == 1 ? value & 0xFFFF : value;
-        const std::string what = "0x" + *hexField(sent, 4 * width) + " at 0x" + *hexField(address, 6);
-        activityLog_->record(written ? "Wrote " + what : "Writing " + what + " failed: " + lastFailure_);
+        const std::string digits = *hexField(sent, 4 * width);
+        const std::string at = *hexField(address, 6);
+        activityLog_->record(written ? valueWrittenLine(digits, at) : valueNotWrittenLine(digits, at, lastFailure_));
     }
     return written;
 }

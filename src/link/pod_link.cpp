@@ -2,6 +2,7 @@
 #include "link/pod_link.h"
 
 #include "link/link_pause.h"
+#include "link/link_texts.h"
 #include "link/pod_frames.h"
 
 #include <array>
@@ -26,7 +27,7 @@ constexpr Milliseconds kFallbackPause {10};
 // "/dev/ttyUSB0 is in use by another program: Device or resource busy", "could not open COM3: ...".
 std::string serialOpenFailureText(const std::string& portName, const OpenFailure& failure)
 {
-    std::string text = failure.inUse ? portName + " is in use by another program" : "could not open " + portName;
+    std::string text = failure.inUse ? portInUseCause(portName) : portNotOpenedCause(portName, 0);
     if (failure.cause)
         text += ": " + failure.cause.message();
     return text;
@@ -103,11 +104,11 @@ bool CPodLink::openTransport(int comPort, bool useUsb, int usbBaud)
     if (useUsb) {
         portName_ = "USB (" + usbDescription_ + ")";
         if (!driverLoaded_ || !usbPodFound_) {
-            return fail(driverLoaded_ ? "no USB POD found" : "the USB driver library is not loaded");
+            return fail(driverLoaded_ ? usbPodNotFoundCause() : usbDriverNotLoadedCause());
         }
         transport_ = factory_.openUsb(usbDescription_, usbBaud, replyTimeout_);
         if (!transport_) {
-            return fail("could not open " + portName_ + " at " + std::to_string(usbBaud) + " baud");
+            return fail(portNotOpenedCause(portName_, usbBaud));
         }
         return true;
     }
@@ -219,8 +220,7 @@ bool CPodLink::send(std::string_view frame, Milliseconds drainTimeout)
     lastReply_.clear();
     lastFailure_.clear();
     if (!WriteFrame(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size(), drainTimeout)) {
-        return fail("writing to the POD on " + portName_ + " did not finish within "
-            + std::to_string(drainTimeout.count()) + " ms");
+        return fail(sendNotFinishedCause(portName_, drainTimeout.count()));
     }
     return true;
 }
@@ -235,11 +235,9 @@ bool CPodLink::receive(std::size_t count, Milliseconds timeout)
     const std::size_t arrived = lastReply_.find('\0');
     lastReply_.clear();
     if (arrived == 0) {
-        return fail("no reply from the POD on " + portName_ + " within "
-            + std::to_string((replyTimeout_ + timeout).count()) + " ms");
+        return fail(noReplyCause(portName_, (replyTimeout_ + timeout).count()));
     }
-    return fail("the reply from the POD on " + portName_ + " stopped after " + std::to_string(arrived) + " of "
-        + std::to_string(count) + " bytes");
+    return fail(replyCutCause(portName_, arrived, count));
 }
 
 bool CPodLink::expectAck(Milliseconds timeout)
@@ -248,8 +246,7 @@ bool CPodLink::expectAck(Milliseconds timeout)
         return false;
     }
     if (lastReply_[0] != kAck) {
-        return fail("the POD on " + portName_ + " answered 0x" + *hexField(static_cast<std::uint8_t>(lastReply_[0]), 2)
-            + " instead of '!'");
+        return fail(wrongAnswerCause(portName_, *hexField(static_cast<std::uint8_t>(lastReply_[0]), 2)));
     }
     return true;
 }

@@ -6,6 +6,8 @@
 #include "monitor/value_render.h"
 #include "monitor/widest_texts.h"
 
+#include "image/symbol_rebinding.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -202,6 +204,38 @@ void VariableMonitor::rebuildRows()
     rows_.reserve(registered_.size());
     for (const image::CDataObject& record : registered_)
         rows_.push_back(rowOf(record, viewTypeName(viewTypeOf(record))));
+    markUnbound();
+}
+
+void VariableMonitor::setProgramSymbols(const image::SymbolList* symbols)
+{
+    programSymbols_ = symbols;
+    syncRows();
+    markUnbound();
+}
+
+void VariableMonitor::markUnbound()
+{
+    for (std::size_t index = 0; index < rows_.size() && index < registered_.size(); ++index)
+        rows_[index].unbound = programSymbols_ && image::lacksSymbol(registered_[index], *programSymbols_);
+}
+
+std::vector<std::string> VariableMonitor::unboundNames() const
+{
+    std::vector<std::string> names;
+    for (std::size_t index = 0; index < rows_.size() && index < registered_.size(); ++index) {
+        if (rows_[index].unbound)
+            names.push_back(registered_[index].name);
+    }
+    return names;
+}
+
+std::string VariableMonitor::nameText(std::size_t row) const
+{
+    if (row >= registered_.size())
+        return {};
+    const bool unbound = row < rows_.size() && rows_[row].unbound;
+    return registered_[row].name + (unbound ? std::string(kUnboundNameSuffix) : std::string());
 }
 
 VariableMenuState VariableMonitor::menuState(bool rowSelected) const
@@ -240,7 +274,7 @@ std::vector<std::string> VariableMonitor::columnTexts(int column) const
         const image::CDataObject& record = registered_[index];
         switch (column) {
         case 0:
-            texts.push_back(record.name);
+            texts.push_back(nameText(index));
             break;
         case 1:
             texts.push_back(row.value);

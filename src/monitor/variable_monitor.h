@@ -28,9 +28,13 @@ struct VariableRow {
     std::string dataTypeText; // the basic type's display name
     std::string ascii;
     std::uint64_t readInPass = 0; // the poll pass that last read the value, 0 for none
+    bool unbound = false; // the loaded program has no symbol of the record's name
 
     bool operator==(const VariableRow&) const = default;
 };
+
+// "Symbol Name" of a row whose variable the loaded program has no symbol for.
+inline constexpr std::string_view kUnboundNameSuffix = " (프로그램에 없음)";
 
 inline constexpr std::string_view kStartVariableMonitoringText = "변수 모니터링 시작";
 inline constexpr std::string_view kStopVariableMonitoringText = "변수 모니터링 중지";
@@ -99,6 +103,15 @@ public:
     // After the registered list was replaced (a symbol file was opened): one row per record, in list order.
     void rebuildRows();
 
+    // The loaded program's symbols, null without a program; they must outlive the monitor or be replaced. A row
+    // whose name they lack keeps an earlier program's address: it is marked (and still read) until a program
+    // with that name is loaded or the variable is registered again.
+    void setProgramSymbols(const image::SymbolList* symbols);
+    // The names of the marked rows, in row order.
+    std::vector<std::string> unboundNames() const;
+    // "Symbol Name": the record's name, followed by kUnboundNameSuffix on a marked row.
+    std::string nameText(std::size_t row) const;
+
     VariableMenuState menuState(bool rowSelected) const;
     // The view type the menu checks: the one all selected rows that show a view type share, else none.
     std::optional<ViewType> selectedViewType(std::span<const std::size_t> selectedRows) const;
@@ -117,8 +130,11 @@ private:
     bool readRow(link::CPodLink& link, std::size_t index);
     ViewType viewTypeOf(const image::CDataObject& record) const;
 
+    void markUnbound();
+
     std::vector<image::CDataObject>& registered_;
     MonitoringSwitch& monitoring_;
+    const image::SymbolList* programSymbols_ = nullptr;
     std::vector<VariableRow> rows_;
     ShownValuesFreshness freshness_;
     std::size_t firstVisible_ = 0;

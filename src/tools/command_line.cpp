@@ -13,12 +13,30 @@ std::optional<std::string_view> executablePathCandidate(std::string_view command
     return commandLine.substr(0, space);
 }
 
-std::optional<std::string> executablePath(std::string_view commandLine, const PathProbe& probe)
+CommandPathCheck checkExecutablePath(std::string_view commandLine, const PathProbe& probe)
 {
     const std::optional<std::string_view> candidate = executablePathCandidate(commandLine, probe.style());
-    if (!candidate || probe.kindOf(*candidate) == PathKind::Missing)
-        return std::nullopt;
-    return std::string(*candidate);
+    if (!candidate)
+        return {std::nullopt,
+            {CommandPathFault::NoFolder, std::string(commandLine.substr(0, commandLine.find(' '))), {}, 0}};
+    if (probe.kindOf(*candidate) != PathKind::Missing)
+        return {std::string(*candidate), {}};
+    // A program file before a space that comes ahead of the last separator: that separator sits in an argument.
+    const std::size_t separator = candidate->find_last_of(folderSeparators(probe.style()));
+    for (std::size_t space = candidate->find(' '); space < separator; space = candidate->find(' ', space + 1)) {
+        if (probe.kindOf(candidate->substr(0, space)) == PathKind::File) {
+            const std::size_t argument = candidate->rfind(' ', separator) + 1;
+            return {std::nullopt,
+                {CommandPathFault::SeparatorInArgument, std::string(candidate->substr(argument)),
+                    std::string(*candidate), (*candidate)[separator]}};
+        }
+    }
+    return {std::nullopt, {CommandPathFault::Missing, std::string(*candidate), std::string(*candidate), 0}};
+}
+
+std::optional<std::string> executablePath(std::string_view commandLine, const PathProbe& probe)
+{
+    return checkExecutablePath(commandLine, probe).path;
 }
 
 std::string_view argumentText(std::string_view commandLine, std::string_view executable)

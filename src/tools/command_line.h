@@ -15,7 +15,30 @@ namespace lumetra::tools {
 // the whole line. No separator gives nothing.
 std::optional<std::string_view> executablePathCandidate(std::string_view commandLine, PathStyle style);
 
-// The candidate when it names an existing file or folder.
+// Why the folder rule finds no executable path in a command line.
+enum class CommandPathFault {
+    NoFolder, // no folder separator at all
+    SeparatorInArgument, // a program exists before a space, but a separator in an argument took the path past it
+    Missing, // the path names nothing
+};
+
+struct CommandPathRefusal {
+    CommandPathFault fault = CommandPathFault::NoFolder;
+    // The program word without a folder, the argument that holds the separator, or the missing path.
+    std::string part;
+    std::string path; // the path the rule looked for; empty for NoFolder
+    char separator = 0; // the separator in the argument
+
+    bool operator==(const CommandPathRefusal&) const = default;
+};
+
+// The executable path when the candidate names an existing file or folder, else why not.
+struct CommandPathCheck {
+    std::optional<std::string> path;
+    CommandPathRefusal refusal; // when there is no path
+};
+
+CommandPathCheck checkExecutablePath(std::string_view commandLine, const PathProbe& probe);
 std::optional<std::string> executablePath(std::string_view commandLine, const PathProbe& probe);
 
 // What follows the executable path, without the spaces before it.

@@ -3,6 +3,7 @@
 #include "core/settings_number_fields.h"
 #include "core/settings_schema.h"
 #include "tools/command_line.h"
+#include "tools/command_path_texts.h"
 
 #include <algorithm>
 #include <utility>
@@ -35,14 +36,15 @@ Validation validateEdits(ToolDialogState& state, const PathProbe& probe)
         std::string(core::trimmedField(state.edits.workDir)), std::string(core::trimmedField(state.edits.name))};
     if (row.command.empty())
         return {};
-    const std::optional<std::string> program = executablePath(row.command, probe);
-    if (!program)
-        return {std::nullopt, information(kCommandPathInvalidText)};
+    const CommandPathCheck command = checkExecutablePath(row.command, probe);
+    if (!command.path)
+        return {std::nullopt, information(refusedCommandText(kCommandPathInvalidText, command.refusal))};
+    const std::string& program = *command.path;
     if (!row.workDir.empty() && probe.kindOf(row.workDir) != PathKind::Folder)
         return {std::nullopt, information(kWorkDirInvalidText)};
     if (row.name.empty()) {
         // From the program part: the arguments may hold dots of their own.
-        row.name = nameFromProgram(*program, probe.style());
+        row.name = nameFromProgram(program, probe.style());
         // A program path ending in a separator (a folder) leaves no name; an empty name would end the menu there.
         if (row.name.empty())
             row.name = row.command;
@@ -110,6 +112,9 @@ ToolDialogStep addTool(const ToolDialogState& state, const PathProbe& probe)
     }
     step.state.rows.push_back(std::move(*valid.row));
     step.state.selected = static_cast<int>(step.state.rows.size()) - 1;
+    // A name the dialog derived goes with the added row: kept in the edit, the next command would get it too.
+    if (core::trimmedField(state.edits.name).empty())
+        step.state.edits.name.clear();
     return step;
 }
 

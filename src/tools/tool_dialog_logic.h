@@ -54,6 +54,8 @@ void programChosen(ToolDialogState& state, std::string_view path, PathStyle styl
 // The folder browser chose `folder`.
 void workFolderChosen(ToolDialogState& state, std::string_view folder);
 
+// A refused command line's message names the cause. An empty name edit shows the name taken from the command
+// while the tool is refused, and is empty again once it is added.
 ToolDialogStep addTool(const ToolDialogState& state, const PathProbe& probe);
 ToolDialogStep replaceTool(const ToolDialogState& state, const PathProbe& probe);
 ToolDialogStep deleteTool(const ToolDialogState& state);

@@ -1,6 +1,7 @@
 #include "tools/tool_launch.h"
 
 #include "tools/command_line.h"
+#include "tools/command_path_texts.h"
 
 namespace lumetra::tools {
 
@@ -25,9 +26,10 @@ LaunchPlan planLaunch(const UserTool& tool, const PathProbe& probe, ProgramFiles
 {
     if (tool.command.empty())
         return std::monostate {};
-    const std::optional<std::string> program = executablePath(tool.command, probe);
-    if (!program)
-        return information(kRegisteredCommandInvalidText);
+    const CommandPathCheck command = checkExecutablePath(tool.command, probe);
+    if (!command.path)
+        return information(refusedCommandText(kRegisteredCommandInvalidText, command.refusal));
+    const std::optional<std::string>& program = command.path;
     if (!tool.workDir.empty() && probe.kindOf(tool.workDir) != PathKind::Folder)
         return information(kRegisteredWorkDirInvalidText);
     const std::unique_ptr<ByteSource> file = files.open(*program);

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace lumetra;
 using namespace lumetra::app;
 using namespace lumetra::app::test;
@@ -60,7 +62,7 @@ TEST_F(ActivityLogTest, ConnectAndDisconnectNameThePort)
     app->linkState().StartMonitoring(MonitorKind::AddressBlock);
     app->linkState().ClosePort();
     EXPECT_EQ(lines,
-        (std::vector<std::string> {"[12:34:56] Connected to the POD on COM1", "[12:34:56] Disconnected from COM1"}));
+        (std::vector<std::string> {"[12:34:56] POD에 연결했읍니다 (COM1)", "[12:34:56] POD 연결을 끊었읍니다 (COM1)"}));
 }
 
 TEST_F(ActivityLogTest, FailuresCarryTheLinksCause)
@@ -68,7 +70,7 @@ TEST_F(ActivityLogTest, FailuresCarryTheLinksCause)
     harness.transports.ports().serialPortPresent = false;
     app->linkState().StartMonitoring(MonitorKind::AddressBlock);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "[12:34:56] Connecting to COM1 failed: could not open COM1");
+    EXPECT_EQ(lines[0], "[12:34:56] POD 연결에 실패했읍니다 (COM1): COM1 포트를 열지 못했읍니다");
 
     lines.clear();
     harness.transports.ports().serialPortPresent = true;
@@ -76,9 +78,9 @@ TEST_F(ActivityLogTest, FailuresCarryTheLinksCause)
     harness.pod.injectFault({sim::FaultKind::NoReply, '!'});
     app->linkState().StartMonitoring(MonitorKind::AddressBlock);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(
-        lines[1], "[12:34:56] The POD on COM1 failed the alive check: no reply from the POD on COM1 within 2020 ms");
-    EXPECT_EQ(lines[2], "[12:34:56] Disconnected from COM1");
+    EXPECT_EQ(lines[1],
+        "[12:34:56] POD 연결 확인에 실패했읍니다 (COM1): COM1의 POD가 2020 ms 안에 응답하지 않았읍니다");
+    EXPECT_EQ(lines[2], "[12:34:56] POD 연결을 끊었읍니다 (COM1)");
 }
 
 TEST_F(ActivityLogTest, AFailedPassAndValueWritesAreRecorded)
@@ -91,10 +93,11 @@ TEST_F(ActivityLogTest, AFailedPassAndValueWritesAreRecorded)
     harness.pod.injectFault({.kind = sim::FaultKind::ShortReply, .command = 'r', .count = 2});
     harness.timer.tick(app->linkState());
     EXPECT_EQ(lines,
-        (std::vector<std::string> {"[12:34:56] Connected to the POD on COM1", "[12:34:56] Wrote 0x2345 at 0x3F8000",
-            "[12:34:56] Writing 0xDEADBEEF at 0x008000 failed: the POD on COM1 answered 0x3F instead of '!'",
-            "[12:34:56] Monitoring stopped: the reply from the POD on COM1 stopped after 4 of 5 bytes",
-            "[12:34:56] Disconnected from COM1"}));
+        (std::vector<std::string> {"[12:34:56] POD에 연결했읍니다 (COM1)",
+            "[12:34:56] 0x3F8000에 0x2345 데이타를 썼읍니다",
+            "[12:34:56] 0x008000에 0xDEADBEEF 데이타를 쓰는데 실패했읍니다: COM1의 POD 응답이 '!'가 아니라 0x3F입니다",
+            "[12:34:56] 통신 오류로 모니터링을 중지했읍니다: COM1의 POD 응답이 5 바이트 중 4 바이트에서 끊어졌읍니다",
+            "[12:34:56] POD 연결을 끊었읍니다 (COM1)"}));
 }
 
 TEST_F(ActivityLogTest, AGraphThatStopsAcquiringClosesTheLinkItOpened)
@@ -131,15 +134,24 @@ TEST_F(ActivityLogTest, CoffLoadsAreRecorded)
     writeTestCoff(harness.scratch.path() / "prog.out", 0x8000);
     app->OpenByPath(harness.scratch.path() / "prog.out");
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "[12:34:56] Loaded " + core::utf8Of(harness.scratch.path() / "prog.out") + " (2 words)");
+    EXPECT_EQ(lines[0],
+        "[12:34:56] COFF 파일을 로드했읍니다: " + core::utf8Of(harness.scratch.path() / "prog.out") + " (2 워드)");
     // The second line says how the symbols' types were read.
-    EXPECT_EQ(lines[1], "[12:34:56] No debug information: types from the symbol table");
+    EXPECT_EQ(lines[1], "[12:34:56] 디버그 정보가 없어 데이타 타입을 심볼 테이블에서 읽었읍니다");
     lines.clear();
 
     app->OpenByPath(harness.scratch.path() / "missing.out");
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("Cannot open "), std::string::npos);
-    EXPECT_NE(lines[0].find("missing.out"), std::string::npos);
+    EXPECT_EQ(lines[0],
+        "[12:34:56] COFF 파일을 여는데 실패했읍니다: " + core::utf8Of(harness.scratch.path() / "missing.out"));
+    lines.clear();
+
+    // A failed load keeps the reader's own message as its cause.
+    const std::filesystem::path text = harness.scratch.path() / "notes.out";
+    std::ofstream(text) << "not a COFF file";
+    app->OpenByPath(text);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "[12:34:56] COFF 파일을 로드하는데 실패했읍니다: " + core::utf8Of(text) + " (COFF 파일 포맷이 아닙니다.)");
 }
 
 TEST_F(ActivityLogTest, ALoadWithDebugInformationSaysTheTypesCameFromIt)
@@ -150,7 +162,7 @@ TEST_F(ActivityLogTest, ALoadWithDebugInformationSaysTheTypesCameFromIt)
         GTEST_SKIP() << "COFF samples are not present";
     app->OpenByPath(*samples / "flash28333_api.out");
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], "[12:34:56] Types from the debug information (DWARF 2): 10 of 12 symbols");
+    EXPECT_EQ(lines[1], "[12:34:56] 데이타 타입을 디버그 정보(DWARF 2)에서 읽었읍니다: 심볼 12개 중 10개");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "app/monitor_panes.h"
 #include "app/simulated_run_settings.h"
 #include "app/status_texts.h"
+#include "core/path_text.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,52 @@ TEST_F(MonitorPanesTest, SymbolFileSaveAndOpenPauseMonitoringAndReplaceTheList)
     EXPECT_FALSE(h.app->linkState().variableMonitoring());
     EXPECT_EQ(h.messageTexts().front(), image::symbolFileMessage(image::SymbolFileStatus::UnsupportedFormat));
     EXPECT_FALSE(panes->saveSymbolFileEnabled());
+}
+
+TEST_F(MonitorPanesTest, VariablesALoadedProgramLacksAreMarkedAndNamedOnTheMessagePage)
+{
+    std::vector<std::string> lines;
+    h.app->activityLog().attach([&lines](std::string_view line) { lines.emplace_back(line); },
+        [] { return core::ClockTime {}; });
+    const std::vector<std::string> names {"counter"};
+    panes->addVariables(names);
+    h.app->registeredVariables().push_back(image::CDataObject {"speed", 0x8004, 3, "", 2});
+    panes->variables().rebuildRows();
+    const auto reload = [&](const std::filesystem::path& coff) {
+        lines.clear();
+        ASSERT_TRUE(image::isLoadSuccess(h.app->OpenByPath(coff)));
+        panes->symbolsRefilled(); // as the window does on every refill of the symbol list
+    };
+    const std::string unboundLine = "[00:00:00] 로드한 프로그램에 없는 등록 변수가 있읍니다 (이전 프로그램의 주소로 읽음): ";
+
+    reload(h.scratch / "demo.out");
+    EXPECT_EQ(lines.back(), unboundLine + "speed");
+    EXPECT_EQ(panes->variables().nameText(1), "speed (프로그램에 없음)");
+    EXPECT_EQ(panes->variables().nameText(0), "counter");
+
+    // A program without symbols has none of them; the addresses stay.
+    writeTestCoff(h.scratch / "bare.out", 0x9000, false);
+    reload(h.scratch / "bare.out");
+    EXPECT_EQ(lines.back(), unboundLine + "counter, speed");
+    EXPECT_EQ(h.app->registeredVariables()[0].address, 0x8000u);
+
+    // A symbol file opened meanwhile is checked against the loaded program too.
+    reload(h.scratch / "demo.out");
+    const auto file = h.scratch / "both.sym";
+    ASSERT_EQ(panes->saveSymbolFile(file), image::SymbolFileStatus::Ok);
+    h.app->linkState().StopMonitoring(MonitorKind::Variables); // no link lines in between
+    lines.clear();
+    ASSERT_EQ(panes->openSymbolFile(file), image::SymbolFileStatus::Ok);
+    EXPECT_EQ(lines,
+        (std::vector<std::string> {"[00:00:00] 심볼 파일을 열었읍니다: " + core::utf8Of(file) + " (변수 2개)",
+            unboundLine + "speed"}));
+    EXPECT_EQ(panes->variables().unboundNames(), std::vector<std::string> {"speed"});
+
+    // Nothing lacks, nothing is said.
+    panes->variables().removeRows(std::vector<std::size_t> {1});
+    reload(h.scratch / "demo.out");
+    EXPECT_TRUE(panes->variables().unboundNames().empty());
+    EXPECT_EQ(lines.back().find("로드한 프로그램에 없는"), std::string::npos);
 }
 
 TEST(SimulatedRunSettingsTest, UsesTheDemoRowAndEveryChangeOnlyForTheRun)

@@ -115,7 +115,7 @@ TEST(GraphCli, APortInUseByAnotherProgramIsRefusedWithThatCause)
         const CliRun run = runCli(graph);
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.out.isEmpty());
-        const QString cause = QString::fromUtf8("통신 포트를 여는데 실패했읍니다. (%1 is in use by another program: ");
+        const QString cause = QString::fromUtf8("통신 포트를 여는데 실패했읍니다. (%1 포트를 다른 프로그램이 사용하고 있읍니다: ");
         EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(cause.arg(podsim.device()))) << run.err.toStdString();
     }
     EXPECT_EQ(runCli(graph).exitCode, 0);

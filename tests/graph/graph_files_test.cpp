@@ -158,7 +158,7 @@ TEST(GraphFileReading, ATruncatedFileKeepsTheItemsBeforeTheDamageAndReportsOneLi
     const GraphFileLoad<CGraphObject> load = decodeGraphFile<CGraphObject>(foreign);
     EXPECT_TRUE(load.items.empty());
     EXPECT_FALSE(load.whole);
-    EXPECT_NE(load.report.find("unexpected object class"), std::string::npos);
+    EXPECT_EQ(load.report, "GraphData.rgt: 그래프 파일이 손상되어 항목을 읽지 않았읍니다 (위치 8: 다른 클래스의 항목입니다).");
 }
 
 TEST(GraphFileReading, BytesAfterTheLastItemAreNeverRead)

@@ -95,7 +95,7 @@ TEST_F(PtySerialLinkTest, ASecondProgramOnThePortIsRefusedAsInUseUntilTheFirstCl
     CPodLink other(otherFactory);
     EXPECT_EQ(other.Connect(1, 4, false), ConnectCode::PortNotOpened);
     EXPECT_EQ(
-        other.lastFailure(), terminal_->slavePath() + " is in use by another program: " + failure.cause.message());
+        other.lastFailure(), terminal_->slavePath() + " 포트를 다른 프로그램이 사용하고 있읍니다: " + failure.cause.message());
 
     ASSERT_TRUE(link_->Disconnect());
     ASSERT_EQ(other.Connect(1, 4, false), ConnectCode::Connected);
@@ -176,7 +176,7 @@ TEST(PtySerialLinkOpen, AMissingDeviceIsPortNotOpened)
     CPodLink link(factory);
     EXPECT_EQ(link.Connect(1, 4, false), ConnectCode::PortNotOpened);
     EXPECT_EQ(link.lastFailure(),
-        "could not open /dev/lumetra-no-such-port: "
+        "/dev/lumetra-no-such-port 포트를 열지 못했읍니다: "
             + std::make_error_code(std::errc::no_such_file_or_directory).message());
 }
 

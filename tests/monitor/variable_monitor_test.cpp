@@ -293,6 +293,52 @@ TEST_F(VariableMonitorTest, MovedVariableIsReadAtItsNewAddressAfterReload)
     EXPECT_EQ(sim.takeTrace(), (Frames {"@008100\r", "L"}));
 }
 
+TEST_F(VariableMonitorTest, RowsTheLoadedProgramLacksAreMarkedStillReadAndClearedWhenBoundAgain)
+{
+    add({"counter", "speed"});
+    monitor.setProgramSymbols(&symbols);
+    EXPECT_TRUE(monitor.unboundNames().empty());
+
+    const image::SymbolList other {{symbol("speed", 0x8100, kShort)}};
+    monitor.setProgramSymbols(&other);
+    image::rebindToSymbols(registered, other);
+    EXPECT_EQ(monitor.unboundNames(), (std::vector<std::string> {"counter"}));
+    EXPECT_EQ(monitor.nameText(0), "counter (프로그램에 없음)");
+    EXPECT_EQ(monitor.nameText(1), "speed");
+    EXPECT_EQ(monitor.columnTexts(0), (std::vector<std::string> {"counter (프로그램에 없음)", "speed"}));
+    // The marked row is still read at the address it had.
+    sim.takeTrace();
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(sim.takeTrace(), (Frames {"@008000\r", "L", "@008100\r", "R"}));
+
+    // The mark outlives a rebuild of the rows, and goes with a row that moves up.
+    monitor.rebuildRows();
+    EXPECT_EQ(monitor.unboundNames(), (std::vector<std::string> {"counter"}));
+    registered.insert(registered.begin(), symbol("gone", 0x7000, kShort));
+    monitor.rebuildRows();
+    const std::array<std::size_t, 1> firstRow {0};
+    monitor.removeRows(firstRow);
+    EXPECT_EQ(monitor.unboundNames(), (std::vector<std::string> {"counter"}));
+
+    // Registered again from the program's symbols: no mark.
+    const std::array<std::size_t, 1> counterRow {0};
+    monitor.removeRows(counterRow);
+    const image::SymbolList withCounter {{symbol("speed", 0x8100, kShort), symbol("counter", 0x8200, kLong)}};
+    monitor.setProgramSymbols(&withCounter);
+    ASSERT_TRUE(monitor.addVariable("counter", withCounter));
+    EXPECT_TRUE(monitor.unboundNames().empty());
+
+    // A later program that has the name again clears the mark; without a program nothing is marked.
+    monitor.setProgramSymbols(&other);
+    EXPECT_EQ(monitor.unboundNames(), (std::vector<std::string> {"counter"}));
+    monitor.setProgramSymbols(&withCounter);
+    EXPECT_TRUE(monitor.unboundNames().empty());
+    monitor.setProgramSymbols(&other);
+    monitor.setProgramSymbols(nullptr);
+    EXPECT_TRUE(monitor.unboundNames().empty());
+    EXPECT_EQ(monitor.nameText(1), "counter");
+}
+
 TEST_F(VariableMonitorTest, SymbolRefreshTakesOverRecordsWhoseAddressAndTypeBothChanged)
 {
     add({"counter", "speed", "limit"});

@@ -48,6 +48,21 @@ TEST(ExecutablePath, PosixTakesTheSlashAndTheBackslash)
     EXPECT_FALSE(executablePath("/opt/tools/gen -o out\\a.bin", paths));
 }
 
+TEST(ExecutablePath, ARefusalNamesThePartThatCausedIt)
+{
+    FakePaths paths(PathStyle::Windows);
+    paths.file("C:\\Tools\\gen.exe").folder("C:\\Program");
+    EXPECT_EQ(checkExecutablePath("gen.exe -o out.bin", paths).refusal,
+        (CommandPathRefusal {CommandPathFault::NoFolder, "gen.exe", "", 0}));
+    EXPECT_EQ(checkExecutablePath("C:\\Tools\\gen.exe -o out\\a.bin -v", paths).refusal,
+        (CommandPathRefusal {CommandPathFault::SeparatorInArgument, "out\\a.bin",
+            "C:\\Tools\\gen.exe -o out\\a.bin", '\\'}));
+    // A folder before a space is no program: the path as a whole is missing.
+    EXPECT_EQ(checkExecutablePath("C:\\Program Files\\gen.exe", paths).refusal,
+        (CommandPathRefusal {CommandPathFault::Missing, "C:\\Program Files\\gen.exe", "C:\\Program Files\\gen.exe", 0}));
+    EXPECT_EQ(checkExecutablePath("C:\\Tools\\gen.exe -o x", paths).path, "C:\\Tools\\gen.exe");
+}
+
 TEST(CommandLineParts, ArgumentsAfterTheProgram)
 {
     EXPECT_EQ(argumentText("C:\\Tools\\gen.exe   -o out.bin", "C:\\Tools\\gen.exe"), "-o out.bin");

@@ -43,7 +43,6 @@ TEST_F(ToolDialogTest, EmptyNameBecomesTheProgramNameOnBothPlatforms)
     EXPECT_EQ(messageOf(add(state, "  C:\\Tools\\gen.exe -o out.bin  ")), "");
     ASSERT_EQ(state.rows.size(), 1u);
     EXPECT_EQ(state.rows[0], (UserTool {"C:\\Tools\\gen.exe -o out.bin", "", "gen"}));
-    EXPECT_EQ(state.edits.name, "gen") << "the name is shown in its edit";
     EXPECT_EQ(state.selected, 0);
 
     ToolDialogState onPosix;
@@ -72,9 +71,11 @@ TEST_F(ToolDialogTest, ValidationMessagesInTheirOrder)
     // The command is checked before the folder.
     const ToolDialogStep bare = add(state, "gen.exe -o out.bin", "C:\\Nowhere");
     ASSERT_TRUE(bare.message);
-    EXPECT_EQ(
-        *bare.message, (DialogMessage {"커맨드 라인의 파일 경로 입력이 잘못되었읍니다.", MessageIcon::Information}));
-    EXPECT_EQ(messageOf(add(state, "C:\\Tools\\missing.exe")), "커맨드 라인의 파일 경로 입력이 잘못되었읍니다.");
+    EXPECT_EQ(*bare.message,
+        (DialogMessage {"커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: 실행 파일 \"gen.exe\"에 폴더 경로가 없읍니다.",
+            MessageIcon::Information}));
+    EXPECT_EQ(messageOf(add(state, "C:\\Tools\\missing.exe")),
+        "커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: \"C:\\Tools\\missing.exe\" 경로에 파일이나 폴더가 없읍니다.");
     EXPECT_EQ(messageOf(add(state, "C:\\Tools\\gen.exe", "C:\\Nowhere")), "작업 디렉토리 입력이 잘못되었읍니다.");
     EXPECT_EQ(messageOf(add(state, "C:\\Tools\\gen.exe", "C:\\Work\\a.txt")), "작업 디렉토리 입력이 잘못되었읍니다.")
         << "a file is no folder";
@@ -85,6 +86,45 @@ TEST_F(ToolDialogTest, ValidationMessagesInTheirOrder)
     // Names compare exactly.
     EXPECT_EQ(messageOf(add(state, "C:\\Tools\\hex.exe", "", "gen")), "");
     EXPECT_EQ(state.rows.size(), 2u);
+}
+
+TEST_F(ToolDialogTest, ASeparatorInAnArgumentIsNamedAsTheCause)
+{
+    ToolDialogState state;
+    posix.file("/bin/ls");
+    const ToolDialogStep step = add(state, "/bin/ls -la /tmp/x", "", "", &posix);
+    EXPECT_EQ(messageOf(step),
+        "커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: 인수 \"/tmp/x\"에 \"/\"가 있어서 실행 파일을 인수까지 포함한 "
+        "\"/bin/ls -la /tmp/x\" 경로에서 찾았으나 없읍니다.");
+    EXPECT_TRUE(state.rows.empty());
+    // Without a program before it, the path itself is what is missing.
+    EXPECT_EQ(messageOf(add(state, "/opt/my tools/gen -o out/a.bin", "", "", &posix)),
+        "커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: \"/opt/my tools/gen -o out/a.bin\" 경로에 파일이나 폴더가 "
+        "없읍니다.");
+}
+
+TEST_F(ToolDialogTest, TheNameTakenFromTheCommandDoesNotStayForTheNextAdd)
+{
+    ToolDialogState state;
+    ASSERT_EQ(messageOf(add(state, "C:\\Tools\\gen.exe -o out.bin")), "");
+    EXPECT_EQ(state.rows.back().name, "gen");
+    EXPECT_EQ(state.edits.name, "");
+    // Another command in the same edits gets its own name.
+    state.edits.command = "C:\\Tools\\hex.exe";
+    ToolDialogStep next = addTool(state, windows);
+    EXPECT_EQ(messageOf(next), "");
+    ASSERT_EQ(next.state.rows.size(), 2u);
+    EXPECT_EQ(next.state.rows[1].name, "hex");
+
+    // While the tool is refused the taken name stays shown, so the user sees which name is taken.
+    next.state.edits.command = "C:\\Tools\\gen.exe";
+    const ToolDialogStep duplicate = addTool(next.state, windows);
+    EXPECT_EQ(messageOf(duplicate), "이미 등록된 사용자 도구 이름입니다.");
+    EXPECT_EQ(duplicate.state.edits.name, "gen");
+    // A name the user typed stays after the add.
+    ToolDialogState typed;
+    add(typed, "C:\\Tools\\gen.exe", "", "Gen");
+    EXPECT_EQ(typed.edits.name, "Gen");
 }
 
 TEST_F(ToolDialogTest, SixthToolIsRefusedBeforeAnyValidation)
@@ -120,7 +160,8 @@ TEST_F(ToolDialogTest, ReplaceAndDeleteNeedASelection)
     EXPECT_EQ(replaced.state.rows[0], (UserTool {"C:\\Tools\\hex.exe -x", "", "B"}));
     EXPECT_EQ(replaced.state.selected, 0);
     replaced.state.edits.command = "hex.exe";
-    EXPECT_EQ(messageOf(replaceTool(replaced.state, windows)), "커맨드 라인의 파일 경로 입력이 잘못되었읍니다.");
+    EXPECT_EQ(messageOf(replaceTool(replaced.state, windows)),
+        "커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: 실행 파일 \"hex.exe\"에 폴더 경로가 없읍니다.");
 }
 
 TEST_F(ToolDialogTest, DeletingTheMiddleOfThreeAndOkLeavesTwoDenseRows)

@@ -25,7 +25,7 @@ TEST(ToolLaunch, MessagesForWhatNoLongerFits)
     paths.file("C:\\Tools\\gen.exe", peFile(3)).folder("C:\\Tools\\sub").folder("C:\\Work").file("C:\\Work\\f");
     EXPECT_TRUE(std::holds_alternative<std::monostate>(planLaunch(UserTool {}, paths, paths)));
     EXPECT_EQ(messageOf(planLaunch({"gen.exe", "", "gen"}, paths, paths)),
-        "등록된 커맨드 라인의 파일 경로 입력이 잘못되었읍니다.");
+        "등록된 커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: 실행 파일 \"gen.exe\"에 폴더 경로가 없읍니다.");
     EXPECT_EQ(messageOf(planLaunch({"C:\\Tools\\gen.exe", "C:\\Work\\f", "gen"}, paths, paths)),
         "등록된 작업 디렉토리 입력이 잘못되었읍니다.");
     // A folder passes the path rule but cannot be opened as a program.
@@ -34,7 +34,7 @@ TEST(ToolLaunch, MessagesForWhatNoLongerFits)
 
     paths.remove("C:\\Tools\\gen.exe");
     EXPECT_EQ(messageOf(planLaunch({"C:\\Tools\\gen.exe -o out.bin", "C:\\Work", "gen"}, paths, paths)),
-        "등록된 커맨드 라인의 파일 경로 입력이 잘못되었읍니다.")
+        "등록된 커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: \"C:\\Tools\\gen.exe\" 경로에 파일이나 폴더가 없읍니다.")
         << "the program vanished after it was registered";
 }
 

@@ -116,8 +116,9 @@ TEST_F(UserToolDialogTest, RefusalsShowTheirMessageAndKeepTheDialogOpen)
     EXPECT_EQ(dialog.toolList()->currentRow(), 4);
     addTool(dialog, program, QStringLiteral("sixth"));
     EXPECT_EQ(prompts.texts,
-        (std::vector<std::string> {
-            "커맨드 라인의 파일 경로 입력이 잘못되었읍니다.", "사용자 등록 도구는 최대 5개까지 지원합니다.\n"}));
+        (std::vector<std::string> {"커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: 실행 파일 \"gen.sh\"에 폴더 "
+                                   "경로가 없읍니다.",
+            "사용자 등록 도구는 최대 5개까지 지원합니다.\n"}));
     EXPECT_EQ(prompts.icons, (std::vector<core::MessageIcon>(2, core::MessageIcon::Information)));
     EXPECT_TRUE(dialog.isVisible());
     dialog.reject();
@@ -147,7 +148,7 @@ TEST_F(UserToolDialogTest, EmptyNameIsFilledAndBrowsingFillsTheEdits)
     type(dialog.commandEdit(), program + QStringLiteral(" -o out.bin"));
     type(dialog.nameEdit(), QString());
     dialog.addButton()->click();
-    EXPECT_EQ(dialog.nameEdit()->text(), QStringLiteral("gen"));
+    EXPECT_EQ(dialog.nameEdit()->text(), QString()) << "the name taken from the command went with the added row";
     EXPECT_EQ(rowsOf(dialog.toolList()), QStringList({"gen"}));
     dialog.accept();
     EXPECT_EQ(tools::readRegisteredTools(store),

@@ -155,7 +155,8 @@ TEST_F(UserToolsRunTest, LaunchFailuresGiveTheirMessages)
     controller->launch(2);
     controller->launch(3); // nothing registered there
     EXPECT_EQ(prompts.texts,
-        (std::vector<std::string> {"등록된 커맨드 라인의 파일 경로 입력이 잘못되었읍니다.",
+        (std::vector<std::string> {"등록된 커맨드 라인의 파일 경로 입력이 잘못되었읍니다.\n원인: \"" + vanished
+                + "\" 경로에 파일이나 폴더가 없읍니다.",
             "등록된 작업 디렉토리 입력이 잘못되었읍니다.", "등록한 실행 파일을 여는데 실패했읍니다.\n"}));
     EXPECT_EQ(busyOn, 0);
 }

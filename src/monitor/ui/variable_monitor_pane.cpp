@@ -26,7 +26,7 @@ std::string cellOf(const VariableMonitor& monitor, int row, int column)
     const VariableRow& shown = monitor.rows()[index];
     switch (column) {
     case 0:
-        return monitor.records()[index].name;
+        return monitor.nameText(index);
     case 1:
         return shown.value;
     case 2:
@@ -52,7 +52,10 @@ VariableMonitorPane::VariableMonitorPane(core::SettingsStore& store, VariableMon
           [m = &monitor] { return static_cast<int>(std::min(m->rows().size(), m->records().size())); },
           [m = &monitor](int row, int column) { return cellOf(*m, row, column); },
           [m = &monitor](int row, int column) {
-              return (column == 1 || column == 4) && m->valueStale(static_cast<std::size_t>(row));
+              const auto index = static_cast<std::size_t>(row);
+              if (column == 0)
+                  return m->rows()[index].unbound;
+              return (column == 1 || column == 4) && m->valueStale(index);
           },
           this))
 {

@@ -24,7 +24,7 @@ constexpr std::array<AcceptedDescription, 3> kAcceptedDescriptions {{
 
 constexpr Milliseconds kFallbackPause {10};
 
-// "/dev/ttyUSB0 is in use by another program: Device or resource busy", "could not open COM3: ...".
+// "/dev/ttyUSB0 포트를 다른 프로그램이 사용하고 있읍니다: Device or resource busy", "COM3 포트를 열지 못했읍니다: ...".
 std::string serialOpenFailureText(const std::string& portName, const OpenFailure& failure)
 {
     std::string text = failure.inUse ? portInUseCause(portName) : portNotOpenedCause(portName, 0);

@@ -37,11 +37,11 @@ struct ArmedFault {
 } // namespace
 
 struct PodSimulator::Impl {
-    explicit Impl(SimConfig initial) : config(std::move(initial)), target(config) {}
+    Impl(SimConfig initial, Clock::time_point start) : config(std::move(initial)), target(config), started(start) {}
 
     SimConfig config;
     TargetModel target;
-    Clock::time_point started = Clock::now();
+    Clock::time_point started;
     int hostBaud = kDefaultHostBaud;
     Clock::time_point inboundFreeAt{};
     Clock::time_point lastReplyDue{};
@@ -53,6 +53,7 @@ struct PodSimulator::Impl {
     std::optional<std::size_t> hangUpCountdown;
     bool hungUp = false;
     std::deque<std::string> trace;
+    std::optional<Clock::time_point> lastFrameArrival;
 
     Clock::duration byteTime() const
     {
@@ -145,6 +146,7 @@ struct PodSimulator::Impl {
     void handleFrame(Clock::time_point arrived)
     {
         recordTrace(body);
+        lastFrameArrival = arrived;
         const double seconds = std::chrono::duration<double>(arrived - started).count();
         std::string reply = target.handle(body, seconds);
         std::vector<Stall> stalls;
@@ -213,7 +215,10 @@ struct PodSimulator::Impl {
     }
 };
 
-PodSimulator::PodSimulator(SimConfig config) : impl_(std::make_unique<Impl>(std::move(config))) {}
+PodSimulator::PodSimulator(SimConfig config, core::WaitClock& clock)
+    : clock_(clock), impl_(std::make_unique<Impl>(std::move(config), clock.now()))
+{
+}
 
 PodSimulator::~PodSimulator() = default;
 
@@ -221,7 +226,7 @@ Clock::time_point PodSimulator::hostWrite(const std::uint8_t* data, std::size_t 
 {
     std::lock_guard lock(mutex_);
     Impl& s = *impl_;
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = clock_.now();
     const Clock::duration perByte = s.byteTime();
     Clock::time_point arrival = std::max(now, s.inboundFreeAt);
     const bool answering = s.answersAtHostBaud();
@@ -248,7 +253,7 @@ std::size_t PodSimulator::hostRead(std::uint8_t* out, std::size_t max)
 {
     std::lock_guard lock(mutex_);
     Impl& s = *impl_;
-    const std::size_t count = std::min(max, s.dueCount(Clock::now()));
+    const std::size_t count = std::min(max, s.dueCount(clock_.now()));
     for (std::size_t i = 0; i < count; ++i) {
         out[i] = s.replies.front().value;
         s.replies.pop_front();
@@ -259,7 +264,7 @@ std::size_t PodSimulator::hostRead(std::uint8_t* out, std::size_t max)
 std::size_t PodSimulator::pendingReplyBytes() const
 {
     std::lock_guard lock(mutex_);
-    return impl_->dueCount(Clock::now());
+    return impl_->dueCount(clock_.now());
 }
 
 std::size_t PodSimulator::queuedReplyBytes() const
@@ -281,7 +286,7 @@ bool PodSimulator::waitForReply(Clock::time_point deadline)
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        const Clock::time_point now = Clock::now();
+        const Clock::time_point now = clock_.now();
         const auto& replies = impl_->replies;
         if (!replies.empty() && replies.front().due <= now) {
             return true;
@@ -290,7 +295,7 @@ bool PodSimulator::waitForReply(Clock::time_point deadline)
             return false;
         }
         const Clock::time_point wake = replies.empty() ? deadline : std::min(deadline, replies.front().due);
-        replyReady_.wait_until(lock, wake);
+        clock_.waitUntil(replyReady_, lock, wake);
     }
 }
 
@@ -298,7 +303,7 @@ void PodSimulator::purgeHost()
 {
     std::lock_guard lock(mutex_);
     Impl& s = *impl_;
-    s.replies.erase(s.replies.begin(), s.replies.begin() + static_cast<std::ptrdiff_t>(s.dueCount(Clock::now())));
+    s.replies.erase(s.replies.begin(), s.replies.begin() + static_cast<std::ptrdiff_t>(s.dueCount(clock_.now())));
 }
 
 void PodSimulator::setHostBaud(int baud)
@@ -494,6 +499,12 @@ std::vector<std::string> PodSimulator::trace() const
 {
     std::lock_guard lock(mutex_);
     return {impl_->trace.begin(), impl_->trace.end()};
+}
+
+std::optional<Clock::time_point> PodSimulator::lastFrameArrival() const
+{
+    std::lock_guard lock(mutex_);
+    return impl_->lastFrameArrival;
 }
 
 void PodSimulator::clearTrace()

@@ -2,8 +2,6 @@
 
 #include "app/status_texts.h"
 
-#include "link/link_pause.h"
-
 #include <algorithm>
 #include <chrono>
 
@@ -154,7 +152,7 @@ void LinkState::ClosePort()
         StopMonitoring(variableMonitoring_ ? MonitorKind::Both : MonitorKind::AddressBlock);
     else if (variableMonitoring_)
         StopMonitoring(MonitorKind::Variables);
-    link::pause(kClosePortSettle);
+    link_.pause(kClosePortSettle);
     disconnect();
 }
 

@@ -54,6 +54,9 @@ struct PodSimulator::Impl {
     bool hungUp = false;
     std::deque<std::string> trace;
     std::optional<Clock::time_point> lastFrameArrival;
+    std::optional<HoldPoint> hold;
+    bool holdReached = false;
+    bool holding = false;
 
     Clock::duration byteTime() const
     {
@@ -143,10 +146,23 @@ struct PodSimulator::Impl {
         }
     }
 
+    void checkHold()
+    {
+        if (!hold || holdReached || !body.starts_with(hold->prefix)) {
+            return;
+        }
+        if (hold->skip > 0) {
+            --hold->skip;
+            return;
+        }
+        holdReached = true;
+    }
+
     void handleFrame(Clock::time_point arrived)
     {
         recordTrace(body);
         lastFrameArrival = arrived;
+        checkHold();
         const double seconds = std::chrono::duration<double>(arrived - started).count();
         std::string reply = target.handle(body, seconds);
         std::vector<Stall> stalls;
@@ -224,7 +240,7 @@ PodSimulator::~PodSimulator() = default;
 
 Clock::time_point PodSimulator::hostWrite(const std::uint8_t* data, std::size_t size)
 {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     Impl& s = *impl_;
     const Clock::time_point now = clock_.now();
     const Clock::duration perByte = s.byteTime();
@@ -246,6 +262,10 @@ Clock::time_point PodSimulator::hostWrite(const std::uint8_t* data, std::size_t 
     }
     s.inboundFreeAt = arrival;
     replyReady_.notify_all();
+    if (s.holdReached) {
+        s.holding = true;
+        resumed_.wait(lock, [&s] { return !s.holding; });
+    }
     return arrival;
 }
 
@@ -346,6 +366,28 @@ void PodSimulator::injectFault(const Fault& fault)
         return;
     }
     impl_->faults.push_back({fault, fault.skip, fault.count});
+}
+
+void PodSimulator::holdAfter(HoldPoint point)
+{
+    std::lock_guard lock(mutex_);
+    impl_->hold = std::move(point);
+    impl_->holdReached = false;
+}
+
+bool PodSimulator::holding() const
+{
+    std::lock_guard lock(mutex_);
+    return impl_->holding;
+}
+
+void PodSimulator::resume()
+{
+    std::lock_guard lock(mutex_);
+    impl_->hold.reset();
+    impl_->holdReached = false;
+    impl_->holding = false;
+    resumed_.notify_all();
 }
 
 void PodSimulator::clearFaults()

@@ -58,6 +58,12 @@ public:
     SimConfig config() const;
     void injectFault(const Fault& fault);
     void clearFaults();
+    // Arms the hold point (replacing an armed one).
+    void holdAfter(HoldPoint point);
+    // True while a host write stands at the hold point.
+    bool holding() const;
+    // Lets a held write return and disarms the hold point.
+    void resume();
 
     // --- target state ---
 
@@ -98,6 +104,7 @@ private:
     core::WaitClock& clock_;
     mutable std::mutex mutex_;
     std::condition_variable replyReady_;
+    std::condition_variable resumed_;
     std::unique_ptr<Impl> impl_;
 };
 

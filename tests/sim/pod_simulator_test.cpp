@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <thread>
@@ -301,6 +302,29 @@ TEST(PodSimulator, WaitForReplyBlocksUntilAnotherThreadWrites)
     pod.purgeHost();
     EXPECT_EQ(pod.queuedReplyBytes(), 0u);
     EXPECT_FALSE(pod.waitForReply(Clock::now() + std::chrono::milliseconds(5)));
+}
+
+// The write that completes the hold point's frame returns only after resume, with the frame taken and answered;
+// earlier frames of the prefix pass, and once resumed the point is gone.
+TEST(PodSimulator, AHoldPointStopsTheWriterUntilResumed)
+{
+    PodSimulator pod;
+    pod.holdAfter({"K", 1});
+    EXPECT_EQ(converse(pod, "K4"), "!");
+    std::atomic<bool> returned {false};
+    std::thread writer([&] {
+        send(pod, "\x02K3\x03");
+        returned = true;
+    });
+    while (!pod.holding())
+        std::this_thread::yield();
+    EXPECT_FALSE(returned);
+    EXPECT_EQ(pod.targetBaudCode(), 3);
+    EXPECT_EQ(pod.queuedReplyBytes(), 1u);
+    pod.resume();
+    writer.join();
+    EXPECT_FALSE(pod.holding());
+    EXPECT_EQ(converse(pod, "K4"), "!!");
 }
 
 } // namespace

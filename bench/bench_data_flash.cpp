@@ -5,7 +5,6 @@
 // Usage: bench_data_flash [path-to-lumetra-podsim]
 #include "podsim_link.h"
 
-#include "link/link_pause.h"
 #include "link/pod_link.h"
 #include "programming/data_flash_run.h"
 #include "programming/image_manifest.h"
@@ -52,7 +51,7 @@ bool writeAndVerify(link::CPodLink& link)
 {
     SilentDialog dialog;
     const std::atomic<bool> cancel {false};
-    programming::RunDataFlash({link, dialog, cancel, [](link::Milliseconds wait) { link::pause(wait); }}, job());
+    programming::RunDataFlash({link, dialog, cancel, [&link](link::Milliseconds wait) { link.pause(wait); }}, job());
     return dialog.result == programming::DataFlashResult::ProgrammingVerifyingOk;
 }
 

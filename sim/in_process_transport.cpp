@@ -1,7 +1,5 @@
 #include "sim/in_process_transport.h"
 
-#include <thread>
-
 namespace lumetra::sim {
 
 namespace {
@@ -17,13 +15,14 @@ bool InProcessTransport::write(const std::uint8_t* data, std::size_t size, link:
     if (!open_ || simulator_.hungUp()) {
         return false;
     }
-    const Clock::time_point start = Clock::now();
+    core::WaitClock& clock = simulator_.clock();
+    const Clock::time_point start = clock.now();
     const Clock::time_point drained = simulator_.hostWrite(data, size);
     if (drained - start > drainTimeout) {
-        std::this_thread::sleep_until(start + drainTimeout);
+        clock.sleepUntil(start + drainTimeout);
         return false;
     }
-    std::this_thread::sleep_until(drained);
+    clock.sleepUntil(drained);
     return !simulator_.hungUp();
 }
 
@@ -33,14 +32,15 @@ bool InProcessTransport::read(std::uint8_t* buffer, std::size_t count, link::Mil
     if (!open_) {
         return false;
     }
+    const core::WaitClock& clock = simulator_.clock();
     std::size_t received = 0;
-    Clock::time_point deadline = Clock::now() + firstByteTimeout;
+    Clock::time_point deadline = clock.now() + firstByteTimeout;
     while (received < count) {
         if (!simulator_.waitForReply(deadline)) {
             return false;
         }
         received += simulator_.hostRead(buffer + received, count - received);
-        deadline = Clock::now() + interByteTimeout;
+        deadline = clock.now() + interByteTimeout;
     }
     return true;
 }

@@ -44,6 +44,7 @@ public:
     std::optional<std::vector<std::string>> listUsbDescriptions() override;
     std::unique_ptr<link::Transport> openUsb(const std::string& description, int baud,
                                              link::Milliseconds timeout) override;
+    core::WaitClock& clock() override { return simulator_.clock(); }
 
     InProcessPorts& ports() { return ports_; }
     // The bauds of every USB open, in order.

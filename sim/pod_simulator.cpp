@@ -37,11 +37,11 @@ struct ArmedFault {
 } // namespace
 
 struct PodSimulator::Impl {
-    explicit Impl(SimConfig initial) : config(std::move(initial)), target(config) {}
+    Impl(SimConfig initial, Clock::time_point start) : config(std::move(initial)), target(config), started(start) {}
 
     SimConfig config;
     TargetModel target;
-    Clock::time_point started = Clock::now();
+    Clock::time_point started;
     int hostBaud = kDefaultHostBaud;
     Clock::time_point inboundFreeAt{};
     Clock::time_point lastReplyDue{};
@@ -53,6 +53,10 @@ struct PodSimulator::Impl {
     std::optional<std::size_t> hangUpCountdown;
     bool hungUp = false;
     std::deque<std::string> trace;
+    std::optional<Clock::time_point> lastFrameArrival;
+    std::optional<HoldPoint> hold;
+    bool holdReached = false;
+    bool holding = false;
 
     Clock::duration byteTime() const
     {
@@ -142,9 +146,23 @@ struct PodSimulator::Impl {
         }
     }
 
+    void checkHold()
+    {
+        if (!hold || holdReached || !body.starts_with(hold->prefix)) {
+            return;
+        }
+        if (hold->skip > 0) {
+            --hold->skip;
+            return;
+        }
+        holdReached = true;
+    }
+
     void handleFrame(Clock::time_point arrived)
     {
         recordTrace(body);
+        lastFrameArrival = arrived;
+        checkHold();
         const double seconds = std::chrono::duration<double>(arrived - started).count();
         std::string reply = target.handle(body, seconds);
         std::vector<Stall> stalls;
@@ -213,15 +231,18 @@ struct PodSimulator::Impl {
     }
 };
 
-PodSimulator::PodSimulator(SimConfig config) : impl_(std::make_unique<Impl>(std::move(config))) {}
+PodSimulator::PodSimulator(SimConfig config, core::WaitClock& clock)
+    : clock_(clock), impl_(std::make_unique<Impl>(std::move(config), clock.now()))
+{
+}
 
 PodSimulator::~PodSimulator() = default;
 
 Clock::time_point PodSimulator::hostWrite(const std::uint8_t* data, std::size_t size)
 {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     Impl& s = *impl_;
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = clock_.now();
     const Clock::duration perByte = s.byteTime();
     Clock::time_point arrival = std::max(now, s.inboundFreeAt);
     const bool answering = s.answersAtHostBaud();
@@ -241,6 +262,10 @@ Clock::time_point PodSimulator::hostWrite(const std::uint8_t* data, std::size_t 
     }
     s.inboundFreeAt = arrival;
     replyReady_.notify_all();
+    if (s.holdReached) {
+        s.holding = true;
+        resumed_.wait(lock, [&s] { return !s.holding; });
+    }
     return arrival;
 }
 
@@ -248,7 +273,7 @@ std::size_t PodSimulator::hostRead(std::uint8_t* out, std::size_t max)
 {
     std::lock_guard lock(mutex_);
     Impl& s = *impl_;
-    const std::size_t count = std::min(max, s.dueCount(Clock::now()));
+    const std::size_t count = std::min(max, s.dueCount(clock_.now()));
     for (std::size_t i = 0; i < count; ++i) {
         out[i] = s.replies.front().value;
         s.replies.pop_front();
@@ -259,7 +284,7 @@ std::size_t PodSimulator::hostRead(std::uint8_t* out, std::size_t max)
 std::size_t PodSimulator::pendingReplyBytes() const
 {
     std::lock_guard lock(mutex_);
-    return impl_->dueCount(Clock::now());
+    return impl_->dueCount(clock_.now());
 }
 
 std::size_t PodSimulator::queuedReplyBytes() const
@@ -281,7 +306,7 @@ bool PodSimulator::waitForReply(Clock::time_point deadline)
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        const Clock::time_point now = Clock::now();
+        const Clock::time_point now = clock_.now();
         const auto& replies = impl_->replies;
         if (!replies.empty() && replies.front().due <= now) {
             return true;
@@ -290,7 +315,7 @@ bool PodSimulator::waitForReply(Clock::time_point deadline)
             return false;
         }
         const Clock::time_point wake = replies.empty() ? deadline : std::min(deadline, replies.front().due);
-        replyReady_.wait_until(lock, wake);
+        clock_.waitUntil(replyReady_, lock, wake);
     }
 }
 
@@ -298,7 +323,7 @@ void PodSimulator::purgeHost()
 {
     std::lock_guard lock(mutex_);
     Impl& s = *impl_;
-    s.replies.erase(s.replies.begin(), s.replies.begin() + static_cast<std::ptrdiff_t>(s.dueCount(Clock::now())));
+    s.replies.erase(s.replies.begin(), s.replies.begin() + static_cast<std::ptrdiff_t>(s.dueCount(clock_.now())));
 }
 
 void PodSimulator::setHostBaud(int baud)
@@ -341,6 +366,28 @@ void PodSimulator::injectFault(const Fault& fault)
         return;
     }
     impl_->faults.push_back({fault, fault.skip, fault.count});
+}
+
+void PodSimulator::holdAfter(HoldPoint point)
+{
+    std::lock_guard lock(mutex_);
+    impl_->hold = std::move(point);
+    impl_->holdReached = false;
+}
+
+bool PodSimulator::holding() const
+{
+    std::lock_guard lock(mutex_);
+    return impl_->holding;
+}
+
+void PodSimulator::resume()
+{
+    std::lock_guard lock(mutex_);
+    impl_->hold.reset();
+    impl_->holdReached = false;
+    impl_->holding = false;
+    resumed_.notify_all();
 }
 
 void PodSimulator::clearFaults()
@@ -494,6 +541,12 @@ std::vector<std::string> PodSimulator::trace() const
 {
     std::lock_guard lock(mutex_);
     return {impl_->trace.begin(), impl_->trace.end()};
+}
+
+std::optional<Clock::time_point> PodSimulator::lastFrameArrival() const
+{
+    std::lock_guard lock(mutex_);
+    return impl_->lastFrameArrival;
 }
 
 void PodSimulator::clearTrace()

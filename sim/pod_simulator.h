@@ -1,9 +1,12 @@
 // A model of the POD and of a C2000 target behind it, driven as a byte stream: the host writes command
 // frames, the simulator queues the replies. Thread-safe: one mutex guards all state, and readers can block
-// until reply bytes are due (waitForReply), so transports over it are event-driven.
+// until reply bytes are due (waitForReply), so transports over it are event-driven. Its times come from a
+// clock: the steady clock, or a simulated one on which waits cost nothing.
 #pragma once
 
 #include "sim/sim_config.h"
+
+#include "core/wait_clock.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -20,7 +23,7 @@ namespace lumetra::sim {
 
 class PodSimulator {
 public:
-    explicit PodSimulator(SimConfig config = {});
+    explicit PodSimulator(SimConfig config = {}, core::WaitClock& clock = core::steadyWaitClock());
     ~PodSimulator();
     PodSimulator(const PodSimulator&) = delete;
     PodSimulator& operator=(const PodSimulator&) = delete;
@@ -46,12 +49,21 @@ public:
     int hostBaud() const;
     bool hungUp() const;
 
+    // The clock of the wire times, the faults' delays and the animations; transports over the simulator wait in it.
+    core::WaitClock& clock() const { return clock_; }
+
     // --- configuration and faults ---
 
     void configure(const std::function<void(SimConfig&)>& change);
     SimConfig config() const;
     void injectFault(const Fault& fault);
     void clearFaults();
+    // Arms the hold point (replacing an armed one).
+    void holdAfter(HoldPoint point);
+    // True while a host write stands at the hold point.
+    bool holding() const;
+    // Lets a held write return and disarms the hold point.
+    void resume();
 
     // --- target state ---
 
@@ -83,12 +95,16 @@ public:
 
     // Every frame received, without STX and ETX.
     std::vector<std::string> trace() const;
+    // When the last frame of the trace reached the POD; nullopt before any.
+    std::optional<Clock::time_point> lastFrameArrival() const;
     void clearTrace();
 
 private:
     struct Impl;
+    core::WaitClock& clock_;
     mutable std::mutex mutex_;
     std::condition_variable replyReady_;
+    std::condition_variable resumed_;
     std::unique_ptr<Impl> impl_;
 };
 

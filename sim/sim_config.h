@@ -40,6 +40,13 @@ struct Fault {
     std::size_t afterBytes = 0;
 };
 
+// A step where a run stops until the test resumes it: the host's write that completes the (skip+1)-th frame
+// starting with `prefix` (the POD has taken the frame) returns only after PodSimulator::resume.
+struct HoldPoint {
+    std::string prefix;
+    int skip = 0;
+};
+
 // Variables that move: evaluated at the time of each read command (or at animateAt).
 enum class AnimationKind {
     Counter16,    // 16-bit word: start + rate * t, wrapping

@@ -9,7 +9,6 @@
 
 #include "core/settings_schema.h"
 #include "image/symbol_rebinding.h"
-#include "link/link_pause.h"
 
 #include <fstream>
 #include <system_error>
@@ -137,7 +136,7 @@ void Application::downloadAfterLoad()
     LinkState& state = linkState();
     const std::optional<MonitorKind> kind = state.SuspendMonitoring();
     rebindRegisteredVariables();
-    link::pause(kPauseBeforeDownload);
+    mainFrame().link().pause(kPauseBeforeDownload);
     sciBoot_->run();
     state.ResumeMonitoring(kind);
 }

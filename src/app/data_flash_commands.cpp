@@ -3,18 +3,7 @@
 #include "app/activity_texts.h"
 #include "app/application.h"
 
-#include "link/link_pause.h"
-
 namespace lumetra::app {
-
-namespace {
-
-void pause(link::Milliseconds wait)
-{
-    link::pause(wait);
-}
-
-} // namespace
 
 DataFlashCommands::DataFlashCommands(Application& app, programming::DataFlashDialogHost& host,
     programming::DataFlashDialogPort& dialog, ImageSetLocations images, UiPost post)
@@ -57,8 +46,9 @@ void DataFlashCommands::run(link::DataFlashMode mode)
 
 void DataFlashCommands::startRun(programming::DataFlashJob job)
 {
-    const programming::DataFlashWorkerPorts ports {app_.mainFrame().link(), dialog_,
-        app_.programmingFlags().programmingThreadBusy, cancel_, pause, [this] { post_([this] { complete(); }); }};
+    link::CPodLink& link = app_.mainFrame().link();
+    const programming::DataFlashWorkerPorts ports {link, dialog_, app_.programmingFlags().programmingThreadBusy,
+        cancel_, [&link](link::Milliseconds wait) { link.pause(wait); }, [this] { post_([this] { complete(); }); }};
     worker_.start(ports, std::move(job));
 }
 
@@ -67,7 +57,9 @@ void DataFlashCommands::complete()
     worker_.join();
     if (!state_.mode)
         return;
-    const programming::DataFlashCompletionPorts ports {app_.mainFrame().link(), app_.prompts(), takeover_, pause};
+    link::CPodLink& link = app_.mainFrame().link();
+    const programming::DataFlashCompletionPorts ports {
+        link, app_.prompts(), takeover_, [&link](link::Milliseconds wait) { link.pause(wait); }};
     app_.activityLog().record(dataFlashDoneLine(programming::dataFlashTitle(*state_.mode)));
     programming::CompleteDataFlash(
         ports, app_.mainFrame().linkConfig(), app_.deviceConfig().dataFlashResetAfterDownload, state_);

@@ -3,8 +3,6 @@
 #include "app/activity_texts.h"
 #include "app/status_texts.h"
 
-#include "link/link_pause.h"
-
 #include <algorithm>
 #include <chrono>
 
@@ -155,7 +153,7 @@ void LinkState::ClosePort()
         StopMonitoring(variableMonitoring_ ? MonitorKind::Both : MonitorKind::AddressBlock);
     else if (variableMonitoring_)
         StopMonitoring(MonitorKind::Variables);
-    link::pause(kClosePortSettle);
+    link_.pause(kClosePortSettle);
     disconnect();
 }
 

@@ -3,7 +3,6 @@
 #include "app/activity_texts.h"
 #include "app/application.h"
 
-#include "link/link_pause.h"
 #include "programming/program_data.h"
 
 namespace lumetra::app {
@@ -21,8 +20,9 @@ SciBootDownload::SciBootDownload(
 void SciBootDownload::run()
 {
     ProgrammingFlags& flags = app_.programmingFlags();
-    const programming::DownloadPorts ports {app_.mainFrame().link(), progress_, app_.prompts(), takeover_, notice_,
-        flags.programmingBusy, flags.programmingThreadBusy, [](link::Milliseconds wait) { link::pause(wait); }};
+    link::CPodLink& link = app_.mainFrame().link();
+    const programming::DownloadPorts ports {link, progress_, app_.prompts(), takeover_, notice_, flags.programmingBusy,
+        flags.programmingThreadBusy, [&link](link::Milliseconds wait) { link.pause(wait); }};
     programming::DownloadRequest request;
     request.link = app_.mainFrame().linkConfig();
     request.device = app_.deviceConfig();

@@ -10,7 +10,6 @@
 #include "core/path_text.h"
 
 #include "image/program_image.h"
-#include "link/link_pause.h"
 #include "programming/download_command.h"
 #include "programming/program_data.h"
 
@@ -210,7 +209,7 @@ int runDownload(const Arguments& args)
     std::atomic<bool> busy {false};
     const std::atomic<bool> dataFlashBusy {false};
     const programming::DownloadPorts ports {link.pod(), progress, prompts, takeover, notice, busy, dataFlashBusy,
-        [](link::Milliseconds wait) { link::pause(wait); }};
+        [&pod = link.pod()](link::Milliseconds wait) { pod.pause(wait); }};
 
     const auto start = std::chrono::steady_clock::now();
     const programming::DownloadOutcome outcome = programming::DownloadCommand(ports, request, program);

@@ -1,5 +1,4 @@
 // CPodLink: POD parameters, the alive check, target memory reads and writes, and the target's control lines.
-#include "link/link_pause.h"
 #include "link/link_texts.h"
 #include "link/pod_frames.h"
 #include "link/pod_link.h"

@@ -1,7 +1,6 @@
 // CPodLink: finding, opening and closing the transport, and the raw frame and reply operations.
 #include "link/pod_link.h"
 
-#include "link/link_pause.h"
 #include "link/link_texts.h"
 #include "link/pod_frames.h"
 
@@ -52,6 +51,7 @@ std::string_view connectMessage(ConnectCode code)
 
 CPodLink::CPodLink(TransportFactory& factory)
     : factory_(factory)
+    , clock_(factory.clock())
 {
 }
 

@@ -128,6 +128,10 @@ public:
     // Why the last frame failed, for the user's log ("no reply from the POD on /dev/ttyUSB0 within 400 ms");
     // empty after a frame that went through.
     const std::string& lastFailure() const { return lastFailure_; }
+    // The clock of the transports (the factory's); the settling pauses of the protocol and of the programming
+    // runs pass on it (replies are waited for by the transport).
+    core::WaitClock& clock() const { return clock_; }
+    void pause(Milliseconds duration) { clock_.sleepFor(duration); }
     // Value writes are recorded here (null: not recorded).
     void setActivityLog(const core::ActivityLog* log) { activityLog_ = log; }
 
@@ -157,6 +161,7 @@ private:
     bool reopenUsbAtFallback();
 
     TransportFactory& factory_;
+    core::WaitClock& clock_;
     std::unique_ptr<Transport> transport_;
     bool driverLoaded_ = false;
     bool usbPodFound_ = false;

@@ -1,6 +1,8 @@
 // Byte transports under CPodLink: a POSIX or Win32 serial port, a D2XX USB device, or the simulator.
 #pragma once
 
+#include "core/wait_clock.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -69,6 +71,9 @@ public:
     // Opens the USB device with this description: reset, latency timer 1 ms, baud, 8N1, no flow control,
     // read/write time-outs, purge. nullptr at the first failing step.
     virtual std::unique_ptr<Transport> openUsb(const std::string& description, int baud, Milliseconds timeout) = 0;
+
+    // The clock its transports wait in, and with them the link: the steady clock, or the simulator's.
+    virtual core::WaitClock& clock() { return core::steadyWaitClock(); }
 };
 
 } // namespace lumetra::link

@@ -1,7 +1,5 @@
 #include "programming/data_flash_console.h"
 
-#include "link/link_pause.h"
-
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -72,7 +70,8 @@ DataFlashConsoleReport RunDataFlashOnConsole(
     DataFlashConsoleReport report {request.mode, console.result(), outcome.message, console.imageBytes(), 0};
     if (report.result && isDataFlashSuccess(*report.result)) {
         SinkPrompts messages(ports.print);
-        CompleteDataFlash({ports.link, messages, takeover, [](link::Milliseconds wait) { link::pause(wait); }},
+        CompleteDataFlash(
+            {ports.link, messages, takeover, [&ports](link::Milliseconds wait) { ports.link.pause(wait); }},
             request.link, false, state);
         report.message = messages.last;
     }
@@ -109,7 +108,7 @@ void DataFlashConsole::runModal(std::string_view title, DataFlashJob job)
 {
     print_(title);
     imageBytes_ = job.image.length();
-    RunDataFlash({link_, *this, interrupted_, [](link::Milliseconds wait) { link::pause(wait); }}, job);
+    RunDataFlash({link_, *this, interrupted_, [this](link::Milliseconds wait) { link_.pause(wait); }}, job);
 }
 
 void DataFlashConsole::setRange(std::uint64_t total)

@@ -4,8 +4,6 @@
 #include "programming/boot_timeouts.h"
 #include "programming/programming_runs.h"
 
-#include "link/link_pause.h"
-
 #include <algorithm>
 
 namespace lumetra::programming {
@@ -172,7 +170,7 @@ RunResult RunF28xFlash(const RunContext& run)
         return boot;
     if (const RunResult algorithm = DownloadFlashAlgorithm(run); algorithm != RunResult::SerialBootCompleted)
         return algorithm;
-    link::pause(kAlgorithmSettle);
+    link.pause(kAlgorithmSettle);
     link.Purge();
     run.progress.setButtonEnabled(false);
     if (!link.SetTargetBaud(kFlashRunTargetBaud))

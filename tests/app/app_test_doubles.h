@@ -7,6 +7,7 @@
 #include "core/memory_settings_store.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
+#include "sim/simulated_clock.h"
 #include "support/coff_writer.h"
 #include "support/test_paths.h"
 
@@ -250,7 +251,8 @@ struct AppHarness {
 
     lumetra::test::ScratchDir scratch;
     core::MemorySettingsStore store;
-    sim::PodSimulator pod;
+    sim::SimulatedClock linkClock;
+    sim::PodSimulator pod {{}, linkClock};
     sim::InProcessTransportFactory transports {pod};
     RecordingPrompts prompts;
     ManualTimer timer;

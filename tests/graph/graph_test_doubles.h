@@ -10,6 +10,7 @@
 #include "link/pod_link.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
+#include "sim/simulated_clock.h"
 
 #include <deque>
 #include <functional>
@@ -197,10 +198,12 @@ inline GraphEnvironment timeEnvironment(std::int32_t interval, ScaleMode scale =
 
 inline constexpr ChannelColours kColours {0xB5FFE7, 0xDEFF94, 0xFF69FF, 0xD6D7D6};
 
-// One simulated POD and main window, and the ports of the graph windows opened on them.
+// One simulated POD (its link waiting on a simulated clock) and main window, and the ports of the graph windows
+// opened on them.
 struct GraphHarness {
     GraphHarness()
-        : factory(pod)
+        : pod({}, linkClock)
+        , factory(pod)
         , link(factory)
         , host(link)
         , dialogs(timer)
@@ -236,6 +239,7 @@ struct GraphHarness {
             pod.setWord(address + i, static_cast<std::uint16_t>(0x100 + i));
     }
 
+    sim::SimulatedClock linkClock;
     sim::PodSimulator pod;
     sim::InProcessTransportFactory factory;
     link::CPodLink link;

@@ -1,6 +1,8 @@
 // How long CPodLink waits for a reply over the in-process simulator: one platform read of the reply time-out,
 // then the allowed silence (the command's time-out before the first byte, the inter-byte time-out after it).
+// Exactly, on the simulated clock.
 #include "sim/in_process_transport.h"
+#include "sim/simulated_clock.h"
 
 #include "link/pod_link.h"
 
@@ -14,9 +16,6 @@ using sim::Clock;
 using sim::Fault;
 using sim::FaultKind;
 
-// Slack for the scheduler on a loaded machine; the lower bounds are exact.
-constexpr Clock::duration kSlack = 150ms;
-
 class ReplyWait : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(link.Connect(1, 4, false), ConnectCode::Connected); }
@@ -24,19 +23,14 @@ protected:
     // Runs the operation; `elapsed` is how long it took.
     template <typename Operation> bool timed(Operation operation)
     {
-        const auto start = Clock::now();
+        const auto start = clock.now();
         const bool result = operation();
-        elapsed = Clock::now() - start;
+        elapsed = clock.now() - start;
         return result;
     }
 
-    void expectFailedAfter(Clock::duration expected) const
-    {
-        EXPECT_GE(elapsed, expected);
-        EXPECT_LE(elapsed, expected + kSlack);
-    }
-
-    sim::PodSimulator pod;
+    sim::SimulatedClock clock;
+    sim::PodSimulator pod {{}, clock};
     sim::InProcessTransportFactory factory {pod};
     CPodLink link {factory};
     Clock::duration elapsed {};
@@ -46,23 +40,24 @@ TEST_F(ReplyWait, AnAcknowledgementWithinReplyTimeOutPlusItsTimeOutIsTaken)
 {
     // `K` waits for the reply time-out (200 ms) on top of the platform read's 200 ms.
     pod.injectFault({.kind = FaultKind::Delay, .command = 'K', .delay = 300ms});
-    EXPECT_TRUE(link.SetTargetBaud(4));
+    EXPECT_TRUE(timed([&] { return link.SetTargetBaud(4); }));
+    EXPECT_EQ(elapsed, 10ms + 300ms + 10ms); // the settle pauses around the frame, the late reply between
 
     pod.injectFault({.kind = FaultKind::NoReply, .command = 'K'});
     EXPECT_FALSE(timed([&] { return link.SetTargetBaud(4); }));
-    expectFailedAfter(10ms + 200ms + 200ms); // the settle pause before the frame, then the wait
+    EXPECT_EQ(elapsed, 10ms + 200ms + 200ms); // the settle pause before the frame, then the wait
 }
 
 TEST_F(ReplyWait, PingWaitsTwoSecondsAfterTheReplyTimeOut)
 {
     pod.injectFault({.kind = FaultKind::Delay, .command = '!', .delay = 2100ms});
     EXPECT_TRUE(timed([&] { return link.Ping(); }));
-    EXPECT_GE(elapsed, 2100ms);
+    EXPECT_EQ(elapsed, 2100ms);
 
     link.setReplyTimeout(1000ms);
     pod.injectFault({.kind = FaultKind::NoReply, .command = '!'});
     EXPECT_FALSE(timed([&] { return link.Ping(); }));
-    expectFailedAfter(1000ms + 2000ms);
+    EXPECT_EQ(elapsed, 1000ms + 2000ms);
 }
 
 TEST_F(ReplyWait, AReplyThatStopsFailsAfterTheReplyTimeOutAndTheInterByteSilence)
@@ -72,7 +67,7 @@ TEST_F(ReplyWait, AReplyThatStopsFailsAfterTheReplyTimeOutAndTheInterByteSilence
     EXPECT_FALSE(timed([&] { return link.QueryFirmwareVersion() != 0; }));
     // The last byte of "UPxx" never comes: the wait after the third byte is 50 + 100 ms, whatever the
     // command's own time-out.
-    expectFailedAfter(50ms + 100ms);
+    EXPECT_EQ(elapsed, 50ms + 100ms);
 }
 
 } // namespace

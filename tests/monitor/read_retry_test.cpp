@@ -1,5 +1,6 @@
 // A fault on one read of a pass, at the first, a middle or the last word: the monitors show the values of an
-// undisturbed pass, or the pass fails; never a value of another address.
+// undisturbed pass, or the pass fails; never a value of another address. On the simulated clock an undisturbed
+// pass takes no time and a faulted one exactly its waits.
 #include "monitor/memory_monitor.h"
 #include "monitor/variable_monitor.h"
 
@@ -34,7 +35,7 @@ struct RetryCase {
 
 std::string caseName(const ::testing::TestParamInfo<RetryCase>& info)
 {
-    static constexpr const char* kinds[] = {"NoReply", "WrongAck", "ShortReply", "Delay", "StrayByte", "HangUp"};
+    static constexpr const char* kinds[] = {"NoReply", "WrongAck", "ShortReply", "Delay", "Stall", "StrayByte"};
     static constexpr const char* positions[] = {"First", "Middle", "Last"};
     return std::string(kinds[static_cast<int>(info.param.kind)]) + "_" + info.param.mode + "_"
         + positions[static_cast<int>(info.param.position)];
@@ -71,6 +72,26 @@ std::vector<RetryCase> casesFor(char narrow, char wide)
             for (const Position position : {Position::First, Position::Middle, Position::Last})
                 cases.push_back({kind, mode, position});
     return cases;
+}
+
+// How long the faulted pass lasts: the failed attempt's wait (the reply time-out of 200 ms on top of the read's
+// 2000 ms before the first byte, or of the inter-byte 100 ms after it), then the 30 ms settle of `I` before the retry.
+// A late reply fails the retry when it arrives; a stray byte fails the read after it (the next pass's, after the
+// last word).
+link::Milliseconds faultedPassLength(const RetryCase& c)
+{
+    switch (c.kind) {
+    case FaultKind::NoReply:
+        return 2230ms;
+    case FaultKind::ShortReply:
+        return 330ms;
+    case FaultKind::Delay:
+        return 2500ms;
+    case FaultKind::StrayByte:
+        return c.position == Position::Last ? 0ms : 30ms;
+    default:
+        return 30ms;
+    }
 }
 
 // One fault is absorbed by the retry, except a reply so late that it still arrives after the retry began:
@@ -114,7 +135,9 @@ protected:
     {
         MemoryMonitor memory(store, monitoring);
         memory.setRowsPerPage(kRows);
+        const auto start = sim.clock.now();
         ok = memory.poll(sim.link);
+        took = sim.clock.now() - start;
         std::vector<std::string> values;
         for (const MemoryRow& row : memory.rows())
             values.push_back(row.value);
@@ -124,6 +147,7 @@ protected:
     core::MemorySettingsStore store;
     RecordingMonitoring monitoring;
     SimulatedLink sim;
+    sim::Clock::duration took {};
 };
 
 TEST_P(MemoryMonitorRetry, ShowsTheUndisturbedValuesOrFails)
@@ -131,12 +155,14 @@ TEST_P(MemoryMonitorRetry, ShowsTheUndisturbedValuesOrFails)
     bool ok = false;
     const std::vector<std::string> undisturbed = poll(ok);
     ASSERT_TRUE(ok);
+    EXPECT_EQ(took, 0ms);
     ASSERT_EQ(undisturbed.size(), static_cast<std::size_t>(kRows));
     EXPECT_EQ(undisturbed[3], GetParam().mode == 'l' ? "0x01070106" : "0x0103");
 
     sim.pod.injectFault(faultFor(GetParam()));
     const std::vector<std::string> faulted = poll(ok);
     expectUndisturbedOrFailed(GetParam().kind, ok, faulted, undisturbed);
+    EXPECT_EQ(took, faultedPassLength(GetParam()));
 
     // A stray byte after the last reply, or a late one, is met by the next pass.
     const std::vector<std::string> after = poll(ok);
@@ -171,7 +197,9 @@ protected:
 
     std::vector<std::string> poll(bool& ok)
     {
+        const auto start = sim.clock.now();
         ok = monitor.poll(sim.link);
+        took = sim.clock.now() - start;
         std::vector<std::string> values;
         for (const VariableRow& row : monitor.rows())
             values.push_back(row.value);
@@ -183,6 +211,7 @@ protected:
     RecordingMonitoring monitoring;
     SimulatedLink sim;
     VariableMonitor monitor {registered, monitoring};
+    sim::Clock::duration took {};
 };
 
 TEST_P(VariableMonitorRetry, ShowsTheUndisturbedValuesOrFails)
@@ -190,11 +219,13 @@ TEST_P(VariableMonitorRetry, ShowsTheUndisturbedValuesOrFails)
     bool ok = false;
     const std::vector<std::string> undisturbed = poll(ok);
     ASSERT_TRUE(ok);
+    EXPECT_EQ(took, 0ms);
     EXPECT_EQ(undisturbed[3], GetParam().mode == 'L' ? "167969027" : "259"); // 0x0A030103, 0x0103
 
     sim.pod.injectFault(faultFor(GetParam()));
     const std::vector<std::string> faulted = poll(ok);
     expectUndisturbedOrFailed(GetParam().kind, ok, faulted, undisturbed);
+    EXPECT_EQ(took, faultedPassLength(GetParam()));
 
     poll(ok);
     EXPECT_EQ(poll(ok), undisturbed);

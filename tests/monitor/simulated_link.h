@@ -1,11 +1,12 @@
-// A CPodLink connected to an in-process POD simulator, and a monitoring switch that keeps the two flags and
-// records every start and stop, for the monitor tests.
+// A CPodLink connected to an in-process POD simulator on a simulated clock, and a monitoring switch that keeps the two
+// flags and records every start and stop, for the monitor tests.
 #pragma once
 
 #include "monitor/monitoring_switch.h"
 
 #include "link/pod_link.h"
 #include "sim/in_process_transport.h"
+#include "sim/simulated_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,8 @@ namespace lumetra::monitor::test {
 
 struct SimulatedLink {
     SimulatedLink()
-        : factory(pod)
+        : pod({}, clock)
+        , factory(pod)
         , link(factory)
     {
         EXPECT_EQ(link.Connect(1, 4, false), link::ConnectCode::Connected);
@@ -31,6 +33,7 @@ struct SimulatedLink {
         return frames;
     }
 
+    sim::SimulatedClock clock;
     sim::PodSimulator pod;
     sim::InProcessTransportFactory factory;
     link::CPodLink link;

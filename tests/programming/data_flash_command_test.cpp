@@ -32,10 +32,14 @@ struct WorkerDialogHost : DataFlashDialogHost {
     void runModal(std::string_view title, DataFlashJob job) override
     {
         titles.emplace_back(title);
+        // The run's own pauses (the last one before the link closes) see whether the flag is up while it runs.
         const DataFlashWorkerPorts ports {link, dialog, threadBusy, cancel,
-            [this](link::Milliseconds wait) { pauses.push_back(wait.count()); }, [this] { ++successes; }};
+            [this](link::Milliseconds wait) {
+                pauses.push_back(wait.count());
+                busyWhileRunning = busyWhileRunning || threadBusy.load();
+            },
+            [this] { ++successes; }};
         worker.start(ports, std::move(job));
-        busyWhileRunning = threadBusy.load();
         worker.join();
     }
 

@@ -164,6 +164,9 @@ TEST_P(DataFlashFaults, EndWithTheStepsLineAndTheLinkClosed)
     EXPECT_FALSE(bench.target.link.connected());
     EXPECT_EQ(bench.pauses.back(), 1);
     EXPECT_EQ(bench.target.pod.trace().size(), kind == sim::FaultKind::HangUp ? index : index + 1);
+    if (kind != sim::FaultKind::HangUp) {
+        EXPECT_EQ(bench.target.sinceLastFrame(), kind == sim::FaultKind::WrongAck ? 0ms : 50ms + step.timeout);
+    }
 }
 
 std::vector<std::tuple<StepFault, sim::FaultKind>> stepFaults()

@@ -12,6 +12,7 @@
 #include "image/flash_summary.h"
 #include "sim/in_process_transport.h"
 #include "sim/simulated_chip.h"
+#include "sim/simulated_clock.h"
 
 #include <optional>
 #include <string>
@@ -121,10 +122,11 @@ struct CsmSetup {
     core::CsmKeys keys {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
 };
 
-// A simulated chip of `device` behind a serial POD, connected at the run's target baud.
+// A simulated chip of `device` behind a serial POD, connected at the run's target baud; the waits pass on a
+// simulated clock.
 struct Target {
     explicit Target(int deviceCode, std::optional<std::array<std::uint16_t, 8>> password = std::nullopt)
-        : pod(sim::SimConfig {.chip = sim::ChipConfig {deviceCode, password}})
+        : pod(sim::SimConfig {.chip = sim::ChipConfig {deviceCode, password}}, clock)
         , factory(pod)
         , link(factory)
         , device(deviceCode)
@@ -170,6 +172,13 @@ struct Target {
         return found;
     }
 
+    // How long the link has waited since the last frame reached the POD.
+    link::Milliseconds sinceLastFrame() const
+    {
+        return std::chrono::duration_cast<link::Milliseconds>(clock.now() - *pod.lastFrameArrival());
+    }
+
+    sim::SimulatedClock clock;
     sim::PodSimulator pod;
     sim::InProcessTransportFactory factory;
     link::CPodLink link;

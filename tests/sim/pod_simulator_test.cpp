@@ -3,8 +3,11 @@
 
 #include "frame_conversation.h"
 
+#include "sim/simulated_clock.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <thread>
@@ -17,10 +20,10 @@ void send(PodSimulator& pod, const std::string& bytes)
     pod.hostWrite(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-// Every reply byte that comes within `within`.
+// Every reply byte that comes within `within` on the simulator's clock.
 std::string repliesWithin(PodSimulator& pod, Clock::duration within)
 {
-    const auto deadline = Clock::now() + within;
+    const auto deadline = pod.clock().now() + within;
     std::string replies;
     while (pod.waitForReply(deadline)) {
         std::uint8_t byte = 0;
@@ -215,11 +218,12 @@ TEST(PodSimulator, AnimatedVariables)
 
 TEST(PodSimulator, LiveAnimationMovesBetweenReads)
 {
-    PodSimulator pod;
+    SimulatedClock clock;
+    PodSimulator pod({}, clock);
     pod.addAnimation({.kind = AnimationKind::RampLong32, .address = 0x10, .rate = 1e6});
     EXPECT_EQ(converse(pod, "@000010\r"), "!");
     const std::string first = converse(pod, "L");
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    clock.advance(std::chrono::milliseconds(2));
     EXPECT_NE(converse(pod, "L"), first);
 }
 
@@ -254,7 +258,8 @@ TEST(PodSimulator, BytesAtANonAnsweringHostBaudAreLost)
 // survive it.
 TEST(PodSimulator, PurgeDropsOnlyTheRepliesAlreadyDue)
 {
-    PodSimulator pod;
+    SimulatedClock clock;
+    PodSimulator pod({}, clock);
     pod.injectFault({.kind = FaultKind::Delay, .command = 'Q', .delay = std::chrono::milliseconds(30)});
     send(pod, "\x02!\x03\x02Q\x03\x02K");
     EXPECT_EQ(pod.pendingReplyBytes(), 1u);
@@ -268,15 +273,15 @@ TEST(PodSimulator, PurgeDropsOnlyTheRepliesAlreadyDue)
 
 TEST(PodSimulator, StallHoldsTheRestOfTheReply)
 {
-    PodSimulator pod;
+    SimulatedClock clock;
+    PodSimulator pod({}, clock);
     const auto stall = std::chrono::milliseconds(30);
     pod.injectFault({.kind = FaultKind::Stall, .command = 'Q', .delay = stall, .afterBytes = 2});
-    const auto start = Clock::now();
+    const auto start = clock.now();
     EXPECT_EQ(converse(pod, "Q"), "UP");
     ASSERT_TRUE(pod.nextReplyDue());
-    EXPECT_GE(*pod.nextReplyDue() - start, stall);
+    EXPECT_EQ(*pod.nextReplyDue() - start, stall);
     EXPECT_EQ(repliesWithin(pod, std::chrono::milliseconds(200)), "21");
-    EXPECT_GE(Clock::now() - start, stall);
     // Used up; a reply no longer than the bytes before the stall goes out whole.
     EXPECT_EQ(converse(pod, "Q"), "UP21");
     pod.injectFault({.kind = FaultKind::Stall, .delay = stall, .afterBytes = 1});
@@ -297,6 +302,29 @@ TEST(PodSimulator, WaitForReplyBlocksUntilAnotherThreadWrites)
     pod.purgeHost();
     EXPECT_EQ(pod.queuedReplyBytes(), 0u);
     EXPECT_FALSE(pod.waitForReply(Clock::now() + std::chrono::milliseconds(5)));
+}
+
+// The write that completes the hold point's frame returns only after resume, with the frame taken and answered;
+// earlier frames of the prefix pass, and once resumed the point is gone.
+TEST(PodSimulator, AHoldPointStopsTheWriterUntilResumed)
+{
+    PodSimulator pod;
+    pod.holdAfter({"K", 1});
+    EXPECT_EQ(converse(pod, "K4"), "!");
+    std::atomic<bool> returned {false};
+    std::thread writer([&] {
+        send(pod, "\x02K3\x03");
+        returned = true;
+    });
+    while (!pod.holding())
+        std::this_thread::yield();
+    EXPECT_FALSE(returned);
+    EXPECT_EQ(pod.targetBaudCode(), 3);
+    EXPECT_EQ(pod.queuedReplyBytes(), 1u);
+    pod.resume();
+    writer.join();
+    EXPECT_FALSE(pod.holding());
+    EXPECT_EQ(converse(pod, "K4"), "!!");
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 // Every fault the simulator injects ends the CPodLink operation in failure within its time-outs (how long
-// each failure lasts at the transport: fault_durations_test).
+// each failure lasts at the transport: fault_durations_test), on the simulated clock.
 #include "sim/in_process_transport.h"
+#include "sim/simulated_clock.h"
 
 #include "link/pod_link.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 
 namespace lumetra::sim {
 namespace {
@@ -26,13 +25,14 @@ protected:
     template <typename Operation>
     bool timed(Operation operation, Clock::duration limit)
     {
-        const auto start = Clock::now();
+        const auto start = clock.now();
         const bool result = operation();
-        EXPECT_LE(Clock::now() - start, limit);
+        EXPECT_LE(clock.now() - start, limit);
         return result;
     }
 
-    PodSimulator pod;
+    SimulatedClock clock;
+    PodSimulator pod{{}, clock};
     InProcessTransportFactory factory{pod};
     link::CPodLink link{factory};
 };
@@ -69,13 +69,13 @@ TEST_F(SimulatorFaults, ShortReplyFailsBothReadAttempts)
 TEST_F(SimulatorFaults, DelayBeyondTheTimeOutFailsAndTheLateReplyStaysOnTheLine)
 {
     pod.injectFault({.kind = FaultKind::Delay, .command = 'Q', .delay = 600ms});
-    const auto sent = Clock::now();
+    const auto sent = clock.now();
     EXPECT_EQ(timed([&] { return link.QueryFirmwareVersion(); }, 500ms), 0);
     // A purge cannot reach a reply still on its way: the next reply queues behind it and misses its time-out.
     link.Purge();
     EXPECT_EQ(link.QueryFirmwareVersion(), 0);
-    ASSERT_LT(Clock::now() - sent, 600ms);
-    std::this_thread::sleep_until(sent + 700ms);
+    ASSERT_LT(clock.now() - sent, 600ms);
+    clock.sleepUntil(sent + 700ms);
     EXPECT_EQ(pod.pendingReplyBytes(), 8u);
     link.Purge();
     pod.injectFault({.kind = FaultKind::Delay, .command = 'Q', .delay = 10ms});

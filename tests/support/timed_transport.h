@@ -1,8 +1,11 @@
-// Transport reads and writes with the time they took, and a check that a time lies where a time-out puts it.
+// Transport reads and writes with the time they took on a clock (the steady one unless given), and a check that a
+// real time lies where a time-out puts it.
 #pragma once
 
 #include "link/pod_frames.h"
 #include "link/transport.h"
+
+#include "core/wait_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -25,27 +28,29 @@ struct TimedResult {
 };
 
 inline TimedResult timedRead(link::Transport& transport, std::size_t count, link::Milliseconds firstByteTimeout,
-                             link::Milliseconds interByteTimeout)
+                             link::Milliseconds interByteTimeout,
+                             const core::WaitClock& clock = core::steadyWaitClock())
 {
     TimedResult result;
     result.bytes.assign(count, '\0');
-    const auto start = SteadyClock::now();
+    const auto start = clock.now();
     result.ok = transport.read(reinterpret_cast<std::uint8_t*>(result.bytes.data()), count, firstByteTimeout,
                                interByteTimeout);
-    result.took = SteadyClock::now() - start;
+    result.took = clock.now() - start;
     return result;
 }
 
 // Writes STX + body + ETX.
 inline TimedResult timedSend(link::Transport& transport, std::string_view body,
-                             link::Milliseconds drainTimeout = link::Milliseconds{200})
+                             link::Milliseconds drainTimeout = link::Milliseconds{200},
+                             const core::WaitClock& clock = core::steadyWaitClock())
 {
     TimedResult result;
     result.bytes = link::frame(body);
-    const auto start = SteadyClock::now();
+    const auto start = clock.now();
     result.ok = transport.write(reinterpret_cast<const std::uint8_t*>(result.bytes.data()), result.bytes.size(),
                                 drainTimeout);
-    result.took = SteadyClock::now() - start;
+    result.took = clock.now() - start;
     return result;
 }
 

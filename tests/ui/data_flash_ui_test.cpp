@@ -1,6 +1,7 @@
 // The data-flash commands in the desktop application on a simulated F2834x: the menu entries follow the row and
 // the loaded program, the dialog through a write with its log and closing, the success message posted by the
-// worker, and Cancel from the dialog.
+// worker, and Cancel from the dialog. The simulator stops the worker at a known frame until the test has looked or
+// pressed, and its clock makes the waits free, so nothing depends on the speed of either thread.
 #include "app/app_test_doubles.h"
 #include "app/ui/desktop_application.h"
 #include "app/ui/main_window.h"
@@ -10,6 +11,7 @@
 #include "programming_run_watch.h"
 #include "sim/in_process_transport.h"
 #include "sim/pod_simulator.h"
+#include "sim/simulated_clock.h"
 #include "support/coff_writer.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +58,9 @@ protected:
         ASSERT_EQ(desktop->start(), StartResult::Started);
     }
 
+    // A run left at the hold point by a failed test must not keep the worker from ending.
+    void TearDown() override { simulator.resume(); }
+
     const MainActions& actions() { return desktop->window().actions(); }
     programming::ui::DataFlashDialog& dialog() { return desktop->dataFlashDialog(); }
     QPushButton* button() { return dialog().findChild<QPushButton*>(QStringLiteral("dataFlashButton")); }
@@ -75,7 +80,8 @@ protected:
     }
 
     core::MemorySettingsStore store;
-    sim::PodSimulator simulator {sim::SimConfig {.chip = sim::ChipConfig {kF28346}}};
+    sim::SimulatedClock clock;
+    sim::PodSimulator simulator {sim::SimConfig {.chip = sim::ChipConfig {kF28346}}, clock};
     sim::InProcessTransportFactory transports {simulator};
     test::AlwaysFirstInstance instance;
     test::RecordingPrompts prompts;
@@ -99,30 +105,27 @@ TEST_F(DataFlashUiTest, EntriesNeedAProgramOnAnF2834xRow)
 
 TEST_F(DataFlashUiTest, WriteShowsTheLogAndEndsWithTheSuccessMessage)
 {
-    // With wire time the run lasts long enough to be seen halfway.
-    simulator.configure([](sim::SimConfig& config) { config.wireTime = true; });
     start(kF28346);
     desktop->openCoffFile(writeLargeProgram(scratch));
     ASSERT_GT(desktop->core().image().dataFlashImage().length(), 0x6000u);
+    // The run stops after the 41st of its 97 pages until the dialog has been seen there.
+    simulator.holdAfter({":73", 40});
     bool pictured = false;
-    bool sawProgramming = false;
     runWithWatcher(actions().dataFlashWrite, [&] {
-        if (!dialog().isVisible() || !lastLineIs("[INFO]: Data Flash Programing is starting.."))
+        if (pictured || !simulator.holding() || !dialog().isVisible()
+            || !lastLineIs("[INFO]: Data Flash Programing is starting..") || dialog().model().percent() != 41)
             return;
-        sawProgramming = true;
-        if (!pictured && dialog().model().percent() >= 30) {
-            pictured = true;
-            saveScreenshot(dialog(), "data-flash-write.png");
-        }
+        pictured = true;
+        saveScreenshot(dialog(), "data-flash-write.png");
+        simulator.resume();
     });
-    EXPECT_TRUE(sawProgramming);
+    EXPECT_TRUE(pictured);
     EXPECT_EQ(dialog().windowTitle(), QStringLiteral("DSP2834x 데이터 플래시 Write"));
     EXPECT_TRUE(lastLineIs("[INFO]: Data Flash Programing is OK"));
     EXPECT_EQ(button()->text(), QStringLiteral("확인"));
     EXPECT_FALSE(dialog().isVisible()); // closed by its timer
     const std::string_view success = programming::dataFlashSuccessMessage(link::DataFlashMode::Write);
-    EXPECT_TRUE(pictured);
-    EXPECT_TRUE(eventsUntil([&] { return !prompts.messages.empty(); }, 3000));
+    EXPECT_TRUE(eventsUntil([&] { return !prompts.messages.empty(); }));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, success);
     const auto image = desktop->core().image().dataFlashImage().bytes();
@@ -137,10 +140,18 @@ TEST_F(DataFlashUiTest, CancelFromTheDialogEndsTheRunWithoutAMessage)
 {
     start(kF28346);
     desktop->openCoffFile(QStringLiteral(LUMETRA_DEMO_COFF));
+    // The run stops at the first word of the algorithm until Cancel has been pressed.
+    simulator.holdAfter({"S"});
+    bool pressed = false;
     runWithWatcher(actions().dataFlashWriteVerify, [&] {
-        if (lastLineIs("[INFO]: Algorithm Code Downloading..") && button()->isEnabled())
-            button()->click();
+        if (pressed || !simulator.holding() || !lastLineIs("[INFO]: Algorithm Code Downloading..")
+            || !button()->isEnabled())
+            return;
+        button()->click();
+        pressed = true;
+        simulator.resume();
     });
+    EXPECT_TRUE(pressed);
     EXPECT_TRUE(lastLineIs("[INFO]: Selected Action is canceled"));
     EXPECT_FALSE(desktop->core().mainFrame().link().connected());
     desktop->dataFlash().join();

@@ -1,6 +1,7 @@
-// What the tests of the programming dialogs share: events let through until a condition holds, and a picture of
-// the screen (where the platform can grab it, with the main window behind the dialog; else the widget) into
-// LUMETRA_SCREENSHOT_DIR.
+// What the tests of the programming dialogs share: events let through until a condition holds (the dialogs' own
+// timers close them; the bound only ends a wait for what never comes, so a slow machine cannot fail it), and a
+// picture of the screen (where the platform can grab it, with the main window behind the dialog; else the widget)
+// into LUMETRA_SCREENSHOT_DIR.
 #pragma once
 
 #include <QApplication>
@@ -28,9 +29,9 @@ inline void saveScreenshot(QWidget& widget, const char* name)
     shot.save(folder + QLatin1Char('/') + QLatin1String(name));
 }
 
-inline bool eventsUntil(const std::function<bool()>& done, int milliseconds = 5000)
+inline bool eventsUntil(const std::function<bool()>& done)
 {
-    const QDeadlineTimer deadline(milliseconds);
+    const QDeadlineTimer deadline(60000);
     while (!done() && !deadline.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     return done();

@@ -11,6 +11,7 @@
 #include "sim/demo_program.h"
 #include "sim/demo_target.h"
 #include "sim/in_process_transport.h"
+#include "sim/simulated_clock.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,8 @@ protected:
     }
 
     core::MemorySettingsStore store;
-    sim::PodSimulator simulator {sim::SimConfig {.chip = sim::ChipConfig {sim::kDemoDeviceRow}}};
+    sim::SimulatedClock clock;
+    sim::PodSimulator simulator {sim::SimConfig {.chip = sim::ChipConfig {sim::kDemoDeviceRow}}, clock};
     sim::InProcessTransportFactory transports {simulator};
     test::AlwaysFirstInstance instance;
     test::RecordingPrompts prompts;
@@ -88,8 +90,8 @@ TEST_F(SciBootTest, FlashDownloadOfTheDemoShowsProgressEraseWindowAndNotice)
     EXPECT_EQ(dialog().findChild<QPushButton*>(QStringLiteral("progressButton"))->text(), QStringLiteral("OK"));
     ASSERT_TRUE(desktop->flashNotice().isVisible());
     saveScreenshot(desktop->flashNotice(), "sci-boot-notice.png");
-    EXPECT_TRUE(eventsUntil([&] { return !dialog().isVisible(); }, 1000));
-    EXPECT_TRUE(eventsUntil([&] { return !desktop->flashNotice().isVisible(); }, 3000));
+    EXPECT_TRUE(eventsUntil([&] { return !dialog().isVisible(); }));
+    EXPECT_TRUE(eventsUntil([&] { return !desktop->flashNotice().isVisible(); }));
     for (const sim::DemoSection& section : sim::demoSections()) {
         if (section.start >= 0x3D8000 && !section.words.empty()) {
             EXPECT_EQ(simulator.words(section.start, static_cast<std::uint32_t>(section.words.size())), section.words);
@@ -111,7 +113,7 @@ TEST_F(SciBootTest, CancelFromTheDialogEndsTheRun)
     EXPECT_FALSE(desktop->core().mainFrame().link().connected());
     // 1000 ms after an error the dialog closes by itself.
     EXPECT_TRUE(dialog().isVisible());
-    EXPECT_TRUE(eventsUntil([&] { return !dialog().isVisible(); }, 3000));
+    EXPECT_TRUE(eventsUntil([&] { return !dialog().isVisible(); }));
 }
 
 TEST_F(SciBootTest, RamDownloadOfASampleShowsNoNotice)

@@ -23,6 +23,9 @@ using namespace lumetra;
 
 namespace {
 
+// The bound of a wait for what a child process does: reached only when it never does it.
+constexpr int kNeverMs = 60000;
+
 class RecordingPrompts final : public core::UserPrompts {
 public:
     void showMessage(core::MessageIcon, std::string_view text) override { texts.emplace_back(text); }
@@ -80,16 +83,26 @@ protected:
 
     void registerTools(const std::vector<tools::UserTool>& rows) { tools::writeRegisteredTools(store, rows); }
 
-    // Runs the event loop until the tool ends or `ms` pass; true when it ended.
-    bool waitForEnd(int ms = 5000)
+    // Runs the event loop until the tool ends; true when it did (the bound only ends a wait for what never comes).
+    bool waitForEnd()
     {
         if (!controller->runner().isRunning())
             return true;
         QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        QTimer::singleShot(kNeverMs, &loop, &QEventLoop::quit);
         QObject::connect(controller.get(), &tools::ui::UserToolsController::toolEnded, &loop, &QEventLoop::quit);
         loop.exec();
         return !controller->runner().isRunning();
+    }
+
+    // Runs the event loop until the page shows `text`: the tool has got as far as printing it.
+    bool waitForPage(const QString& text)
+    {
+        QElapsedTimer bound;
+        bound.start();
+        while (page() != text && bound.elapsed() < kNeverMs)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return page() == text;
     }
 
     void spin(int ms)
@@ -200,7 +213,7 @@ TEST_F(UserToolsRunTest, ASecondConsoleToolAsksWhetherToStopTheFirst)
     registerTools({{endless, "", "endless"}, {quick, "", "quick"}});
     controller->launch(0);
     const qint64 first = controller->child().processId();
-    spin(300);
+    ASSERT_TRUE(waitForPage(QStringLiteral("running\n")));
 
     answer = false;
     controller->launch(1);
@@ -224,7 +237,7 @@ TEST_F(UserToolsRunTest, AChildThatIgnoresItsInputAndTheEndRequestIsStoppedWithi
     const std::string stubborn = script("stubborn.sh", "trap '' TERM\necho ready\nwhile :; do sleep 0.1; done\n");
     registerTools({{stubborn, "", "stubborn"}});
     controller->launch(0);
-    spin(300);
+    ASSERT_TRUE(waitForPage(QStringLiteral("ready\n"))); // the trap is set
     const qint64 pid = controller->child().processId();
     ASSERT_TRUE(processAlive(pid));
 

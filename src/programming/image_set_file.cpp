@@ -115,9 +115,9 @@ std::variant<ImageSet, ImageSetError> readTokens(Tokens& tokens)
             continue;
         }
         if (*token == "keys" && image != nullptr) {
-            const auto segmentText = tokens.next();
+            const auto keySegmentText = tokens.next();
             const auto offsetText = tokens.next();
-            const auto keySegment = segmentText ? number<std::size_t>(*segmentText, 10, 3) : std::nullopt;
+            const auto keySegment = keySegmentText ? number<std::size_t>(*keySegmentText, 10, 3) : std::nullopt;
             const auto offset = offsetText ? number<std::size_t>(*offsetText, 10, 7) : std::nullopt;
             if (!keySegment || !offset || image->keys)
                 return syntaxError(tokens, "image " + imageName + ": one \"keys SEGMENT OFFSET\" line expected");
@@ -206,7 +206,7 @@ std::optional<ImageSetError> checkImage(std::string_view name, const TargetImage
         return ImageSetError {prefix + std::to_string(shape->segments.size()) + " segments expected, the set has "
             + std::to_string(image.segments.size())};
     }
-    if (image.keys.has_value() != shape->keys.has_value())
+    if (image.keys.has_value() != shape->keys.has_value() || (image.keys && image.keys->offsets.empty()))
         return ImageSetError {prefix + (shape->keys ? "its key slots are missing" : "takes no keys")};
     if (!image.keys)
         return std::nullopt;

@@ -6,6 +6,9 @@
 #include "sim/pseudo_terminal.h"
 #include "sim/pty_server.h"
 
+#include "core/path_text.h"
+#include "programming/image_set_file.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
@@ -97,11 +100,16 @@ int main(int argc, char** argv)
                                       QStringLiteral("The chip's CSM password: eight hexadecimal words, KEY0 first, "
                                                      "separated by commas (default: an unsecured chip)."),
                                       QStringLiteral("K0,..."));
+    const QCommandLineOption images(QStringLiteral("images"),
+                                    QStringLiteral("The chip checks the images it receives against the image set "
+                                                   "in DIR (its image-set.txt) instead of the simulation set."),
+                                    QStringLiteral("DIR"));
     const QCommandLineOption dataFlashDump(QStringLiteral("data-flash-dump"),
         QStringLiteral("On exit, write the SPI data flash's content (the size of "
                        "the type last chosen by record 71) to FILE."),
         QStringLiteral("FILE"));
-    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin, demo, chip, password, dataFlashDump});
+    parser.addOptions({firmware, podKind, wireTime, wireBaud, fault, ignoreStdin, demo, chip, password, images,
+                       dataFlashDump});
     parser.process(app);
 
     bool ok = false;
@@ -141,6 +149,15 @@ int main(int argc, char** argv)
             keys[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(value);
         }
         chipConfig->password = keys;
+    }
+    if (parser.isSet(images)) {
+        if (!chipConfig)
+            return fail(QStringLiteral("--images needs --device"));
+        auto load = lumetra::programming::loadImageSet(lumetra::core::pathFromUtf8(parser.value(images).toStdString()));
+        if (const auto* error = std::get_if<lumetra::programming::ImageSetError>(&load))
+            return fail(QString::fromStdString(error->text));
+        chipConfig->images = std::make_shared<const lumetra::programming::ImageSet>(
+            std::move(std::get<lumetra::programming::ImageSet>(load)));
     }
 
     PodSimulator simulator;

@@ -1,11 +1,14 @@
 // Configuration, faults, animations and records of the POD simulator.
 #pragma once
 
+#include "programming/target_image.h"
+
 #include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,12 +84,14 @@ struct FlashRequest {
     std::uint16_t extra = 0;
 };
 
-// The chip the programming runs meet: its device code picks the flash layout and the simulation images it
-// accepts (word for word), the password locks its code security module.
+// The chip the programming runs meet: its device code picks the flash layout and the images it accepts (word
+// for word), the password locks its code security module.
 struct ChipConfig {
     int deviceCode = 26;
     // KEY0 first (an LF240x uses the first four); unset or all 0xFFFF: an unsecured device; all zero: locked for ever.
     std::optional<std::array<std::uint16_t, 8>> password{};
+    // The image set the chip compares against; unset: the simulation set.
+    std::shared_ptr<const programming::ImageSet> images{};
 
     bool operator==(const ChipConfig&) const = default;
 };

@@ -29,7 +29,7 @@ std::string wordText(std::size_t segment, std::size_t word)
 SimulatedChip::SimulatedChip(const ChipConfig& config, Memory& memory)
     : config_(config)
     , memory_(memory)
-    , images_(programming::simulationImageSet())
+    , images_(config_.images ? *config_.images : programming::simulationImageSet())
 {
     if (isLf240x()) {
         const std::uint32_t words = config_.deviceCode < 2 ? kLf2401aFlashWords : kLf2407aFlashWords;
@@ -125,13 +125,13 @@ bool SimulatedChip::matchesImage(
     const std::string& name, const std::vector<BootBlock>& blocks, std::vector<std::uint16_t>& keys)
 {
     const programming::TargetImage& image = *images_.find(name);
-    const programming::ImageShape& shape = *programming::findImageShape(name);
+    const auto& slots = image.keys;
     keys.clear();
     for (std::size_t s = 0; s < blocks.size(); ++s) {
         const std::vector<std::uint16_t>& expected = image.segments[s].words;
         for (std::size_t w = 0; w < expected.size(); ++w) {
-            const bool keySlot = shape.keys && shape.keys->segment == s
-                && std::find(shape.keys->offsets.begin(), shape.keys->offsets.end(), w) != shape.keys->offsets.end();
+            const bool keySlot = slots && slots->segment == s
+                && std::find(slots->offsets.begin(), slots->offsets.end(), w) != slots->offsets.end();
             if (keySlot) {
                 keys.push_back(blocks[s].words[w]);
             } else if (blocks[s].words[w] != expected[w]) {
@@ -240,11 +240,14 @@ bool SimulatedChip::routineReceived(std::size_t index, const std::vector<std::ui
     }
     const std::string& name = (*names)[index];
     std::vector<std::uint16_t> keys;
-    if (!sameShape(name, {BootBlock {0, words}})) {
+    // A routine goes without its address: it counts as sent to the image's own.
+    const programming::TargetImage* image = images_.find(name);
+    const BootBlock block {image != nullptr && !image->segments.empty() ? image->segments[0].address : 0, words};
+    if (!sameShape(name, {block})) {
         refusal_ = name + " has " + std::to_string(words.size()) + " words, not those of the simulation image";
         return false;
     }
-    if (!matchesImage(name, {BootBlock {0, words}}, keys)) {
+    if (!matchesImage(name, {block}, keys)) {
         return false;
     }
     if (index == 0) {

@@ -1,7 +1,8 @@
 // The chip behind the simulated POD when the programming runs are to prove something: the algorithm and
-// matching-flow images it receives are checked word for word against the simulation image set, its flash is
-// erased and programmed only through a running flash algorithm (a word that is not erased cannot be
-// programmed), and its code security module stays locked until the right keys came.
+// matching-flow images it receives are checked word for word against its image set (the simulation set unless
+// the configuration gives one), key slots aside; its flash is erased and programmed only through a running flash
+// algorithm (a word that is not erased cannot be programmed), and its code security module stays locked until
+// the right keys came.
 #pragma once
 
 #include "sim/boot_streams.h"

@@ -10,7 +10,8 @@ namespace lumetra::programming {
 namespace {
 
 constexpr std::size_t kKeyWords = 8;
-constexpr SegmentShape kLeadSegment {0x000000, 2};
+// The entry branch: two words at address 0 that the boot loader's stream jumps through.
+constexpr SegmentShape kLeadSegment {0x000000, 2, true, true};
 
 // A flash-algorithm layout of one device line: the segments after the 2-word lead segment, and the key block.
 // The clock variants of a line lengthen one segment by `delta` words; on some lines the key block moves with it.
@@ -66,6 +67,55 @@ std::vector<std::size_t> consecutive(std::size_t first, std::size_t count)
     return offsets;
 }
 
+void fixSegment(SegmentShape& segment, bool wordsToo)
+{
+    segment.addressFixed = true;
+    segment.wordsFixed = wordsToo;
+}
+
+void fixKeys(ImageShape& shape, std::vector<std::size_t> firstOffsets)
+{
+    shape.keySegmentFixed = true;
+    shape.keyFirstOffsets = std::move(firstOffsets);
+}
+
+// What the device rows give of a flash algorithm beyond its segment count and entry branch; the rest of the
+// manifest's layout is a default an image of its own may differ from.
+void markFixedFacts(int code, ImageShape& shape)
+{
+    auto& segments = shape.segments;
+    if (code == 6 || code >= 66) {
+        for (SegmentShape& segment : segments)
+            fixSegment(segment, true);
+        fixKeys(shape, {shape.keys->offsets.front()});
+    } else if (code == 14) {
+        fixSegment(segments[1], true);
+        fixKeys(shape, {466});
+    } else if (code >= 18 && code <= 26) {
+        fixSegment(segments[1], false);
+        fixSegment(segments[3], true);
+        fixKeys(shape, {445, 446});
+    } else if (code >= 52 && code <= 57) {
+        fixSegment(segments[1], true);
+        fixSegment(segments[2], false);
+        fixKeys(shape, {684});
+    }
+}
+
+// A layout every image of the name keeps: all segments and the key slots.
+ImageShape fixedShape(std::string name, std::vector<SegmentShape> segments, std::optional<KeySlots> keys)
+{
+    for (SegmentShape& segment : segments)
+        fixSegment(segment, true);
+    ImageShape shape;
+    shape.name = std::move(name);
+    shape.segments = std::move(segments);
+    shape.keys = std::move(keys);
+    if (shape.keys)
+        fixKeys(shape, {shape.keys->offsets.front()});
+    return shape;
+}
+
 ImageShape algorithmShape(int code, const AlgorithmRow& row)
 {
     const std::uint32_t delta = row.deltas[static_cast<std::size_t>(code - row.firstCode)];
@@ -76,6 +126,7 @@ ImageShape algorithmShape(int code, const AlgorithmRow& row)
     shape.segments[row.line->growingSegment].words += delta;
     const std::size_t keyOffset = row.line->keyOffset + (row.line->keyMovesWithDelta ? delta : 0);
     shape.keys = KeySlots {row.line->keySegment, consecutive(keyOffset, kKeyWords)};
+    markFixedFacts(code, shape);
     return shape;
 }
 
@@ -131,18 +182,27 @@ std::vector<SegmentShape> dataFlashAlgorithmSegments(std::uint32_t shift)
     return {kLeadSegment, {0x894E + shift, 4}, {0x8000, 2302 + shift}, {0x88FE + shift, 80}, {0xC14E, 256}};
 }
 
+// The LF240x routines are sent without addresses: only their lengths and the kernel's key words are fixed.
+ImageShape routineShape(const Lf240xVariant& variant, std::size_t routine, std::uint32_t words)
+{
+    ImageShape shape;
+    shape.name = routineName(variant, routine);
+    shape.segments = {{0, words, false, true}};
+    if (routine == 0) {
+        shape.keys = KeySlots {0, {std::begin(kKernelKeyOffsets), std::end(kKernelKeyOffsets)}};
+        fixKeys(shape, {kKernelKeyOffsets[0]});
+    }
+    return shape;
+}
+
 std::vector<ImageShape> buildManifest()
 {
     std::vector<ImageShape> manifest;
     for (const Lf240xVariant& variant : kLf240xVariants) {
         const std::uint32_t lengths[kLf240xRoutineCount]
             = {kKernelWords, kClearWords, variant.eraseWords, kProgramWords};
-        for (std::size_t routine = 0; routine < kLf240xRoutineCount; ++routine) {
-            ImageShape shape {routineName(variant, routine), {{0, lengths[routine]}}, std::nullopt};
-            if (routine == 0)
-                shape.keys = KeySlots {0, {std::begin(kKernelKeyOffsets), std::end(kKernelKeyOffsets)}};
-            manifest.push_back(std::move(shape));
-        }
+        for (std::size_t routine = 0; routine < kLf240xRoutineCount; ++routine)
+            manifest.push_back(routineShape(variant, routine, lengths[routine]));
     }
     for (const AlgorithmRow& row : algorithmRows()) {
         for (int code = row.firstCode; code <= row.lastCode; ++code)
@@ -150,11 +210,10 @@ std::vector<ImageShape> buildManifest()
     }
     for (const FlowLine& line : flowLines()) {
         const std::size_t keySegment = line.segments.size() - 1;
-        manifest.push_back({line.name, line.segments, KeySlots {keySegment, consecutive(0, kKeyWords)}});
+        manifest.push_back(fixedShape(line.name, line.segments, KeySlots {keySegment, consecutive(0, kKeyWords)}));
     }
-    // The data-flash algorithms came after the first sets: a set for the SCI boot alone stays usable.
-    manifest.push_back({kDataFlashAlgorithm200Mhz, dataFlashAlgorithmSegments(0), std::nullopt, true});
-    manifest.push_back({kDataFlashAlgorithm300Mhz, dataFlashAlgorithmSegments(1), std::nullopt, true});
+    manifest.push_back(fixedShape(kDataFlashAlgorithm200Mhz, dataFlashAlgorithmSegments(0), std::nullopt));
+    manifest.push_back(fixedShape(kDataFlashAlgorithm300Mhz, dataFlashAlgorithmSegments(1), std::nullopt));
     return manifest;
 }
 
@@ -172,6 +231,54 @@ const ImageShape* findImageShape(std::string_view name)
     const auto found = std::find_if(
         manifest.begin(), manifest.end(), [name](const ImageShape& shape) { return shape.name == name; });
     return found == manifest.end() ? nullptr : &*found;
+}
+
+KeySlots keySlotsAt(const ImageShape& shape, std::size_t segment, std::size_t first)
+{
+    KeySlots slots {segment, shape.keys->offsets};
+    const std::size_t defaultFirst = slots.offsets.front();
+    for (std::size_t& offset : slots.offsets)
+        offset = offset - defaultFirst + first;
+    return slots;
+}
+
+bool keySlotsFixed(const ImageShape& shape)
+{
+    return shape.keySegmentFixed && shape.keyFirstOffsets.size() == 1;
+}
+
+std::vector<int> devicesSending(std::string_view name)
+{
+    std::vector<int> codes;
+    for (int code = 0; code < core::kDeviceCount; ++code) {
+        const auto names = imagesOfDevice(code);
+        if (std::find(names.begin(), names.end(), name) != names.end())
+            codes.push_back(code);
+    }
+    return codes;
+}
+
+std::string_view imageUse(std::string_view name)
+{
+    if (findImageShape(name) == nullptr)
+        return {};
+    if (name.starts_with("lf240x-"))
+        return "LF240x download";
+    if (name.starts_with("csm-flow-"))
+        return "CSM unlock";
+    return name.starts_with("data-flash-") ? "data flash" : "flash download";
+}
+
+std::vector<std::string> imagesOfDevice(int deviceCode)
+{
+    if (const auto routines = lf240xRoutineNames(deviceCode))
+        return {routines->begin(), routines->end()};
+    std::vector<std::string> names;
+    for (auto name : {flashAlgorithmName(deviceCode), matchingFlowName(deviceCode), dataFlashAlgorithmName(deviceCode)}) {
+        if (name)
+            names.push_back(std::move(*name));
+    }
+    return names;
 }
 
 std::optional<std::array<std::string, kLf240xRoutineCount>> lf240xRoutineNames(int deviceCode)

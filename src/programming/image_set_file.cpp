@@ -4,6 +4,7 @@
 
 #include "core/read_whole_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -113,6 +114,17 @@ std::variant<ImageSet, ImageSetError> readTokens(Tokens& tokens)
             token = tokens.next();
             continue;
         }
+        if (*token == "keys" && image != nullptr) {
+            const auto keySegmentText = tokens.next();
+            const auto offsetText = tokens.next();
+            const auto keySegment = keySegmentText ? number<std::size_t>(*keySegmentText, 10, 3) : std::nullopt;
+            const auto offset = offsetText ? number<std::size_t>(*offsetText, 10, 7) : std::nullopt;
+            if (!keySegment || !offset || image->keys)
+                return syntaxError(tokens, "image " + imageName + ": one \"keys SEGMENT OFFSET\" line expected");
+            image->keys = KeySlots {*keySegment, {*offset}};
+            token = tokens.next();
+            continue;
+        }
         if (*token != "segment" || image == nullptr)
             return syntaxError(tokens, "\"image\" or \"segment\" expected, found \"" + std::string(*token) + "\"");
         const auto addressText = tokens.next();
@@ -124,7 +136,7 @@ std::variant<ImageSet, ImageSetError> readTokens(Tokens& tokens)
         ImageSegment segment {*address, {}};
         segment.words.reserve(*count);
         token = tokens.next();
-        while (token && *token != "image" && *token != "segment") {
+        while (token && *token != "image" && *token != "segment" && *token != "keys") {
             const auto word = number<std::uint16_t>(*token, 16, 4);
             if (!word)
                 return syntaxError(tokens, "image " + imageName + ": \"" + std::string(*token) + "\" is not a word");
@@ -151,6 +163,8 @@ std::string formatImageSet(const ImageSet& set)
     text += set.kind == ImageSetKind::Simulation ? "kind simulation\n" : "kind target\n";
     for (const auto& [name, image] : set.images) {
         text += "image " + name + "\n";
+        if (image.keys && !image.keys->offsets.empty())
+            text += "keys " + std::to_string(image.keys->segment) + " " + std::to_string(image.keys->offsets.front()) + "\n";
         for (const ImageSegment& segment : image.segments) {
             text += "segment " + hex(segment.address, 6) + " " + std::to_string(segment.words.size()) + "\n";
             for (std::size_t i = 0; i < segment.words.size(); ++i) {
@@ -162,44 +176,90 @@ std::string formatImageSet(const ImageSet& set)
     return text;
 }
 
-std::optional<ImageSetError> checkAgainstManifest(const ImageSet& set)
+std::optional<ImageSetError> checkImage(std::string_view name, const TargetImage& image)
 {
-    for (const ImageShape& shape : imageManifest()) {
-        const TargetImage* image = set.find(shape.name);
-        if (image == nullptr && shape.mayBeAbsent)
-            continue;
-        if (image == nullptr)
-            return ImageSetError {"image " + shape.name + " is missing"};
-        for (std::size_t s = 0; s < shape.segments.size(); ++s) {
-            const SegmentShape& expected = shape.segments[s];
-            if (s >= image->segments.size()) {
-                return ImageSetError {
-                    "image " + shape.name + ": " + segmentText(s, expected.address, expected.words) + " is missing"};
-            }
-            const ImageSegment& given = image->segments[s];
-            if (given.address != expected.address || given.words.size() != expected.words) {
-                return ImageSetError {"image " + shape.name + ": " + segmentText(s, expected.address, expected.words)
-                    + " expected, the set has 0x" + hex(given.address, 6) + ", " + std::to_string(given.words.size())
-                    + " words"};
-            }
+    const ImageShape* shape = findImageShape(name);
+    const std::string prefix = "image " + std::string(name) + ": ";
+    if (shape == nullptr)
+        return ImageSetError {"image " + std::string(name) + " is not one the runs send"};
+    for (std::size_t s = 0; s < shape->segments.size(); ++s) {
+        const SegmentShape& expected = shape->segments[s];
+        if (s >= image.segments.size()) {
+            return ImageSetError {
+                prefix + segmentText(s, expected.address, expected.words) + " is missing"};
         }
-        if (image->segments.size() > shape.segments.size()) {
-            return ImageSetError {"image " + shape.name + ": " + std::to_string(shape.segments.size())
-                + " segments expected, the set has " + std::to_string(image->segments.size())};
+        const ImageSegment& given = image.segments[s];
+        const bool addressDiffers = expected.addressFixed && given.address != expected.address;
+        const bool wordsDiffer = expected.wordsFixed && given.words.size() != expected.words;
+        if (addressDiffers || wordsDiffer) {
+            const std::string want = expected.addressFixed && expected.wordsFixed
+                ? segmentText(s, expected.address, expected.words)
+                : expected.addressFixed ? "segment " + std::to_string(s) + " at 0x" + hex(expected.address, 6)
+                                        : "segment " + std::to_string(s) + " of " + std::to_string(expected.words) + " words";
+            return ImageSetError {prefix + want + " expected, the set has 0x" + hex(given.address, 6) + ", "
+                + std::to_string(given.words.size()) + " words"};
         }
+        if (given.words.empty())
+            return ImageSetError {prefix + "segment " + std::to_string(s) + " is empty"};
     }
-    for (const auto& [name, image] : set.images) {
-        if (findImageShape(name) == nullptr)
-            return ImageSetError {"image " + name + " is not one the runs send"};
+    if (image.segments.size() > shape->segments.size()) {
+        return ImageSetError {prefix + std::to_string(shape->segments.size()) + " segments expected, the set has "
+            + std::to_string(image.segments.size())};
+    }
+    if (image.keys.has_value() != shape->keys.has_value() || (image.keys && image.keys->offsets.empty()))
+        return ImageSetError {prefix + (shape->keys ? "its key slots are missing" : "takes no keys")};
+    if (!image.keys)
+        return std::nullopt;
+    const KeySlots& keys = *image.keys;
+    const bool segmentMoved = shape->keySegmentFixed && keys.segment != shape->keys->segment;
+    const auto& firsts = shape->keyFirstOffsets;
+    const bool offsetMoved
+        = !firsts.empty() && std::find(firsts.begin(), firsts.end(), keys.offsets.front()) == firsts.end();
+    if (segmentMoved || offsetMoved) {
+        std::string allowed;
+        for (const std::size_t first : firsts)
+            allowed += (allowed.empty() ? "" : " or ") + std::to_string(first);
+        return ImageSetError {prefix + "the keys belong in segment " + std::to_string(shape->keys->segment)
+            + (allowed.empty() ? "" : " at word " + allowed)};
+    }
+    if (keys.segment >= image.segments.size() || keys.offsets.back() >= image.segments[keys.segment].words.size()) {
+        return ImageSetError {prefix + "the keys at segment " + std::to_string(keys.segment) + " word "
+            + std::to_string(keys.offsets.front()) + " lie outside the segment"};
     }
     return std::nullopt;
 }
+
+std::optional<ImageSetError> checkAgainstManifest(const ImageSet& set)
+{
+    for (const auto& [name, image] : set.images) {
+        if (auto error = checkImage(name, image))
+            return error;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// A keys line gives the slot of KEY0; the others follow at the manifest's spacing. Without one the image takes
+// the manifest's slots.
+void settleKeySlots(ImageSet& set)
+{
+    for (auto& [name, image] : set.images) {
+        const ImageShape* shape = findImageShape(name);
+        if (shape == nullptr || !shape->keys)
+            continue;
+        image.keys = image.keys ? keySlotsAt(*shape, image.keys->segment, image.keys->offsets.front()) : shape->keys;
+    }
+}
+
+} // namespace
 
 ImageSetLoad parseImageSet(std::string_view text)
 {
     Tokens tokens(text);
     auto read = readTokens(tokens);
     if (auto* set = std::get_if<ImageSet>(&read)) {
+        settleKeySlots(*set);
         if (auto error = checkAgainstManifest(*set))
             return *error;
     }

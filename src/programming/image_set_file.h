@@ -3,13 +3,14 @@
 //   lumetra-image-set 1
 //   kind target                     (or: kind simulation)
 //   image <name>
+//   keys <segment, decimal> <word offset of KEY0, decimal>     (optional)
 //   segment <address, hex> <words, decimal>
 //   <words: 1 to 4 hex digits each, separated by blanks or line ends>
 //   ...
 //
-// '#' starts a comment to the end of the line. Every image of the manifest must be present (but the data-flash
-// algorithms, which older sets lack), with its segments in order at the manifest's addresses and lengths;
-// nothing else may be.
+// '#' starts a comment to the end of the line. A set holds any of the manifest's images and nothing else; each
+// has the manifest's segment count and keeps what the manifest fixes (the entry branch, the rows' addresses and
+// lengths, the key blocks). An image that takes keys without a keys line has them at the manifest's slots.
 #pragma once
 
 #include "programming/target_image.h"
@@ -32,11 +33,13 @@ struct ImageSetError {
 using ImageSetLoad = std::variant<ImageSet, ImageSetError>;
 
 std::string formatImageSet(const ImageSet& set);
-// Reads the text and checks it against the manifest.
+// Reads the text, settles the key slots and checks the set against the manifest.
 ImageSetLoad parseImageSet(std::string_view text);
 // `folder`/image-set.txt.
 ImageSetLoad loadImageSet(const std::filesystem::path& folder);
-// The first difference between the set and the manifest.
+// The first image of the set that does not keep what the manifest fixes.
 std::optional<ImageSetError> checkAgainstManifest(const ImageSet& set);
+// The first problem of one image of the manifest's name.
+std::optional<ImageSetError> checkImage(std::string_view name, const TargetImage& image);
 
 } // namespace lumetra::programming

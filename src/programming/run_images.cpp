@@ -9,17 +9,16 @@ namespace {
 constexpr std::uint16_t kKernelKeyDefault = 0x0000;
 constexpr std::size_t kLf240xKeyCount = 4;
 
-// The image with the keys written into its key slots; false when the set or the image does not fit the manifest.
+// The image with the keys written into its own key slots; false when the set lacks it or its slots do not fit.
 bool copyWithKeys(const ImageSet& set, const std::string& name, const core::CsmKeys& keys, TargetImage& out)
 {
     const TargetImage* image = set.find(name);
-    const ImageShape* shape = findImageShape(name);
-    if (image == nullptr || shape == nullptr)
+    if (image == nullptr)
         return false;
     out = *image;
-    if (!shape->keys)
+    if (!out.keys)
         return true;
-    const KeySlots& slots = *shape->keys;
+    const KeySlots& slots = *out.keys;
     if (slots.segment >= out.segments.size())
         return false;
     std::vector<std::uint16_t>& words = out.segments[slots.segment].words;
@@ -53,6 +52,26 @@ bool runNeedsImages(int deviceCode, bool flashRun, bool csmUse)
     return csmUse && matchingFlowName(deviceCode).has_value();
 }
 
+std::vector<std::string> missingImages(const ImageSet& set, int deviceCode)
+{
+    std::vector<std::string> missing;
+    for (std::string& name : imagesOfDevice(deviceCode)) {
+        if (set.find(name) == nullptr)
+            missing.push_back(std::move(name));
+    }
+    return missing;
+}
+
+std::vector<int> devicesServed(const ImageSet& set)
+{
+    std::vector<int> codes;
+    for (int code = 0; code < core::kDeviceCount; ++code) {
+        if (missingImages(set, code).empty())
+            codes.push_back(code);
+    }
+    return codes;
+}
+
 std::variant<RunImages, std::string> PlaceKeys(
     const ImageSet& set, int deviceCode, const CsmChoice& csm, bool withFlashRoutines)
 {
@@ -66,7 +85,9 @@ std::variant<RunImages, std::string> PlaceKeys(
         return images;
     }
     const core::CsmKeys keys = keysFor(csm, core::kCsmKeyWordCount, core::kErasedKeyWord);
-    if (const auto flow = matchingFlowName(deviceCode)) {
+    // Without the CSM option the flow is not sent: a set may lack it.
+    const auto flow = matchingFlowName(deviceCode);
+    if (flow && (csm.use || set.find(*flow) != nullptr)) {
         images.matchingFlow.emplace();
         if (!copyWithKeys(set, *flow, keys, *images.matchingFlow))
             return *flow;

@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 #include <variant>
 
 namespace lumetra::programming {
@@ -27,6 +28,11 @@ struct RunImages {
 
 // Which images a run of the device needs from a set. The matching flow is needed only with the CSM option on.
 bool runNeedsImages(int deviceCode, bool flashRun, bool csmUse);
+
+// The images of the device (imagesOfDevice) that the set lacks.
+std::vector<std::string> missingImages(const ImageSet& set, int deviceCode);
+// The device codes whose every image the set holds.
+std::vector<int> devicesServed(const ImageSet& set);
 
 // A copy of the device's images with the keys placed; the name of a missing image when the set lacks one.
 std::variant<RunImages, std::string> PlaceKeys(

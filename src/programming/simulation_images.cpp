@@ -44,6 +44,7 @@ ImageSet buildSimulationSet()
         const std::uint32_t seed = nameHash(shape.name);
         for (std::size_t s = 0; s < shape.segments.size(); ++s)
             image.segments.push_back(simulationSegment(seed, s, shape.segments[s]));
+        image.keys = shape.keys;
         if (shape.keys) {
             for (const std::size_t offset : shape.keys->offsets)
                 image.segments[shape.keys->segment].words[offset] = kKeyPlaceholder;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,18 @@ struct ImageSegment {
     bool operator==(const ImageSegment&) const = default;
 };
 
+// The word offsets of KEY0, KEY1, ... inside one segment of an image.
+struct KeySlots {
+    std::size_t segment = 0;
+    std::vector<std::size_t> offsets;
+
+    bool operator==(const KeySlots&) const = default;
+};
+
 struct TargetImage {
     std::vector<ImageSegment> segments;
+    // Where the CSM keys go; unset for an image that takes none.
+    std::optional<KeySlots> keys;
 
     std::size_t totalWords() const;
     bool operator==(const TargetImage&) const = default;

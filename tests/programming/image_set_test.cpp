@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 namespace lumetra::programming {
@@ -140,9 +142,12 @@ TEST(ImageSetFile, RoundTripsAndNamesTheImageAndSegmentThatDoNotFit)
     ImageSet shortened = simulationImageSet();
     shortened.images["csm-flow-f2833x"].segments.pop_back();
     EXPECT_EQ(checkAgainstManifest(shortened)->text, "image csm-flow-f2833x: segment 2 (0x000400, 8 words) is missing");
+    // A set holds the images of the devices it serves; a run names the one it lacks.
     ImageSet missing = simulationImageSet();
     missing.images.erase("lf240x-lf2407a-40mhz-erase");
-    EXPECT_EQ(checkAgainstManifest(missing)->text, "image lf240x-lf2407a-40mhz-erase is missing");
+    EXPECT_FALSE(checkAgainstManifest(missing));
+    EXPECT_EQ(missingImages(missing, 5), std::vector<std::string> {"lf240x-lf2407a-40mhz-erase"});
+    EXPECT_EQ(std::get<std::string>(PlaceKeys(missing, 3, {}, false)), "lf240x-lf2407a-40mhz-erase");
     // A set made before the data-flash commands loads; only the data-flash command misses its image.
     ImageSet older = simulationImageSet();
     older.images.erase("data-flash-algorithm-200mhz");
@@ -235,16 +240,112 @@ TEST_F(ImageFolders, UserSetIsTakenAndCheckedWithoutFallback)
     ASSERT_TRUE(std::holds_alternative<ImageSet>(chosen));
     EXPECT_EQ(std::get<ImageSet>(chosen).kind, ImageSetKind::Target);
 
-    own.images["flash-algorithm-20"].segments[1].words.pop_back();
+    own.images["flash-algorithm-20"].segments[3].words.pop_back();
     write(source.userFolder, own);
     for (bool simulated : {false, true}) {
         source.simulatedPod = simulated;
         chosen = chooseImageSet(source);
         ASSERT_TRUE(std::holds_alternative<ImageSetRefusal>(chosen));
         EXPECT_NE(
-            std::get<ImageSetRefusal>(chosen).message.find("image flash-algorithm-20: segment 1"), std::string::npos)
+            std::get<ImageSetRefusal>(chosen).message.find("image flash-algorithm-20: segment 3"), std::string::npos)
             << std::get<ImageSetRefusal>(chosen).message;
     }
+}
+
+// An image of one device with its own layout: only the segment count, the entry branch and the key blocks
+// the device rows give are held against the manifest.
+ImageSet ownF28335Set()
+{
+    TargetImage algorithm;
+    algorithm.segments = {{0x000000, {0x0048, 0x9100}}, {0x009000, std::vector<std::uint16_t>(100, 0x7700)},
+        {0x009100, std::vector<std::uint16_t>(20, 0x7701)}, {0x009200, std::vector<std::uint16_t>(10, 0x7702)}};
+    ImageSet set;
+    set.kind = ImageSetKind::Target;
+    set.images["flash-algorithm-35"] = algorithm;
+    return set;
+}
+
+TEST(ImageSetFile, ImagesGiveTheirOwnLayoutAndKeySlotsWithinWhatIsFixed)
+{
+    std::string text = formatImageSet(ownF28335Set());
+    text = corrupt(text, "image flash-algorithm-35\n", "image flash-algorithm-35\nkeys 1 40\n");
+    ImageSetLoad read = parseImageSet(text);
+    ASSERT_TRUE(std::holds_alternative<ImageSet>(read)) << std::get<ImageSetError>(read).text;
+    const ImageSet set = std::get<ImageSet>(read);
+    EXPECT_EQ(set.find("flash-algorithm-35")->keys, (KeySlots {1, {40, 41, 42, 43, 44, 45, 46, 47}}));
+    EXPECT_EQ(formatImageSet(set), text);
+
+    // The keys go to the image's own slots; the matching flow it lacks is needed only with the CSM option on.
+    const CsmChoice on {true, {1, 2, 3, 4, 5, 6, 7, 8}};
+    EXPECT_EQ(std::get<std::string>(PlaceKeys(set, 35, on, true)), "csm-flow-f2833x");
+    const RunImages images = std::get<RunImages>(PlaceKeys(set, 35, {false, on.keys}, true));
+    const auto& words = images.flashAlgorithm->segments[1].words;
+    EXPECT_EQ(std::count(words.begin() + 40, words.begin() + 48, 0xFFFF), 8);
+    EXPECT_EQ(std::count(words.begin(), words.end(), 0xFFFF), 8);
+    EXPECT_EQ(missingImages(set, 35), std::vector<std::string> {"csm-flow-f2833x"});
+    EXPECT_TRUE(devicesServed(set).empty());
+    ImageSet withFlow = set;
+    withFlow.images["csm-flow-f2833x"] = *simulationImageSet().find("csm-flow-f2833x");
+    EXPECT_EQ(devicesServed(withFlow), std::vector<int> {35});
+
+    // Without a keys line an image takes the manifest's slot, as the sets written before them do.
+    read = parseImageSet(corrupt(text, "keys 1 40\n", ""));
+    ASSERT_TRUE(std::holds_alternative<ImageSetError>(read));
+    EXPECT_EQ(std::get<ImageSetError>(read).text,
+        "image flash-algorithm-35: the keys at segment 1 word 1886 lie outside the segment");
+
+    const std::pair<std::string, std::string> refused[] = {
+        {corrupt(text, "segment 000000 2\n0048 9100", "segment 000010 2\n0048 9100"),
+            "image flash-algorithm-35: segment 0 (0x000000, 2 words) expected, the set has 0x000010, 2 words"},
+        {corrupt(text, "keys 1 40", "keys 1 95"),
+            "image flash-algorithm-35: the keys at segment 1 word 95 lie outside the segment"},
+        {corrupt(text, "keys 1 40", "keys 1"), "one \"keys SEGMENT OFFSET\" line expected"},
+    };
+    for (const auto& [bad, expected] : refused) {
+        read = parseImageSet(bad);
+        ASSERT_TRUE(std::holds_alternative<ImageSetError>(read)) << expected;
+        EXPECT_NE(std::get<ImageSetError>(read).text.find(expected), std::string::npos)
+            << std::get<ImageSetError>(read).text;
+    }
+}
+
+TEST(ImageSetFile, KeepsTheKeyBlocksAndSegmentsTheDeviceRowsGive)
+{
+    const auto check = [](const std::string& name, const std::function<void(TargetImage&)>& change) {
+        ImageSet set;
+        set.images[name] = *simulationImageSet().find(name);
+        change(set.images[name]);
+        const auto error = checkAgainstManifest(set);
+        return error ? error->text : std::string();
+    };
+    // Rows whose layout is ours: segments and key block may move.
+    EXPECT_EQ(check("flash-algorithm-33",
+                  [](TargetImage& image) {
+                      image.segments[1].address = 0x9000;
+                      image.segments[1].words.resize(900);
+                      image.keys = KeySlots {2, {0, 1, 2, 3, 4, 5, 6, 7}};
+                  }),
+        "");
+    EXPECT_EQ(check("flash-algorithm-33", [](TargetImage& image) { image.segments[2].words.clear(); }),
+        "image flash-algorithm-33: segment 2 is empty");
+    EXPECT_EQ(check("flash-algorithm-35", [](TargetImage& image) { image.segments.pop_back(); }),
+        "image flash-algorithm-35: segment 3 (0x0087BE, 25 words) is missing");
+    EXPECT_EQ(check("flash-algorithm-14", [](TargetImage& image) { image.keys = KeySlots {1, {400}}; }),
+        "image flash-algorithm-14: the keys belong in segment 1 at word 466");
+    EXPECT_EQ(check("flash-algorithm-19", [](TargetImage& image) { image.keys = KeySlots {1, {445}}; }), "");
+    EXPECT_EQ(check("flash-algorithm-19", [](TargetImage& image) { image.segments[1].address = 0x3F8000; }),
+        "image flash-algorithm-19: segment 1 at 0x3F8002 expected, the set has 0x3F8000, 1881 words");
+    EXPECT_EQ(check("flash-algorithm-53", [](TargetImage& image) { image.segments[2].words.resize(60); }), "");
+    EXPECT_EQ(check("flash-algorithm-53", [](TargetImage& image) { image.segments[1].words.resize(60); }),
+        "image flash-algorithm-53: segment 1 (0x008000, 692 words) expected, the set has 0x008000, 60 words");
+    EXPECT_EQ(check("lf240x-lf2401a-30mhz-kernel", [](TargetImage& image) { image.segments[0].address = 0x8000; }),
+        "");
+    EXPECT_EQ(check("lf240x-lf2401a-30mhz-kernel", [](TargetImage& image) { image.keys = KeySlots {0, {18}}; }),
+        "image lf240x-lf2401a-30mhz-kernel: the keys belong in segment 0 at word 16");
+    EXPECT_EQ(check("csm-flow-f2806x", [](TargetImage& image) { image.segments[1].address = 0x90; }),
+        "image csm-flow-f2806x: segment 1 (0x000080, 47 words) expected, the set has 0x000090, 47 words");
+    EXPECT_EQ(check("data-flash-algorithm-200mhz", [](TargetImage& image) { image.keys = KeySlots {1, {0}}; }),
+        "image data-flash-algorithm-200mhz: takes no keys");
 }
 
 TEST(PlaceKeys, KernelGetsFourKeysOrZeros)

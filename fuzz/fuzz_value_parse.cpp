@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -49,8 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(variable.ok() == memory.ok());
         }
     }
-    renderEverywhere(parseIntegerEntry(text));
-    static_cast<void>(convertDecimalFraction(text));
+    // A whole integer entry has the value the conversion that stops at the first non-digit gives it.
+    const std::string_view trimmed = trimEntry(text);
+    const std::optional<std::uint32_t> integer = parseIntegerEntry(text);
+    check(!integer || *integer == convertUnsigned32(trimmed, entryRadix(trimmed)));
+    renderEverywhere(integer.value_or(0));
+    static_cast<void>(parseFractionEntry(text));
     if (size >= 4) {
         std::uint32_t raw = 0;
         for (std::size_t i = 0; i < 4; ++i)

@@ -6,13 +6,17 @@
 
 namespace lumetra::graph {
 
-double boundEntryValue(std::string_view text)
+std::optional<double> boundEntryValue(std::string_view text)
 {
     const std::string_view trimmed = monitor::trimEntry(text);
     if (monitor::isFractionEntry(trimmed)) {
-        return monitor::convertDecimalFraction(trimmed);
+        return monitor::parseFractionEntry(trimmed);
     }
-    return static_cast<double>(static_cast<std::int32_t>(monitor::parseIntegerEntry(trimmed)));
+    const std::optional<std::uint32_t> integer = monitor::parseIntegerEntry(trimmed);
+    if (!integer) {
+        return std::nullopt;
+    }
+    return static_cast<double>(static_cast<std::int32_t>(*integer));
 }
 
 } // namespace lumetra::graph

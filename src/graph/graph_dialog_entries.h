@@ -1,5 +1,6 @@
 // The three small dialogs of a graph window: their texts, pre-fills and the check of OK. A refused entry
-// carries the information message to show; the dialog then stays open.
+// carries the information message to show; the dialog then stays open. A number outside its field's range is
+// taken at the nearest end, with a notice to show as the dialog closes.
 #pragma once
 
 #include "graph/graph_items.h"
@@ -13,7 +14,8 @@ namespace lumetra::graph {
 
 template <typename T> struct EntryCheck {
     std::optional<T> value; // the accepted entry
-    std::string_view message; // otherwise the message to show
+    std::string message; // otherwise the message to show
+    std::string notice; // with an accepted entry: the value a range applied instead of the number typed
 };
 
 // "데이터 수집 시간 간격 설정"
@@ -21,7 +23,7 @@ inline constexpr std::string_view kIntervalDialogTitle = "데이터 수집 시�
 inline constexpr std::string_view kIntervalLabel = "시간 간격";
 inline constexpr std::string_view kIntervalUnit = "msec";
 inline constexpr std::string_view kIntervalEmptyText = "시간 간격을 입력하십시요.";
-// The interval by the number-entry rule ("0x14" and "14H" are 20).
+// The interval by the number-entry rule ("0x14" and "14H" are 20), 0 to 2147483647 ms; a blank text is empty.
 EntryCheck<std::int32_t> checkIntervalEntry(std::string_view text);
 
 // "그래프 최소, 최대값 설정"
@@ -46,7 +48,7 @@ struct ScaleBoundTexts {
 };
 // The current bounds as "%.3f".
 ScaleBoundTexts scaleBoundsPrefill(double maximum, double minimum);
-// Both texts by boundEntryValue; the larger value becomes the maximum.
+// Both texts by boundEntryValue, each refused when it is not a number; the larger value becomes the maximum.
 EntryCheck<ScaleBounds> checkScaleBounds(std::string_view maximumText, std::string_view minimumText);
 
 // "소숫점 설정"
@@ -54,7 +56,7 @@ inline constexpr std::string_view kDecimalsDialogTitle = "소숫점 설정";
 inline constexpr std::string_view kDecimalsLabel = "소숫점";
 inline constexpr int kDecimalsEntryLength = 1;
 inline constexpr std::string_view kDecimalsEmptyText = "소숫점 자리수를 입력하십시요.";
-// The places by the number-entry rule, at most 9.
+// The places by the number-entry rule, 0 to 9.
 EntryCheck<std::uint32_t> checkDecimalsEntry(std::string_view text);
 
 } // namespace lumetra::graph

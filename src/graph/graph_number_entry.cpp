@@ -31,4 +31,11 @@ bool hasOnlyHexDigits(std::string_view text)
     return !digits.empty() && std::all_of(digits.begin(), digits.end(), isHexDigit);
 }
 
+std::optional<std::uint32_t> hexDigitsEntryValue(std::string_view text)
+{
+    if (!hasOnlyHexDigits(text))
+        return std::nullopt;
+    return monitor::parseIntegerEntry(text);
+}
+
 } // namespace lumetra::graph

@@ -1,5 +1,7 @@
 #include "graph/item_dialog_logic.h"
 
+#include "core/number_field_range.h"
+#include "graph/graph_bound_entry.h"
 #include "graph/graph_dialog_entries.h"
 #include "graph/item_editor.h"
 #include "monitor/address_width.h"
@@ -61,16 +63,12 @@ std::vector<int> channelRows(const ItemDialogState& state)
     return rows;
 }
 
-// A bound text: a decimal fraction when it holds '.', which raises the decimals to at least 3; else an integer
-// by the number entry rule.
-double boundValue(const std::string& text, std::uint32_t& decimals)
+// A bound text by boundEntryValue; a fraction raises the decimals to at least 3.
+std::optional<double> boundValue(const std::string& text, std::uint32_t& decimals)
 {
-    const std::string_view trimmed = monitor::trimEntry(text);
-    if (monitor::isFractionEntry(trimmed)) {
+    if (monitor::isFractionEntry(text))
         decimals = std::max(decimals, kFractionDecimals);
-        return monitor::convertDecimalFraction(trimmed);
-    }
-    return static_cast<std::int32_t>(monitor::parseIntegerEntry(trimmed));
+    return boundEntryValue(text);
 }
 
 } // namespace
@@ -183,7 +181,7 @@ ItemDialogStep deleteItems(const ItemDialogState& state)
 ItemDialogAccept acceptItemDialog(
     const ItemDialogState& state, const GraphEnvironment& environment, const GraphKindSettings& stored, AcceptKind kind)
 {
-    ItemDialogResult result {environment, {}, stored};
+    ItemDialogResult result {environment, {}, stored, {}};
     for (int row : channelRows(state))
         result.selection.push_back(state.rows[static_cast<std::size_t>(row)]);
 
@@ -201,12 +199,16 @@ ItemDialogAccept acceptItemDialog(
             return information("최대값을 입력하십시요.");
         if (monitor::trimEntry(state.minText).empty())
             return information("최소값을 입력하십시요.");
-        const double maximum = boundValue(state.maxText, decimals);
-        const double minimum = boundValue(state.minText, decimals);
-        if (maximum == minimum)
+        const std::optional<double> maximum = boundValue(state.maxText, decimals);
+        if (!maximum)
+            return information(core::notNumberText("Max 값"));
+        const std::optional<double> minimum = boundValue(state.minText, decimals);
+        if (!minimum)
+            return information(core::notNumberText("Min 값"));
+        if (*maximum == *minimum)
             return information("최대, 최소값을 다르게 입력하십시요.");
-        record.maximum = std::max(maximum, minimum);
-        record.minimum = std::min(maximum, minimum);
+        record.maximum = std::max(*maximum, *minimum);
+        record.minimum = std::min(*maximum, *minimum);
         result.settings.maxText = state.maxText;
         result.settings.minText = state.minText;
     }
@@ -218,7 +220,11 @@ ItemDialogAccept acceptItemDialog(
         record.length = length;
     } else {
         const std::string_view interval = monitor::trimEntry(state.intervalText);
-        record.interval = static_cast<std::int32_t>(monitor::parseIntegerEntry(interval.empty() ? "0" : interval));
+        EntryCheck<std::int32_t> checked = checkIntervalEntry(interval.empty() ? "0" : interval);
+        if (!checked.value)
+            return information(std::move(checked.message));
+        record.interval = *checked.value;
+        result.notice = std::move(checked.notice);
     }
     if (kind == AcceptKind::Ok) {
         result.settings.colours = state.colours;

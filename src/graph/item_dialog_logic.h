@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -56,6 +57,7 @@ struct ItemDialogResult {
     GraphEnvironment environment;
     std::vector<GraphChannel> selection; // copies of at most four catalogue rows, in row order
     GraphKindSettings settings; // of this kind
+    std::string notice; // the interval its range applied instead of the number typed; empty for none
 
     bool operator==(const ItemDialogResult&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "graph/item_editor.h"
 
+#include "core/number_field_range.h"
 #include "graph/graph_number_entry.h"
 #include "monitor/number_entry.h"
 
@@ -40,12 +41,16 @@ std::optional<std::string> lastArrayDimension(const std::string& arrayInfo)
     return arrayInfo.substr(open + 1, close - open - 1);
 }
 
-// Precision: for "float" the decimal value of the text (empty is 0), capped at 9; 0 for every other type.
-std::uint32_t precisionOf(const ItemEditor& editor)
+// Precision: for "float" the decimal value of the text (empty is 0) kept within 0 to 9; 0 for every other type.
+// nullopt when the text is not a decimal number.
+std::optional<std::uint32_t> precisionOf(const ItemEditor& editor)
 {
-    if (editor.typeIndex != kFloatTypeIndex)
+    if (editor.typeIndex != kFloatTypeIndex || isBlank(editor.precision))
         return 0;
-    return std::min(monitor::convertUnsigned32(monitor::trimEntry(editor.precision), 10), kMaxPrecision);
+    const std::optional<std::int64_t> number = monitor::parseWholeNumber(editor.precision, 10);
+    if (!number)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(std::clamp<std::int64_t>(*number, 0, kMaxPrecision));
 }
 
 } // namespace
@@ -92,17 +97,18 @@ std::variant<core::DialogMessage, GraphChannel> validateEditor(
         return information("데이터 길이 값을 입력하십시요.");
     if (editor.label.empty())
         return information("레이블 이름을 입력하십시요.");
-    if (!hasOnlyHexDigits(editor.address))
+    const std::optional<std::uint32_t> address = hexDigitsEntryValue(editor.address);
+    if (!address)
         return information("주소 입력이 잘못되었읍니다.");
-    if (memory && !hasOnlyHexDigits(editor.length))
+    const std::optional<std::uint32_t> length = memory ? hexDigitsEntryValue(editor.length) : std::uint32_t {0};
+    if (!length)
         return information("데이터 길이 입력이 잘못되었읍니다.");
 
     const ItemTypeChoice& type = itemTypeChoiceAt(editor.typeIndex);
-    GraphChannel item {editor.label, monitor::parseIntegerEntry(editor.address), 0, type.code, precisionOf(editor)};
+    GraphChannel item {editor.label, *address, *length, type.code, 0};
     if (item.address >= limit)
         return information(withLimit("입력한 주소 값이 최대 주소 범위(0x%X)를 초과합니다.", limit));
     if (memory) {
-        item.length = monitor::parseIntegerEntry(editor.length);
         if (item.length <= 1)
             return information("데이터 길이 값은 최소 1보다 커야 합니다.");
         // In 64 bits, so that a huge length cannot wrap around into the address space.
@@ -112,6 +118,10 @@ std::variant<core::DialogMessage, GraphChannel> validateEditor(
             return information(
                 withLimit("입력한 값의 최대 데이터 크기가 최대 메모리 범위(0x%X Words)를 초과합니다.", limit));
     }
+    const std::optional<std::uint32_t> precision = precisionOf(editor);
+    if (!precision)
+        return information(core::notNumberText("Precision 값"));
+    item.precision = *precision;
     return item;
 }
 

@@ -22,8 +22,9 @@ void loadSymbolIntoEditor(ItemEditor& editor, GraphKind kind, core::Family famil
 void loadRowIntoEditor(ItemEditor& editor, GraphKind kind, core::Family family, const GraphChannel& row);
 
 // The item the editor describes, or the message of the first rule it breaks (memory graph: address, length
-// and label present, address and length hexadecimal digits, address and the whole block inside the address
-// space, length above 1; time graph: address, label, digits, address). The time graph item has length 0.
+// and label present, address and length hexadecimal digits that are a number of their radix, address and the
+// whole block inside the address space, length above 1; time graph: address, label, digits, address; then a
+// float's precision a decimal number). The time graph item has length 0.
 std::variant<core::DialogMessage, GraphChannel> validateEditor(
     GraphKind kind, core::Family family, const ItemEditor& editor);
 

@@ -170,10 +170,10 @@ std::string MemoryMonitor::startAddressText() const
 
 std::optional<std::string_view> MemoryMonitor::enterStartAddress(std::string_view text)
 {
-    const auto entered = parseStartAddressEntry(text);
-    if (!entered)
-        return kEmptyAddressMessage;
-    const std::uint32_t start = clampEnteredStartAddress(*entered, range(), step(), rowsPerPage_);
+    const StartAddressEntry entered = parseStartAddressEntry(text);
+    if (!entered.value)
+        return entered.refusal;
+    const std::uint32_t start = clampEnteredStartAddress(*entered.value, range(), step(), rowsPerPage_);
     if (start != start_)
         setStartAddress(start);
     return std::nullopt;

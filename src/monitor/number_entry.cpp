@@ -1,5 +1,6 @@
 #include "monitor/number_entry.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <limits>
@@ -34,6 +35,11 @@ int digitValue(char c)
 bool isHexMarker(char c)
 {
     return c == 'x' || c == 'X';
+}
+
+bool isHexSuffix(char c)
+{
+    return c == 'h' || c == 'H';
 }
 
 std::string_view skipLeadingWhiteSpace(std::string_view text)
@@ -79,6 +85,53 @@ long long cappedExponent(std::string_view text)
     return negative ? -value : value;
 }
 
+// An optional sign, in radix 16 a "0x" prefix that a digit follows, and the digits, from the start of a text.
+struct NumberScan {
+    bool negative = false;
+    std::uint64_t magnitude = 0; // saturates at kSaturatedMagnitude
+    std::size_t digits = 0;
+    std::size_t end = 0; // just after the last digit
+};
+
+constexpr std::uint64_t kSaturatedMagnitude = kMaxUnsigned32 + 1;
+
+NumberScan scanNumber(std::string_view text, int radix)
+{
+    NumberScan scan;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        scan.negative = text[i++] == '-';
+    if (radix == 16 && i + 2 < text.size() && text[i] == '0' && isHexMarker(text[i + 1])
+        && digitValue(text[i + 2]) < 16)
+        i += 2;
+    for (; i < text.size(); ++i) {
+        const int digit = digitValue(text[i]);
+        if (digit >= radix)
+            break;
+        scan.magnitude
+            = std::min(scan.magnitude * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit),
+                kSaturatedMagnitude);
+        ++scan.digits;
+    }
+    scan.end = i;
+    return scan;
+}
+
+std::int64_t signedValueOf(const NumberScan& scan)
+{
+    const auto magnitude = static_cast<std::int64_t>(scan.magnitude);
+    return scan.negative ? -magnitude : magnitude;
+}
+
+// A negative number wraps to its two's complement; a magnitude above 0xFFFFFFFF gives 0xFFFFFFFF.
+std::uint32_t wrappedToUnsigned32(std::int64_t number)
+{
+    constexpr auto kLargest = static_cast<std::int64_t>(kMaxUnsigned32);
+    if (number > kLargest || number < -kLargest)
+        return static_cast<std::uint32_t>(kMaxUnsigned32);
+    return static_cast<std::uint32_t>(number);
+}
+
 } // namespace
 
 std::string_view trimEntry(std::string_view text)
@@ -97,42 +150,45 @@ int entryRadix(std::string_view text)
 {
     if (text.size() >= 2 && text[0] == '0' && isHexMarker(text[1]))
         return 16;
-    if (!text.empty() && (text.back() == 'h' || text.back() == 'H'))
+    if (!text.empty() && isHexSuffix(text.back()))
         return 16;
     return 10;
 }
 
 std::uint32_t convertUnsigned32(std::string_view text, int radix)
 {
-    text = skipLeadingWhiteSpace(text);
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    if (radix == 16 && i + 2 < text.size() && text[i] == '0' && isHexMarker(text[i + 1])
-        && digitValue(text[i + 2]) < 16)
-        i += 2;
-
-    std::uint64_t magnitude = 0;
-    bool overflow = false;
-    for (; i < text.size(); ++i) {
-        const int digit = digitValue(text[i]);
-        if (digit >= radix)
-            break;
-        if (!overflow) {
-            magnitude = magnitude * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
-            overflow = magnitude > kMaxUnsigned32;
-        }
-    }
-    if (overflow)
-        return static_cast<std::uint32_t>(kMaxUnsigned32);
-    const auto value = static_cast<std::uint32_t>(magnitude);
-    return negative ? 0u - value : value;
+    return wrappedToUnsigned32(signedValueOf(scanNumber(skipLeadingWhiteSpace(text), radix)));
 }
 
-double convertDecimalFraction(std::string_view text)
+std::optional<std::int64_t> parseWholeNumber(std::string_view text, int radix)
 {
-    text = skipLeadingWhiteSpace(text);
+    text = trimEntry(text);
+    const NumberScan scan = scanNumber(text, radix);
+    std::size_t end = scan.end;
+    if (radix == 16 && end + 1 == text.size() && isHexSuffix(text[end]))
+        ++end;
+    if (scan.digits == 0 || end != text.size())
+        return std::nullopt;
+    return signedValueOf(scan);
+}
+
+std::optional<std::int64_t> parseSignedEntry(std::string_view text)
+{
+    const std::string_view trimmed = trimEntry(text);
+    return parseWholeNumber(trimmed, entryRadix(trimmed));
+}
+
+std::optional<std::uint32_t> parseIntegerEntry(std::string_view text)
+{
+    const std::optional<std::int64_t> number = parseSignedEntry(text);
+    if (!number)
+        return std::nullopt;
+    return wrappedToUnsigned32(*number);
+}
+
+std::optional<double> parseFractionEntry(std::string_view text)
+{
+    text = trimEntry(text);
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
@@ -146,7 +202,7 @@ double convertDecimalFraction(std::string_view text)
         i += 1 + fracDigits;
     }
     if (intDigits + fracDigits == 0)
-        return 0.0;
+        return std::nullopt;
     const std::string_view significand = text.substr(significandStart, i - significandStart);
 
     long long exponent = 0;
@@ -160,9 +216,11 @@ double convertDecimalFraction(std::string_view text)
             i = j + expDigits;
         }
     }
+    if (i != text.size())
+        return std::nullopt;
 
     // std::from_chars takes no "+" and is independent of the locale; its result is correctly rounded.
-    const std::string_view number = text.substr(significandStart, i - significandStart);
+    const std::string_view number = text.substr(significandStart);
     double magnitude = 0.0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), magnitude);
     if (error == std::errc::result_out_of_range) {
@@ -171,12 +229,6 @@ double convertDecimalFraction(std::string_view text)
         magnitude = tooLarge ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -magnitude : magnitude;
-}
-
-std::uint32_t parseIntegerEntry(std::string_view text)
-{
-    const std::string_view trimmed = trimEntry(text);
-    return convertUnsigned32(trimmed, entryRadix(trimmed));
 }
 
 } // namespace lumetra::monitor

@@ -4,11 +4,14 @@
 
 namespace lumetra::monitor {
 
-std::optional<std::uint32_t> parseStartAddressEntry(std::string_view text)
+StartAddressEntry parseStartAddressEntry(std::string_view text)
 {
     if (trimEntry(text).empty())
-        return std::nullopt;
-    return parseIntegerEntry(text);
+        return {std::nullopt, kEmptyAddressMessage};
+    const std::optional<std::uint32_t> value = parseIntegerEntry(text);
+    if (!value)
+        return {std::nullopt, kBadAddressMessage};
+    return {value, {}};
 }
 
 std::uint32_t clampEnteredStartAddress(std::uint32_t value, std::uint32_t range, int step, int rowsPerPage)

@@ -12,6 +12,7 @@ namespace lumetra::monitor {
 enum class EntryError {
     Empty, // "데이타를 입력하십시요."
     NotBinary, // "Binary Data Type으로 값을 입력하십시요."
+    NotNumber, // "숫자 형식이 잘못되었읍니다. ..."; nothing is written
 };
 
 // The message box text (information icon) for an entry error; the dialog stays open.
@@ -29,7 +30,8 @@ struct EntryResult {
 // The text is trimmed first; an empty (or all white space) text is refused. A text with "." anywhere is a
 // decimal fraction written as its IEEE single-precision bits, whatever the view type. Otherwise a binary
 // view type takes only "0" and "1" characters, keeps the first binaryDigits of them, last one bit 0; every
-// other view type takes an integer by the number entry rule.
+// other view type takes an integer by the number entry rule. A fraction or integer that is not the whole text
+// ("12abc", "1.5abc", "0x1G") is refused.
 EntryResult parseEntry(std::string_view text, ViewType view, int binaryDigits);
 
 // The memory monitor's data change dialog: binary entries keep 16 digits.

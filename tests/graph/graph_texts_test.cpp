@@ -48,7 +48,31 @@ TEST(IntervalEntry, EmptyIsRefusedOthersFollowTheNumberEntryRule)
     EXPECT_EQ(checkIntervalEntry(" 25 ").value, 25);
     EXPECT_EQ(checkIntervalEntry("0x14").value, 20);
     EXPECT_EQ(checkIntervalEntry("14h").value, 20);
-    EXPECT_EQ(checkIntervalEntry("12ms").value, 12);
+    EXPECT_EQ(checkIntervalEntry(" ").message, "시간 간격을 입력하십시요.");
+}
+
+TEST(IntervalEntry, ATextThatIsNotANumberIsRefusedNamingTheField)
+{
+    for (const char* text : {"abc", "12ms", "1.5", "0x1G", "1 2"}) {
+        SCOPED_TRACE(text);
+        const EntryCheck<std::int32_t> check = checkIntervalEntry(text);
+        EXPECT_FALSE(check.value);
+        EXPECT_EQ(check.message, "시간 간격 값이 숫자가 아닙니다.");
+    }
+}
+
+TEST(IntervalEntry, ANumberOutsideZeroTo2147483647IsTakenAtTheNearestEndAndSaidSo)
+{
+    EXPECT_EQ(checkIntervalEntry("25").notice, "");
+    const EntryCheck<std::int32_t> negative = checkIntervalEntry("-5");
+    EXPECT_EQ(negative.value, 0);
+    EXPECT_EQ(negative.notice, "시간 간격 값이 허용 범위를 벗어나 0(으)로 적용되었읍니다.");
+    // The unsigned conversion's 0xFFFFFFFF must not turn into -1 ms.
+    for (const char* text : {"99999999999", "0xFFFFFFFF"}) {
+        const EntryCheck<std::int32_t> large = checkIntervalEntry(text);
+        EXPECT_EQ(large.value, 2147483647) << text;
+        EXPECT_EQ(large.notice, "시간 간격 값이 허용 범위를 벗어나 2147483647(으)로 적용되었읍니다.") << text;
+    }
 }
 
 TEST(ScaleBoundsEntry, EmptyTextsInOrderThenEqualBounds)
@@ -58,6 +82,10 @@ TEST(ScaleBoundsEntry, EmptyTextsInOrderThenEqualBounds)
     EXPECT_EQ(checkScaleBounds("5", "0x5").message, "최대, 최소값을 다르게 입력하십시요.");
     EXPECT_EQ(checkScaleBounds("2.0", "2").message, "최대, 최소값을 다르게 입력하십시요.");
     EXPECT_FALSE(checkScaleBounds("2.0", "2").value);
+    EXPECT_EQ(checkScaleBounds("abc", "1.2.3").message, "최대값이 숫자가 아닙니다.");
+    EXPECT_EQ(checkScaleBounds("5", "1.5abc").message, "최소값이 숫자가 아닙니다.");
+    EXPECT_EQ(checkScaleBounds("5", "0x").message, "최소값이 숫자가 아닙니다.");
+    EXPECT_FALSE(checkScaleBounds("5", "x").value);
 }
 
 TEST(ScaleBoundsEntry, TheLargerBecomesTheMaximum)
@@ -79,8 +107,13 @@ TEST(DecimalsEntry, EmptyIsRefusedDigitsAreTakenUpToNine)
     EXPECT_EQ(checkDecimalsEntry("").message, "소숫점 자리수를 입력하십시요.");
     EXPECT_EQ(checkDecimalsEntry("4").value, 4u);
     EXPECT_EQ(checkDecimalsEntry(" 0 ").value, 0u);
-    EXPECT_EQ(checkDecimalsEntry("A").value, 0u);
     EXPECT_EQ(checkDecimalsEntry("12").value, 9u);
+    EXPECT_EQ(checkDecimalsEntry("12").notice, "소숫점 값이 허용 범위를 벗어나 9(으)로 적용되었읍니다.");
+    EXPECT_EQ(checkDecimalsEntry("4").notice, "");
+    for (const char* text : {"A", "h", "-"}) {
+        EXPECT_FALSE(checkDecimalsEntry(text).value) << text;
+        EXPECT_EQ(checkDecimalsEntry(text).message, "소숫점 값이 숫자가 아닙니다.") << text;
+    }
 }
 
 } // namespace

@@ -222,6 +222,9 @@ TEST(ItemDialogAccepting, ManualBoundsAreCheckedReadAndExchanged)
     const ItemDialogResult negative = accepted(manual("-10", "-20H"));
     EXPECT_EQ(negative.environment.maximum, -10.0);
     EXPECT_EQ(negative.environment.minimum, -32.0);
+
+    EXPECT_EQ(acceptMessage(manual("abc", "1")), "Max 값이 숫자가 아닙니다.");
+    EXPECT_EQ(acceptMessage(manual("5", "1.5abc")), "Min 값이 숫자가 아닙니다.");
 }
 
 TEST(ItemDialogAccepting, AutomaticScaleKeepsTheStoredBoundsAndTheRecordsBounds)
@@ -264,4 +267,21 @@ TEST(ItemDialogAccepting, TheTimeGraphReadsItsIntervalAndADoubleClickStoresNoCol
     EXPECT_EQ(std::get<ItemDialogResult>(doubleClick).settings.colours, stored.colours);
     EXPECT_TRUE(std::get<ItemDialogResult>(doubleClick).settings.separateGraphs);
     EXPECT_EQ(labelsOf(std::get<ItemDialogResult>(doubleClick).selection), std::vector<std::string> {"a"});
+}
+
+TEST(ItemDialogAccepting, TheTimeGraphIntervalMustBeANumberAndAClampIsSaid)
+{
+    ItemDialogState state = openItemDialog(setup(GraphKind::Time, {row("a")}), {});
+    for (const char* text : {"abc", "10ms", "0x1G"}) {
+        state.intervalText = text;
+        EXPECT_EQ(acceptMessage(state), "시간 간격 값이 숫자가 아닙니다.") << text;
+    }
+    state.intervalText = "40";
+    EXPECT_EQ(accepted(state).notice, "");
+    state.intervalText = "-5";
+    const ItemDialogResult negative = accepted(state);
+    EXPECT_EQ(negative.environment.interval, 0);
+    EXPECT_EQ(negative.notice, "시간 간격 값이 허용 범위를 벗어나 0(으)로 적용되었읍니다.");
+    state.intervalText = "99999999999";
+    EXPECT_EQ(accepted(state).environment.interval, 2147483647);
 }

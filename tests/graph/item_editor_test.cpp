@@ -47,9 +47,19 @@ TEST(GraphNumberEntry, MarkersChooseTheBaseAndAreLeftOutOfTheDigitCheck)
         EXPECT_EQ(lumetra::monitor::parseIntegerEntry(text), 32u) << text;
     }
     EXPECT_TRUE(hasOnlyHexDigits("1A"));
-    EXPECT_EQ(lumetra::monitor::parseIntegerEntry("1A"), 1u);
+    EXPECT_EQ(lumetra::monitor::parseIntegerEntry("1A"), std::nullopt);
     for (const char* text : {"", "0x", "H", "12G", "-5", "0x1 2", "1.5"})
         EXPECT_FALSE(hasOnlyHexDigits(text)) << text;
+}
+
+TEST(ItemEditorValidation, HexadecimalLettersWithoutAMarkerAreRefusedNotReadAsTheirLeadingDigits)
+{
+    const Family f = Family::F28x;
+    const GraphKind m = GraphKind::Memory;
+    EXPECT_EQ(messageOf(m, f, editor("81A0", "4")), "주소 입력이 잘못되었읍니다.");
+    EXPECT_EQ(messageOf(m, f, editor("0x8100", "1A")), "데이터 길이 입력이 잘못되었읍니다.");
+    EXPECT_EQ(messageOf(GraphKind::Time, f, editor("8A", "")), "주소 입력이 잘못되었읍니다.");
+    EXPECT_EQ(itemOf(m, f, editor("81A0H", "1AH")).length, 0x1Au);
 }
 
 TEST(ItemEditorValidation, MemoryGraphRulesAreCheckedInOrder)
@@ -100,6 +110,10 @@ TEST(ItemEditorValidation, PrecisionCountsOnlyForFloatAndIsCappedAtNine)
     EXPECT_EQ(itemOf(GraphKind::Memory, Family::F28x, e).precision, 7u);
     e.precision = "12";
     EXPECT_EQ(itemOf(GraphKind::Memory, Family::F28x, e).precision, 9u);
+    for (const char* text : {"a", "-", "0x5", "5h"}) {
+        e.precision = text;
+        EXPECT_EQ(messageOf(GraphKind::Memory, Family::F28x, e), "Precision 값이 숫자가 아닙니다.") << text;
+    }
     e.typeIndex = kLong;
     EXPECT_EQ(itemOf(GraphKind::Memory, Family::F28x, e).precision, 0u);
 }

@@ -52,13 +52,23 @@ TEST(MemoryGapMap, TwoWordCellsSeeEachGapOneWordEarlier)
 
 TEST(StartAddressEntry, DecimalUnlessMarkedHexadecimalEmptyRefused)
 {
-    EXPECT_EQ(parseStartAddressEntry("100"), 0x0064u);
-    EXPECT_EQ(parseStartAddressEntry("100h"), 0x0100u);
-    EXPECT_EQ(parseStartAddressEntry("0x100"), 0x0100u);
-    EXPECT_EQ(parseStartAddressEntry(" 3F8000H "), 0x3F8000u);
-    EXPECT_EQ(parseStartAddressEntry(""), std::nullopt);
-    EXPECT_EQ(parseStartAddressEntry("   "), std::nullopt);
-    EXPECT_EQ(kEmptyAddressMessage, "주소값을 입력하십시요.");
+    EXPECT_EQ(parseStartAddressEntry("100").value, 0x0064u);
+    EXPECT_EQ(parseStartAddressEntry("100h").value, 0x0100u);
+    EXPECT_EQ(parseStartAddressEntry("0x100").value, 0x0100u);
+    EXPECT_EQ(parseStartAddressEntry(" 3F8000H ").value, 0x3F8000u);
+    EXPECT_EQ(parseStartAddressEntry("-1").value, 0xFFFFFFFFu); // the clamp makes it 0
+    EXPECT_EQ(parseStartAddressEntry("").value, std::nullopt);
+    EXPECT_EQ(parseStartAddressEntry("   ").refusal, "주소값을 입력하십시요.");
+}
+
+TEST(StartAddressEntry, ATextThatIsNotWhollyANumberIsRefused)
+{
+    for (const char* text : {"abc", "12abc", "3F8000", "0x3F8000G", "1.5", "0x"}) {
+        SCOPED_TRACE(text);
+        const StartAddressEntry entry = parseStartAddressEntry(text);
+        EXPECT_EQ(entry.value, std::nullopt);
+        EXPECT_EQ(entry.refusal, "주소 입력이 잘못되었읍니다.");
+    }
 }
 
 TEST(StartAddressEntry, ClampsKeepAWholePageInsideTheRange)

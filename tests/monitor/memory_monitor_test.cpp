@@ -215,6 +215,8 @@ TEST_F(MemoryMonitorTest, StartAddressEntry)
     MemoryMonitor& memory = create(26, 0x200, ViewType::Hex16, 30);
     monitoring.address = true;
     EXPECT_EQ(memory.enterStartAddress(" "), "주소값을 입력하십시요.");
+    EXPECT_EQ(memory.enterStartAddress("abc"), "주소 입력이 잘못되었읍니다.");
+    EXPECT_EQ(memory.startAddress(), 0x200u);
     EXPECT_EQ(memory.enterStartAddress("0x200"), std::nullopt);
     EXPECT_TRUE(monitoring.calls.empty());
     EXPECT_EQ(memory.enterStartAddress("100"), std::nullopt);
@@ -259,6 +261,10 @@ TEST_F(MemoryMonitorTest, DataChangeWritesTheRowsWidthOnlyWhileMonitoring)
     EXPECT_EQ(sim.pod.word(0x8002), 0x0000);
     EXPECT_EQ(memory.changeData(sim.link, 1, ""),
         (DataChangeResult {DataChangeStatus::EntryRefused, "데이타를 입력하십시요."}));
+    for (const char* text : {"abc", "12abc"}) {
+        EXPECT_EQ(memory.changeData(sim.link, 1, text).status, DataChangeStatus::EntryRefused) << text;
+        EXPECT_EQ(sim.pod.word(0x8001), 0xFFFF) << text << " wrote";
+    }
 
     memory.setViewType(ViewType::Hex32);
     ASSERT_TRUE(memory.poll(sim.link));

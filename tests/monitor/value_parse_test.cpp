@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace lumetra::monitor {
 namespace {
@@ -36,12 +37,28 @@ TEST(NumberEntry, RadixFromPrefixOrSuffixAfterTrimming)
     EXPECT_EQ(parseIntegerEntry("010"), 10u); // no octal
     EXPECT_EQ(parseIntegerEntry("1AH"), 0x1Au);
     EXPECT_EQ(parseIntegerEntry("0x1Fh"), 31u); // both markers
-    EXPECT_EQ(parseIntegerEntry("12abc"), 12u);
-    EXPECT_EQ(parseIntegerEntry("1 2"), 1u);
-    EXPECT_EQ(parseIntegerEntry("abc"), 0u);
-    EXPECT_EQ(parseIntegerEntry("0x"), 0u);
-    EXPECT_EQ(parseIntegerEntry("-0x10"), 0u); // the sign hides the prefix: decimal "-0"
     EXPECT_EQ(parseIntegerEntry("-10h"), 0xFFFFFFF0u);
+    EXPECT_EQ(parseIntegerEntry("-0x10h"), 0xFFFFFFF0u);
+}
+
+TEST(NumberEntry, OnlyATextThatIsWhollyANumberOfItsRadixIsAnInteger)
+{
+    // The sign hides the prefix of "-0x10": decimal, where "x" is no digit.
+    for (const char* text : {"abc", "12abc", "1 2", "1e3", "0x", "0xH", "H", "-", "+h", "- 5", "-0x10", "0x1G", "1GH",
+             "0x 10", "0x1F h", "1Fh2", "5hh", "1,000", "0x1Fx"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(parseIntegerEntry(text), std::nullopt);
+        EXPECT_EQ(parseSignedEntry(text), std::nullopt);
+    }
+    EXPECT_EQ(parseSignedEntry(" -5 "), -5);
+    EXPECT_EQ(parseSignedEntry("-1"), -1);
+    EXPECT_EQ(parseSignedEntry("99999999999"), 0x100000000); // saturated, beyond every 32-bit range
+    EXPECT_EQ(parseSignedEntry("-0x100000000h"), -0x100000000);
+    // A radix of the caller's: markers only in radix 16.
+    EXPECT_EQ(parseWholeNumber("7", 10), 7);
+    EXPECT_EQ(parseWholeNumber("7h", 10), std::nullopt);
+    EXPECT_EQ(parseWholeNumber("0x7", 10), std::nullopt);
+    EXPECT_EQ(parseWholeNumber("A", 16), 10);
 }
 
 TEST(NumberEntry, SignsWrapAndOverflowSaturates)
@@ -59,27 +76,32 @@ TEST(NumberEntry, SignsWrapAndOverflowSaturates)
 
 TEST(NumberEntry, DecimalFractionConversion)
 {
-    EXPECT_EQ(convertDecimalFraction("1.5"), 1.5);
-    EXPECT_EQ(convertDecimalFraction("  -2.5xyz"), -2.5);
-    EXPECT_EQ(convertDecimalFraction(".5"), 0.5);
-    EXPECT_EQ(convertDecimalFraction("1.e2"), 100.0);
-    EXPECT_EQ(convertDecimalFraction("+1.5E-1"), 0.15);
-    EXPECT_EQ(convertDecimalFraction("1.5e"), 1.5);
-    EXPECT_EQ(convertDecimalFraction("."), 0.0);
-    EXPECT_EQ(convertDecimalFraction("0x1.8"), 0.0); // decimal only
-    EXPECT_EQ(convertDecimalFraction("inf."), 0.0);
-    EXPECT_TRUE(std::signbit(convertDecimalFraction("-0.0")));
+    EXPECT_EQ(parseFractionEntry("1.5"), 1.5);
+    EXPECT_EQ(parseFractionEntry("  -2.5 "), -2.5);
+    EXPECT_EQ(parseFractionEntry(".5"), 0.5);
+    EXPECT_EQ(parseFractionEntry("1.e2"), 100.0);
+    EXPECT_EQ(parseFractionEntry("+1.5E-1"), 0.15);
+    EXPECT_TRUE(std::signbit(parseFractionEntry("-0.0").value_or(0.0)));
+}
+
+TEST(NumberEntry, OnlyATextThatIsWhollyADecimalFractionIsAFraction)
+{
+    for (const char* text : {"1.2.3", "1.5abc", "-2.5xyz", "1.5e", "1.5e+", "1e3.", ".", "-.", "0x1.8", "inf.", "1. 5",
+             "- 1.5", "1.5f", "1.5h"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(parseFractionEntry(text), std::nullopt);
+    }
 }
 
 TEST(NumberEntry, FractionsBeyondTheDoubleRange)
 {
-    EXPECT_EQ(convertDecimalFraction("1.0e400"), HUGE_VAL);
-    EXPECT_EQ(convertDecimalFraction("1.0e99999999999999999999"), HUGE_VAL);
-    EXPECT_EQ(convertDecimalFraction("1" + std::string(400, '0') + ".0"), HUGE_VAL);
-    EXPECT_EQ(convertDecimalFraction("1.0e-400"), 0.0);
-    EXPECT_EQ(convertDecimalFraction("0." + std::string(400, '0') + "1"), 0.0);
-    EXPECT_EQ(convertDecimalFraction("1.0e-99999999999999999999"), 0.0);
-    EXPECT_EQ(convertDecimalFraction("0." + std::string(100'000, '0') + "1e100000"), 0.1);
+    EXPECT_EQ(parseFractionEntry("1.0e400"), HUGE_VAL);
+    EXPECT_EQ(parseFractionEntry("1.0e99999999999999999999"), HUGE_VAL);
+    EXPECT_EQ(parseFractionEntry("1" + std::string(400, '0') + ".0"), HUGE_VAL);
+    EXPECT_EQ(parseFractionEntry("1.0e-400"), 0.0);
+    EXPECT_EQ(parseFractionEntry("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(parseFractionEntry("1.0e-99999999999999999999"), 0.0);
+    EXPECT_EQ(parseFractionEntry("0." + std::string(100'000, '0') + "1e100000"), 0.1);
 }
 
 TEST(ValueEntry, EmptyTextIsRefusedWithItsMessage)
@@ -108,7 +130,6 @@ TEST(ValueEntry, ATextWithAPointIsASingleFloatInEveryViewType)
         EXPECT_EQ(parseMemoryEntry("1.5", view), accepted(0x3FC00000));
         EXPECT_EQ(parseVariableEntry("-2.5", view, kUnsignedInteger), accepted(0xC0200000));
     }
-    EXPECT_EQ(parseMemoryEntry("1e3.", Hex16), accepted(bitsOf(1000.0f)));
     EXPECT_EQ(parseMemoryEntry("3.4028235e38", Hex32), accepted(0x7F7FFFFF));
     EXPECT_EQ(parseMemoryEntry("0.1", Hex32), accepted(bitsOf(0.1f)));
     // Beyond single precision the rounding gives an infinity or zero.
@@ -116,6 +137,25 @@ TEST(ValueEntry, ATextWithAPointIsASingleFloatInEveryViewType)
     EXPECT_EQ(parseMemoryEntry("-1.0e400", Hex32), accepted(0xFF800000));
     EXPECT_EQ(parseMemoryEntry("1.0e-50", Hex32), accepted(0));
     EXPECT_EQ(parseMemoryEntry("-0.0", Hex32), accepted(0x80000000));
+}
+
+TEST(ValueEntry, ATextThatIsNotWhollyANumberIsRefusedInEveryViewType)
+{
+    for (unsigned code = 0; code < kViewTypeCount; ++code) {
+        const ViewType view = *viewTypeFromCode(code);
+        // Binary rows refuse an integer text with their own message; a fraction is a float there too.
+        const std::vector<const char*> texts = view == Binary16
+            ? std::vector<const char*> {"1.2.3", "1.5abc", "1e3."}
+            : std::vector<const char*> {"abc", "12abc", "0x1G", "1GH", "1 2", "-0x10", "1.2.3", "1.5abc", "1e3."};
+        for (const char* text : texts) {
+            SCOPED_TRACE(std::string(text) + " in view " + std::to_string(code));
+            EXPECT_EQ(parseMemoryEntry(text, view), (EntryResult {0, EntryError::NotNumber}));
+            EXPECT_EQ(parseVariableEntry(text, view, kLong), (EntryResult {0, EntryError::NotNumber}));
+        }
+    }
+    EXPECT_EQ(parseMemoryEntry(" -5 ", Signed16), accepted(0xFFFFFFFB));
+    EXPECT_EQ(entryErrorMessage(EntryError::NotNumber),
+        "숫자 형식이 잘못되었읍니다. 10진수, 16진수(0x 또는 H) 또는 소수로 입력하십시요.");
 }
 
 TEST(ValueEntry, BinaryDigitsOnlyWithTheLastOneAsBitZero)

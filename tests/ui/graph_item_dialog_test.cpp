@@ -1,4 +1,6 @@
+#include "graph/ui/graph_entry_dialog.h"
 #include "graph/ui/graph_item_dialog.h"
+#include "graph/ui/qt_graph_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -112,4 +115,52 @@ TEST(GraphItemDialogWidget, TheDeleteKeyRemovesRowsAndCancelKeepsOnlyTheCatalogu
     dialog.reject();
     EXPECT_EQ(selection, (std::vector<CTimeGraphObject> {{"a", 0x300, 3, 0}}));
     EXPECT_EQ(environment.interval, 40);
+}
+
+TEST(GraphItemDialogWidget, OkRefusesAnIntervalThatIsNoNumberAndSaysWhichValueItsRangeApplied)
+{
+    std::vector<CTimeGraphObject> catalogue {{"a", 0x300, 3, 0}};
+    std::vector<CTimeGraphObject> selection;
+    GraphEnvironment environment;
+    environment.interval = 40;
+    GraphKindSettings settings {"10", "-10", ScaleMode::Automatic, false, {1, 2, 3, 4}};
+    RecordingPrompts prompts;
+    GraphItemDialog dialog(catalogue, selection, environment, settings, kSymbols, 0x009D, prompts);
+
+    dialog.intervalEdit()->setText(QStringLiteral("abc"));
+    dialog.accept();
+    EXPECT_EQ(prompts.texts, std::vector<std::string> {"시간 간격 값이 숫자가 아닙니다."});
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(environment.interval, 40);
+    EXPECT_TRUE(selection.empty());
+
+    dialog.intervalEdit()->setText(QStringLiteral("-5"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(environment.interval, 0);
+    ASSERT_EQ(prompts.texts.size(), 2u);
+    EXPECT_EQ(prompts.texts[1], "시간 간격 값이 허용 범위를 벗어나 0(으)로 적용되었읍니다.");
+}
+
+TEST(GraphEntryDialogWidget, TheIntervalDialogRefusesLettersAndTellsAClampedValueAsItCloses)
+{
+    RecordingPrompts prompts;
+    lumetra::graph::ui::QtGraphDialogs dialogs(prompts, nullptr);
+    std::vector<bool> stayedOpen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<lumetra::graph::ui::GraphEntryDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->edit(0)->text(), QStringLiteral("10"));
+        dialog->edit(0)->setText(QStringLiteral("12ms"));
+        dialog->accept();
+        stayedOpen.push_back(dialog->isVisible());
+        dialog->edit(0)->setText(QStringLiteral("99999999999"));
+        dialog->accept();
+        stayedOpen.push_back(dialog->isVisible());
+    });
+    EXPECT_EQ(dialogs.askInterval("10"), 2147483647);
+    EXPECT_EQ(stayedOpen, (std::vector<bool> {true, false}));
+    EXPECT_EQ(prompts.texts,
+        (std::vector<std::string> {
+            "시간 간격 값이 숫자가 아닙니다.", "시간 간격 값이 허용 범위를 벗어나 2147483647(으)로 적용되었읍니다."}));
 }

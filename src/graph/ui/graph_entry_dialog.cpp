@@ -55,11 +55,13 @@ void GraphEntryDialog::accept()
     texts.reserve(edits_.size());
     for (const QLineEdit* edit : edits_)
         texts.push_back(edit->text().toStdString());
-    const std::string_view message = check_(texts);
-    if (!message.empty()) {
-        prompts_.showMessage(core::MessageIcon::Information, message);
+    const EntryVerdict verdict = check_(texts);
+    if (!verdict.refusal.empty()) {
+        prompts_.showMessage(core::MessageIcon::Information, verdict.refusal);
         return;
     }
+    if (!verdict.notice.empty())
+        prompts_.showMessage(core::MessageIcon::Information, verdict.notice);
     QDialog::accept();
 }
 

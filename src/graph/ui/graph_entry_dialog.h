@@ -1,6 +1,6 @@
 // A small modal dialog of a graph window: a caption, one or more labelled edits (optionally with a unit and a
 // length limit) and OK / Cancel. OK hands the texts to the dialog's check; a refusal shows its message
-// (information icon) and keeps the dialog open.
+// (information icon) and keeps the dialog open, a notice is shown (information icon) before the dialog closes.
 #pragma once
 
 #include "core/user_prompts.h"
@@ -23,10 +23,15 @@ struct EntryField {
     int maxLength = 0; // characters; 0 for no limit
 };
 
+struct EntryVerdict {
+    std::string refusal; // empty to accept
+    std::string notice; // shown when accepting; empty for none
+};
+
 class GraphEntryDialog final : public QDialog {
 public:
-    // The texts of the fields in order (UTF-8); returns the message to show, empty to accept.
-    using Check = std::function<std::string_view(const std::vector<std::string>& texts)>;
+    // The texts of the fields in order (UTF-8).
+    using Check = std::function<EntryVerdict(const std::vector<std::string>& texts)>;
 
     GraphEntryDialog(std::string_view title, std::vector<EntryField> fields, Check check, core::UserPrompts& prompts,
         QWidget* parent = nullptr);

@@ -329,6 +329,8 @@ bool GraphItemDialog::applyAccept(AcceptKind kind)
     environment_ = result.environment;
     settings_ = result.settings;
     writeSelection_(result.selection);
+    if (!result.notice.empty())
+        prompts_.showMessage(core::MessageIcon::Information, result.notice);
     return true;
 }
 

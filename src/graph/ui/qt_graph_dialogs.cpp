@@ -15,9 +15,9 @@ std::optional<T> ask(std::string_view title, std::vector<EntryField> fields, Che
     GraphEntryDialog dialog(
         title, std::move(fields),
         [&](const std::vector<std::string>& texts) {
-            const EntryCheck<T> result = check(texts);
+            EntryCheck<T> result = check(texts);
             accepted = result.value;
-            return result.message;
+            return EntryVerdict {std::move(result.message), std::move(result.notice)};
         },
         prompts, parent);
     if (dialog.exec() != QDialog::Accepted)

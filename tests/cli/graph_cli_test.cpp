@@ -61,7 +61,7 @@ TEST(GraphCliUsage, RefusesBadInvocationsBeforeOpeningThePort)
         // Two words an element: 0x3FFFF0 + 2 * 8 reaches the end of the address space.
         {{"--memory", "0x3FFFF0:8:long"}, "최대 메모리 범위(0x3FFFFF Words)를 초과합니다."},
         {{"--time", "0x400000:float", "--interval", "1", "--count", "1"}, "최대 주소 범위(0x3FFFFF)"},
-        {{"--memory", "1A:4:short"}, "ADDR '1A' is not a number"},
+        {{"--memory", "1A:4:short"}, "주소 입력이 잘못되었읍니다."},
         {{"--memory", "0x9000:4:short:A", "--memory", "0x9100:4:short:A"}, "같은 이름의 항목이 이미 등록 되었읍니다."},
         {{"--memory", "0x9000:4:short", "--memory", "0x9100:4:short:CH1"}, "같은 이름의 항목이 이미 등록 되었읍니다."},
         {{"--time", "1:short", "--time", "2:short", "--time", "3:short", "--time", "4:short", "--time", "5:short",

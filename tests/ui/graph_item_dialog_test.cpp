@@ -148,7 +148,7 @@ TEST(GraphEntryDialogWidget, TheIntervalDialogRefusesLettersAndTellsAClampedValu
     lumetra::graph::ui::QtGraphDialogs dialogs(prompts, nullptr);
     std::vector<bool> stayedOpen;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<lumetra::graph::ui::GraphEntryDialog*>(QApplication::activeModalWidget());
+        auto* dialog = dynamic_cast<lumetra::graph::ui::GraphEntryDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->edit(0)->text(), QStringLiteral("10"));
         dialog->edit(0)->setText(QStringLiteral("12ms"));

@@ -107,7 +107,7 @@ TEST_F(ActivityLogTest, AGraphThatStopsAcquiringClosesTheLinkItOpened)
     host.setGraphAcquiring(true);
     host.setGraphAcquiring(false); // the time graph's "데이타 수집 중지"
     EXPECT_EQ(lines,
-        (std::vector<std::string> {"[12:34:56] Connected to the POD on COM1", "[12:34:56] Disconnected from COM1"}));
+        (std::vector<std::string> {"[12:34:56] POD에 연결했읍니다 (COM1)", "[12:34:56] POD 연결을 끊었읍니다 (COM1)"}));
     EXPECT_FALSE(app->linkState().closePortEnabled());
     EXPECT_EQ(harness.frame.pane(StatusPane::Link), "OFF LINE");
 }
@@ -118,7 +118,7 @@ TEST_F(ActivityLogTest, AProgrammingRunWithNothingToResumeClosesItsLink)
     ASSERT_EQ(app->linkState().ConnectForGraph(), link::ConnectCode::Connected);
     takeover.resumeMonitoring(std::nullopt);
     EXPECT_FALSE(app->linkState().closePortEnabled());
-    EXPECT_EQ(lines.back(), "[12:34:56] Disconnected from COM1");
+    EXPECT_EQ(lines.back(), "[12:34:56] POD 연결을 끊었읍니다 (COM1)");
 
     // Monitoring that ran before the run goes on over the link.
     ASSERT_EQ(app->linkState().ConnectForGraph(), link::ConnectCode::Connected);

@@ -267,8 +267,9 @@ TEST_F(UserToolsRunTest, EndlessOutputKeepsTheWindowResponsiveAndThePageWithinIt
     ticker.stop();
     controller->stop();
 
-    // A 20 ms timer keeps ticking while the output pours in (at least a third of its ticks).
-    EXPECT_GE(ticks, static_cast<int>(ran / 20 / 3)) << "ran " << ran << " ms";
+    // A 20 ms timer keeps ticking while the output pours in. A starved event loop gets one or two ticks; a tenth of
+    // them leaves room for a machine busy with other work, which slows the loop but does not stop it.
+    EXPECT_GE(ticks, static_cast<int>(ran / 20 / 10)) << "ran " << ran << " ms";
     EXPECT_GT(messages.messageLength(), 0);
     EXPECT_LE(static_cast<std::size_t>(messages.messageLength()), tools::kMessagePageLimit);
 }

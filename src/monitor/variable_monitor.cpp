@@ -135,6 +135,8 @@ DataChangeResult VariableMonitor::changeData(link::CPodLink& link, std::size_t r
 {
     if (row >= registered_.size())
         return {};
+    if (row < rows_.size() && rows_[row].unbound)
+        return {DataChangeStatus::EntryRefused, kUnboundWriteRefusedText};
     const image::CDataObject& record = registered_[row];
     const EntryResult parsed = parseVariableEntry(entry, viewTypeOf(record), record.type);
     if (!parsed.ok())

@@ -35,6 +35,10 @@ struct VariableRow {
 
 // "Symbol Name" of a row whose variable the loaded program has no symbol for.
 inline constexpr std::string_view kUnboundNameSuffix = " (프로그램에 없음)";
+// A marked row's address belongs to another program: a data change there could overwrite one of this program's
+// variables, so it is refused.
+inline constexpr std::string_view kUnboundWriteRefusedText
+    = "로드한 프로그램에 없는 변수이므로 값을 쓰지 않았읍니다. 변수를 다시 등록하십시요.";
 
 inline constexpr std::string_view kStartVariableMonitoringText = "변수 모니터링 시작";
 inline constexpr std::string_view kStopVariableMonitoringText = "변수 모니터링 중지";
@@ -88,7 +92,8 @@ public:
     // otherwise it starts variable monitoring, as adding a variable does.
     bool doubleClickRow(std::size_t row);
     // OK in the data change dialog: parses the entry by the row's view type and data type and writes it at the
-    // record's address, one word (the low 16 bits) for one-word data types and two words otherwise.
+    // record's address, one word (the low 16 bits) for one-word data types and two words otherwise. Refused on a
+    // row the loaded program lacks.
     DataChangeResult changeData(link::CPodLink& link, std::size_t row, std::string_view entry);
 
     // Removes the selected rows and their records; an emptied list stops variable monitoring.

@@ -310,6 +310,10 @@ TEST_F(VariableMonitorTest, RowsTheLoadedProgramLacksAreMarkedStillReadAndCleare
     sim.takeTrace();
     ASSERT_TRUE(monitor.poll(sim.link));
     EXPECT_EQ(sim.takeTrace(), (Frames {"@008000\r", "L", "@008100\r", "R"}));
+    // ...but no value is written there: the address may hold one of the new program's variables.
+    EXPECT_EQ(monitor.changeData(sim.link, 0, "5"),
+        (DataChangeResult {DataChangeStatus::EntryRefused, kUnboundWriteRefusedText}));
+    EXPECT_TRUE(sim.takeTrace().empty());
 
     // The mark outlives a rebuild of the rows, and goes with a row that moves up.
     monitor.rebuildRows();

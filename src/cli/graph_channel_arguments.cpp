@@ -59,7 +59,7 @@ std::variant<std::string, graph::GraphChannel> parseChannel(
     if (const auto* message = std::get_if<core::DialogMessage>(&checked))
         return message->text;
 
-    // The dialogs read "1A" as decimal 1; a command line refuses what is not a whole number of its base.
+    // The dialogs' rules saturate a number wider than 32 bits; a command line refuses it.
     if (!parseNumberArgument(parts[0]))
         return "ADDR '" + parts[0] + "' is not a number (hexadecimal takes 0x or H)";
     if (memory && !parseNumberArgument(parts[1]))

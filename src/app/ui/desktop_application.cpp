@@ -207,15 +207,12 @@ void DesktopApplication::createProgrammingWindows()
     dataFlashDialog_ = std::make_unique<programming::ui::DataFlashDialog>(window_.get());
     dataFlash_ = std::make_unique<DataFlashCommands>(
         app_, *dataFlashDialog_, *dataFlashDialog_, imageSets_, [this](std::function<void()> call) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, call = std::move(call)] {
-                    window_->repaint();
-                    call();
-                    refreshMonitorPanes();
-                    refreshCommandStates();
-                },
-                Qt::QueuedConnection);
+            uiThread_.post([this, call = std::move(call)] {
+                window_->repaint();
+                call();
+                refreshMonitorPanes();
+                refreshCommandStates();
+            });
         });
     dataFlashDialog_->setRunHandlers([this](programming::DataFlashJob job) { dataFlash_->startRun(std::move(job)); },
         [this] { dataFlash_->requestCancel(); });

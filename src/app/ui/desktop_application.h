@@ -12,6 +12,7 @@
 #include "app/ui/qt_user_prompts.h"
 #include "app/ui/qt_wait_cursor.h"
 #include "core/ui/qt_callback_timer.h"
+#include "core/ui/ui_thread_queue.h"
 #include "tools/path_probe.h"
 #include "tools/tool_launch.h"
 
@@ -122,6 +123,8 @@ private:
     monitor::ui::VariableMonitorPane* variablePane_ = nullptr;
     monitor::ui::MemoryMonitorPane* memoryPane_ = nullptr;
     ImageSetLocations imageSets_;
+    // The data-flash worker's completion reaches the window through this; it outlives the worker.
+    core::ui::UiThreadQueue uiThread_;
     std::unique_ptr<programming::ui::ProgressDialog> progress_;
     std::unique_ptr<programming::ui::FlashNoticeWindow> notice_;
     std::unique_ptr<SciBootDownload> sciBoot_;

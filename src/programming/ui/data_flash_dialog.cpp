@@ -105,7 +105,7 @@ void DataFlashDialog::reject()
 
 void DataFlashDialog::onUiThread(std::function<void()> change)
 {
-    QMetaObject::invokeMethod(this, std::move(change), Qt::QueuedConnection);
+    uiThread_.post(std::move(change));
 }
 
 void DataFlashDialog::setRange(std::uint64_t total)

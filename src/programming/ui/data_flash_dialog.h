@@ -2,6 +2,7 @@
 // worker thread reaches it only through the port, whose calls are queued to the user interface thread.
 #pragma once
 
+#include "core/ui/ui_thread_queue.h"
 #include "programming/data_flash_command.h"
 #include "programming/data_flash_dialog_model.h"
 #include "programming/data_flash_dialog_port.h"
@@ -58,6 +59,7 @@ private:
     QProgressBar* bar_ = nullptr;
     QPushButton* button_ = nullptr;
     QTimer* closing_ = nullptr;
+    core::ui::UiThreadQueue uiThread_;
 };
 
 } // namespace lumetra::programming::ui

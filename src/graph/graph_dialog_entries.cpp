@@ -1,7 +1,7 @@
 #include "graph/graph_dialog_entries.h"
 
 #include "graph/graph_bound_entry.h"
-#include "graph/graph_texts.h"
+#include "graph/three_decimals.h"
 
 #include "core/number_field_range.h"
 #include "monitor/number_entry.h"

@@ -1,8 +1,8 @@
 #include "graph/graph_texts.h"
 
+#include "graph/three_decimals.h"
+
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -22,13 +22,6 @@ int truncated(double value)
 }
 
 } // namespace
-
-std::string threeDecimals(double value)
-{
-    std::array<char, 400> buffer {};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 3);
-    return std::string(buffer.data(), result.ptr);
-}
 
 std::string scaleText(ScaleMode mode, std::uint32_t decimals, double maximum, double minimum)
 {

@@ -27,7 +27,5 @@ std::string decimalsText(std::uint32_t decimals);
 std::string channelText(int channel);
 // A time graph's ticks that fell behind its interval: "늦음:%llu, 건너뜀:%llu" (late, skipped).
 std::string sampleLagText(const SampleLag& lag);
-// A value with three decimals ("%.3f"), whatever the C locale.
-std::string threeDecimals(double value);
 
 } // namespace lumetra::graph

@@ -1,6 +1,6 @@
 #include "graph/sample_times.h"
 
-#include "graph/graph_texts.h"
+#include "graph/three_decimals.h"
 
 namespace lumetra::graph {
 

@@ -2,7 +2,7 @@
 // points in view (memory graph) and a scrolled 200-point window of them (time graph); (b) adding 4 x 5000 points
 // with a refresh after each, as the sampling engine does, into a shown widget, counting the paints it caused.
 // Usage: bench_chart [--png FILE]   (FILE receives the painted memory graph frame)
-#include "graph/chart_pane_model.h"
+#include "graph/chart/chart_pane_model.h"
 #include "graph/drawing/chart_painter.h"
 #include "graph/ui/strip_chart_widget.h"
 

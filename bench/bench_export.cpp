@@ -2,11 +2,11 @@
 // CSV file (with the sample times), a metafile, an SVG drawing and a PDF page of the 1400 x 900 pane, each
 // written to a file in a scratch folder. Prints the median of several runs against the 200 ms an export may take.
 // Usage: bench_export [FOLDER]   (the files are left in FOLDER; default: a temporary folder, removed)
-#include "graph/chart_pane_model.h"
+#include "graph/chart/chart_pane_model.h"
 #include "graph/drawing/pane_pictures.h"
-#include "graph/export_time.h"
-#include "graph/graph_csv_export.h"
-#include "graph/graph_text_export.h"
+#include "graph/exports/export_time.h"
+#include "graph/exports/graph_csv_export.h"
+#include "graph/exports/graph_text_export.h"
 
 #include <QGuiApplication>
 

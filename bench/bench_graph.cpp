@@ -7,12 +7,12 @@
 #include "counting_transport.h"
 #include "podsim_process.h"
 
-#include "../tests/graph/recording_strip_chart.h"
+#include "../tests/graph/session/recording_strip_chart.h"
 
-#include "graph/graph_run_loop.h"
-#include "graph/graph_session.h"
-#include "graph/headless_graph_ports.h"
-#include "graph/sample_wire_time.h"
+#include "graph/session/graph_run_loop.h"
+#include "graph/session/graph_session.h"
+#include "graph/session/headless_graph_ports.h"
+#include "graph/session/sample_wire_time.h"
 #include "link/pod_link.h"
 
 #include <algorithm>

@@ -30,11 +30,12 @@ function(lumetra_library name)
   lumetra_warnings(${name})
 endfunction()
 
-# lumetra_test(<name> DIR <dir> [DEPS <targets>...])
-# One GoogleTest executable from the *.cpp files inside <dir>, registered with CTest.
+# lumetra_test(<name> DIR <dir>... [DEPS <targets>...])
+# One GoogleTest executable from the *.cpp files inside the <dir>s, registered with CTest.
 function(lumetra_test name)
-  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "" "" "DIR;DEPS" ${ARGN})
+  list(TRANSFORM ARG_DIR APPEND /*.cpp OUTPUT_VARIABLE patterns)
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   if(NOT sources)
     return()
   endif()

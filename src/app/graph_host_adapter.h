@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/link_state.h"
-#include "graph/graph_ports.h"
+#include "graph/session/graph_ports.h"
 
 namespace lumetra::app {
 

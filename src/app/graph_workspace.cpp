@@ -1,6 +1,6 @@
 #include "app/graph_workspace.h"
 
-#include "graph/graph_item_conversion.h"
+#include "graph/items/graph_item_conversion.h"
 
 namespace lumetra::app {
 

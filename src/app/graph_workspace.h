@@ -7,11 +7,11 @@
 #include "app/link_state.h"
 
 #include "core/settings_store.h"
-#include "graph/graph_files.h"
-#include "graph/graph_items.h"
-#include "graph/graph_session.h"
-#include "graph/graph_session_registry.h"
-#include "graph/graph_settings.h"
+#include "graph/items/graph_files.h"
+#include "graph/items/graph_items.h"
+#include "graph/items/graph_settings.h"
+#include "graph/session/graph_session.h"
+#include "graph/session/graph_session_registry.h"
 
 #include <filesystem>
 #include <optional>

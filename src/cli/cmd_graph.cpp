@@ -9,14 +9,14 @@
 #include "cli/standard_output.h"
 #include "cli/text_format.h"
 
-#include "graph/chart_pane_model.h"
-#include "graph/graph_channel_values.h"
-#include "graph/graph_csv_export.h"
-#include "graph/graph_run_loop.h"
-#include "graph/graph_session.h"
-#include "graph/graph_settings.h"
-#include "graph/graph_values_writer.h"
-#include "graph/headless_graph_ports.h"
+#include "graph/chart/chart_pane_model.h"
+#include "graph/exports/graph_channel_values.h"
+#include "graph/exports/graph_csv_export.h"
+#include "graph/exports/graph_values_writer.h"
+#include "graph/items/graph_settings.h"
+#include "graph/session/graph_run_loop.h"
+#include "graph/session/graph_session.h"
+#include "graph/session/headless_graph_ports.h"
 
 #include <algorithm>
 #include <iostream>

@@ -3,9 +3,9 @@
 #include "cli/link_options.h"
 #include "cli/text_format.h"
 
-#include "graph/item_dialog_logic.h"
-#include "graph/item_editor.h"
-#include "graph/item_types.h"
+#include "graph/items/item_dialog_logic.h"
+#include "graph/items/item_editor.h"
+#include "graph/items/item_types.h"
 
 #include <algorithm>
 #include <optional>

@@ -2,7 +2,7 @@
 // checked as the item dialogs check their editor.
 #pragma once
 
-#include "graph/graph_items.h"
+#include "graph/items/graph_items.h"
 
 #include <string>
 #include <variant>

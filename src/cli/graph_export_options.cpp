@@ -5,8 +5,8 @@
 #include "cli/text_format.h"
 
 #include "core/path_text.h"
-#include "graph/export_time.h"
-#include "graph/graph_export_source.h"
+#include "graph/exports/export_time.h"
+#include "graph/exports/graph_export_source.h"
 
 namespace lumetra::cli {
 

@@ -4,9 +4,9 @@
 
 #include "cli/command_line.h"
 
-#include "graph/chart_pane_model.h"
-#include "graph/graph_export_commands.h"
-#include "graph/graph_session.h"
+#include "graph/chart/chart_pane_model.h"
+#include "graph/exports/graph_export_commands.h"
+#include "graph/session/graph_session.h"
 
 #include <array>
 #include <optional>

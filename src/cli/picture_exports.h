@@ -2,10 +2,10 @@
 // build without the Qt graphics library (the standalone Windows command line) has none of them.
 #pragma once
 
-#include "graph/chart_pane_model.h"
-#include "graph/export_result.h"
-#include "graph/graph_export_commands.h"
-#include "graph/graph_session.h"
+#include "graph/chart/chart_pane_model.h"
+#include "graph/exports/export_result.h"
+#include "graph/exports/graph_export_commands.h"
+#include "graph/session/graph_session.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #include "app_test_doubles.h"
 
-#include "graph/graph_files.h"
+#include "graph/items/graph_files.h"
 
 #include <gtest/gtest.h>
 

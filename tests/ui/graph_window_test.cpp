@@ -3,7 +3,7 @@
 #include "app/ui/graph_windows.h"
 #include "app/ui/main_window.h"
 #include "core/memory_settings_store.h"
-#include "graph/graph_texts.h"
+#include "graph/session/graph_texts.h"
 #include "graph/ui/acquisition_indicator.h"
 #include "graph/ui/graph_entry_dialog.h"
 #include "graph/ui/graph_item_dialog.h"

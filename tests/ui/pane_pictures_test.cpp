@@ -6,7 +6,7 @@
 #include "graph/drawing/chart_painter.h"
 #include "graph/drawing/pane_pictures.h"
 #include "graph/drawing/wmf_paint_device.h"
-#include "graph/pane_file_names.h"
+#include "graph/exports/pane_file_names.h"
 
 #include "core/cp949_codec.h"
 #include "support/test_paths.h"

@@ -2,7 +2,7 @@
 // panes have their colours, title and appearance back afterwards.
 #include "export_tools.h"
 
-#include "graph/graph_print.h"
+#include "graph/exports/graph_print.h"
 #include "graph/ui/qt_pane_printer.h"
 #include "graph/ui/strip_chart_widget.h"
 

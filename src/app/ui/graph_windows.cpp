@@ -1,6 +1,6 @@
 #include "app/ui/graph_windows.h"
 
-#include "graph/sample_wire_time.h"
+#include "graph/session/sample_wire_time.h"
 #include "graph/ui/graph_item_dialog.h"
 #include "graph/ui/graph_window.h"
 

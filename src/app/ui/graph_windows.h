@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/application.h"
-#include "graph/graph_items.h"
+#include "graph/items/graph_items.h"
 
 #include <QList>
 #include <QObject>

@@ -1,9 +1,9 @@
 #include "graph/drawing/chart_painter.h"
 
-#include "graph/chart_colours.h"
-#include "graph/chart_decimation.h"
-#include "graph/chart_readout.h"
-#include "graph/chart_ticks.h"
+#include "graph/chart/chart_colours.h"
+#include "graph/chart/chart_decimation.h"
+#include "graph/chart/chart_readout.h"
+#include "graph/chart/chart_ticks.h"
 
 #include <QFont>
 #include <QFontMetrics>

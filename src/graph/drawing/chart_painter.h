@@ -2,9 +2,9 @@
 // draws comes from the pane model and the interaction state passed in; it keeps no state of its own.
 #pragma once
 
-#include "graph/chart_interaction.h"
-#include "graph/chart_layout.h"
-#include "graph/chart_pane_model.h"
+#include "graph/chart/chart_interaction.h"
+#include "graph/chart/chart_layout.h"
+#include "graph/chart/chart_pane_model.h"
 
 #include <QRect>
 

@@ -2,7 +2,7 @@
 
 #include "graph/drawing/chart_painter.h"
 #include "graph/drawing/wmf_paint_device.h"
-#include "graph/pane_file_names.h"
+#include "graph/exports/pane_file_names.h"
 
 #include "core/path_text.h"
 

@@ -4,9 +4,9 @@
 // layout); PDF writes one document with a page per pane. Every file goes through a temporary file.
 #pragma once
 
-#include "graph/chart_pane_model.h"
-#include "graph/export_result.h"
-#include "graph/graph_export_commands.h"
+#include "graph/chart/chart_pane_model.h"
+#include "graph/exports/export_result.h"
+#include "graph/exports/graph_export_commands.h"
 
 #include <QByteArray>
 #include <QSize>

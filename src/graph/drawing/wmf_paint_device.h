@@ -3,7 +3,7 @@
 // engine itself to the painter's clip rectangle.
 #pragma once
 
-#include "graph/wmf_writer.h"
+#include "graph/exports/wmf_writer.h"
 
 #include <QPaintDevice>
 #include <QSize>

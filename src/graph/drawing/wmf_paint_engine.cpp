@@ -1,7 +1,7 @@
 #include "graph/drawing/wmf_paint_engine.h"
 
-#include "graph/cp949_text.h"
 #include "graph/drawing/wmf_paint_device.h"
+#include "graph/items/cp949_text.h"
 
 #include <QImage>
 #include <QPainter>

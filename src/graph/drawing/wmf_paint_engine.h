@@ -2,8 +2,8 @@
 // writes each primitive through a WmfWriter, creating a metafile object only when the state has changed.
 #pragma once
 
-#include "graph/rect_clip.h"
-#include "graph/wmf_writer.h"
+#include "graph/chart/rect_clip.h"
+#include "graph/exports/wmf_writer.h"
 
 #include <QBrush>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "graph/ui/graph_item_dialog.h"
 
-#include "graph/graph_item_conversion.h"
-#include "graph/sample_wire_time.h"
+#include "graph/items/graph_item_conversion.h"
+#include "graph/session/sample_wire_time.h"
 #include "graph/ui/channel_colour_button.h"
 
 #include <QCheckBox>

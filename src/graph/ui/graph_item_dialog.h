@@ -5,8 +5,8 @@
 #pragma once
 
 #include "core/user_prompts.h"
-#include "graph/graph_settings.h"
-#include "graph/item_dialog_logic.h"
+#include "graph/items/graph_settings.h"
+#include "graph/items/item_dialog_logic.h"
 #include "image/data_object.h"
 
 #include <QDialog>

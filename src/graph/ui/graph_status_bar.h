@@ -3,8 +3,8 @@
 // graph adds the pane of its late and skipped ticks.
 #pragma once
 
-#include "graph/graph_items.h"
-#include "graph/graph_status_view.h"
+#include "graph/items/graph_items.h"
+#include "graph/session/graph_status_view.h"
 
 #include <QStatusBar>
 

@@ -2,10 +2,10 @@
 
 #include "core/path_text.h"
 
-#include "graph/graph_export_source.h"
-#include "graph/graph_layout.h"
-#include "graph/graph_status_view.h"
-#include "graph/graph_texts.h"
+#include "graph/chart/graph_layout.h"
+#include "graph/exports/graph_export_source.h"
+#include "graph/session/graph_status_view.h"
+#include "graph/session/graph_texts.h"
 #include "graph/ui/graph_status_bar.h"
 #include "graph/ui/qt_pane_printer.h"
 #include "graph/ui/strip_chart_widget.h"

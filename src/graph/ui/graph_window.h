@@ -7,10 +7,10 @@
 #include "core/ui/file_dialogs.h"
 #include "core/ui/qt_callback_timer.h"
 #include "core/user_prompts.h"
-#include "graph/graph_clock.h"
-#include "graph/graph_export_commands.h"
-#include "graph/graph_session.h"
-#include "graph/graph_session_registry.h"
+#include "graph/exports/graph_export_commands.h"
+#include "graph/session/graph_clock.h"
+#include "graph/session/graph_session.h"
+#include "graph/session/graph_session_registry.h"
 #include "graph/ui/qt_graph_dialogs.h"
 
 #include <QMainWindow>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/user_prompts.h"
-#include "graph/graph_dialogs.h"
+#include "graph/session/graph_dialogs.h"
 
 class QWidget;
 

@@ -1,8 +1,8 @@
 #include "graph/ui/qt_pane_printer.h"
 
 #include "graph/drawing/chart_painter.h"
-#include "graph/graph_export_source.h"
-#include "graph/graph_session.h"
+#include "graph/exports/graph_export_source.h"
+#include "graph/session/graph_session.h"
 #include "graph/ui/strip_chart_widget.h"
 #include "graph/ui/window_pictures.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "graph/drawing/pane_pictures.h"
-#include "graph/graph_print.h"
+#include "graph/exports/graph_print.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 // (click) and B (Shift+click), x zoom by the wheel, pan by dragging and the full view on a double click.
 #pragma once
 
-#include "graph/chart_interaction.h"
-#include "graph/chart_pane_model.h"
+#include "graph/chart/chart_interaction.h"
+#include "graph/chart/chart_pane_model.h"
 
 #include <QElapsedTimer>
 #include <QPoint>

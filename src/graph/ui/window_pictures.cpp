@@ -1,6 +1,6 @@
 #include "graph/ui/window_pictures.h"
 
-#include "graph/graph_session.h"
+#include "graph/session/graph_session.h"
 #include "graph/ui/strip_chart_widget.h"
 
 namespace lumetra::graph::ui {

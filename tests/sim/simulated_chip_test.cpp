@@ -36,13 +36,19 @@ std::string header(PodSimulator& pod, std::uint32_t entry = 0, std::uint16_t res
     return converse(pod, word('U', entry));
 }
 
+// A block's word count and address.
+void beginBlock(PodSimulator& pod, std::uint32_t count, std::uint32_t address)
+{
+    converse(pod, word('U', count));
+    converse(pod, word('U', address >> 16));
+    converse(pod, word('U', address));
+}
+
 // One block as the host streams it: count, address, the words with every 200th and the last acknowledged; the
 // reply of the last word.
 std::string sendBlock(PodSimulator& pod, std::uint32_t address, const std::vector<std::uint16_t>& words)
 {
-    converse(pod, word('U', static_cast<std::uint32_t>(words.size())));
-    converse(pod, word('U', address >> 16));
-    converse(pod, word('U', address));
+    beginBlock(pod, static_cast<std::uint32_t>(words.size()), address);
     std::string reply;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const bool acknowledged = (i + 1) % 200 == 0 || i + 1 == words.size();
@@ -235,32 +241,23 @@ TEST(SimulatedBootRom, EveryTwoHundredthAndTheLastWordAreAcknowledged)
     EXPECT_EQ(sendBlock(pod, 0x00C000, words), "!");
     EXPECT_EQ(converse(pod, word('X', 0)), "!");
 
-    // Acknowledged too early: word 100 of the block.
-    header(pod);
-    converse(pod, word('U', 450));
-    converse(pod, word('U', 0));
-    converse(pod, word('U', 0xC000));
-    for (int i = 0; i < 99; ++i)
-        converse(pod, word('S', 0x1234));
-    EXPECT_EQ(converse(pod, word('Y', 0x1234)), "?");
-
-    // Streamed where word 200 must be acknowledged: the next acknowledged word is refused.
-    header(pod);
-    converse(pod, word('U', 250));
-    converse(pod, word('U', 0));
-    converse(pod, word('U', 0xC000));
-    for (int i = 0; i < 249; ++i)
-        converse(pod, word('S', 0x1234));
-    EXPECT_EQ(converse(pod, word('Y', 0x1234)), "?");
+    // Acknowledged too early (word 100), or streamed where word 200 must be acknowledged: the block's next
+    // acknowledged word is refused.
+    for (const int streamed : {99, 249}) {
+        SCOPED_TRACE(streamed);
+        header(pod);
+        beginBlock(pod, 450, 0xC000);
+        for (int i = 0; i < streamed; ++i)
+            converse(pod, word('S', 0x1234));
+        EXPECT_EQ(converse(pod, word('Y', 0x1234)), "?");
+    }
 }
 
 TEST(SimulatedBootRom, OneStreamTakesOnlyItsOwnFrameKinds)
 {
     PodSimulator pod({.chip = ChipConfig {33}});
     header(pod);
-    converse(pod, word('U', 2));
-    converse(pod, word('U', 0));
-    converse(pod, word('U', 0xC000));
+    beginBlock(pod, 2, 0xC000);
     converse(pod, word('S', 1));
     EXPECT_EQ(converse(pod, word('Z', 2)), "?"); // the LF240x kernel's closing letter
 

@@ -171,17 +171,13 @@ bool SimulatedChip::writable(std::uint32_t address)
 bool SimulatedChip::bootStreamFinished(const std::vector<BootBlock>& blocks, std::uint32_t entry, bool wordsLost)
 {
     listening_ = false;
-    // An image that the boot ROM does not start as built, or that lost words, does not run.
+    // An image that the boot ROM does not start as built does not run.
     const auto runs = [&](const std::string& name) {
-        if (entry != programming::ramBootEntryOf(config_.deviceCode)) {
-            refusal_ = name + " does not run: the stream enters at " + addressText(entry);
-            return false;
+        if (entry == programming::ramBootEntryOf(config_.deviceCode)) {
+            return true;
         }
-        if (wordsLost) {
-            refusal_ = name + " does not run: its words for secured RAM were lost";
-            return false;
-        }
-        return true;
+        refusal_ = name + " does not run: the stream enters at " + addressText(entry);
+        return false;
     };
     std::vector<std::uint16_t> keys;
     const auto dataFlashAlgorithm = programming::dataFlashAlgorithmName(config_.deviceCode);

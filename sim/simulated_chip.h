@@ -5,10 +5,11 @@
 // the right keys came.
 //
 // Its boot ROM and kernel are as strict as silicon: the boot stream's frame kinds, reserved words and pacing
-// must be exact, the entry point must lie in memory that runs code, and words for RAM that the locked module
-// protects are lost. An image runs only when the stream enters where the device starts a RAM program and none
-// of its words were lost; a user program with lost words is refused at the end marker. A running algorithm
-// talks at 115200 baud: it hears the POD only once the POD's target line was set to that rate after it started.
+// must be exact, the entry point must lie in memory that runs code, and a user program's words for RAM that the
+// locked module protects are lost: the stream is refused at its end marker. The chip's own target code is
+// taken there (a flash algorithm then reports the lock at op 00), and runs only when the stream enters where the
+// device starts a RAM program. A running algorithm talks at 115200 baud: it hears the POD only once the POD's
+// target line was set to that rate after it started.
 #pragma once
 
 #include "sim/boot_streams.h"

@@ -40,7 +40,8 @@ public:
 
 programming::ProgramData program()
 {
-    programming::ProgramSection section {kProgramStart, std::vector<std::uint16_t>(kProgramWords), true, false};
+    programming::ProgramSection section {
+        kProgramStart, std::vector<std::uint16_t>(kProgramWords), true, false, ".text"};
     for (std::size_t i = 0; i < kProgramWords; ++i)
         section.words[i] = static_cast<std::uint16_t>(i * 31 + 7);
     programming::ProgramData data;

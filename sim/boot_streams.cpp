@@ -13,14 +13,34 @@ void store(Memory& memory, std::uint32_t address, std::uint16_t word)
 
 } // namespace
 
-StreamStep F28xBootStream::feed(std::uint16_t word, Memory& memory)
+char F28xBootStream::expectedKind(std::uint16_t word) const
 {
+    switch (state_) {
+    case State::BlockCount:
+        return word == 0 ? 'X' : 'U';
+    case State::Data: {
+        const std::size_t received = blocks_.back().words.size() + 1;
+        return remaining_ == 1 || received % kPacing == 0 ? 'Y' : 'S';
+    }
+    default:
+        return 'U';
+    }
+}
+
+StreamStep F28xBootStream::feed(char kind, std::uint16_t word, Memory& memory, F28xBootRom* rom)
+{
+    if (rom != nullptr && state_ != State::Done && state_ != State::Failed && kind != expectedKind(word)) {
+        state_ = State::Failed;
+        return StreamStep::Rejected;
+    }
     switch (state_) {
     case State::Key:
         state_ = word == kKey ? State::Reserved : State::Failed;
         break;
     case State::Reserved:
-        if (++reserved_ == kReservedWords) {
+        if (rom != nullptr && word != kReserved) {
+            state_ = State::Failed;
+        } else if (++reserved_ == kReservedWords) {
             state_ = State::EntryHigh;
         }
         break;
@@ -30,7 +50,7 @@ StreamStep F28xBootStream::feed(std::uint16_t word, Memory& memory)
         break;
     case State::EntryLow:
         entry_ |= word;
-        state_ = State::BlockCount;
+        state_ = rom == nullptr || rom->entryAccepted(entry_) ? State::BlockCount : State::Failed;
         break;
     case State::BlockCount:
         remaining_ = word;
@@ -50,7 +70,12 @@ StreamStep F28xBootStream::feed(std::uint16_t word, Memory& memory)
         break;
     case State::Data:
         blocks_.back().words.push_back(word);
-        store(memory, address_++, word);
+        if (rom == nullptr || rom->writable(static_cast<std::uint32_t>(address_ % memory.size()))) {
+            store(memory, address_, word);
+        } else {
+            wordsLost_ = true;
+        }
+        ++address_;
         if (--remaining_ == 0) {
             state_ = State::BlockCount;
         }
@@ -79,6 +104,9 @@ StreamStep Lf240xBootStream::feed(char kind, std::uint16_t word, Lf240xKernel& k
     const bool closing = kind == 'Y' || kind == 'Z';
     switch (state_) {
     case State::Routines:
+        if (!kernel.takesRoutineWord(routines_.size() - 1, kind)) {
+            return fail();
+        }
         routines_.back().push_back(word);
         if (closing) {
             if (!kernel.routineReceived(routines_.size() - 1, routines_.back())) {

@@ -19,20 +19,40 @@ struct BootBlock {
     std::vector<std::uint16_t> words;
 };
 
+// The chip's side of an F28x boot stream. Without one the stream takes any frame kind and any value.
+class F28xBootRom {
+public:
+    virtual ~F28xBootRom() = default;
+    // False when the boot ROM cannot branch to the entry point (no memory that runs code there).
+    virtual bool entryAccepted(std::uint32_t entry) = 0;
+    // False when the word cannot be written there (RAM of a locked code security module): it is lost.
+    virtual bool writable(std::uint32_t address) = 0;
+};
+
 class F28xBootStream {
 public:
     static constexpr std::uint16_t kKey = 0x08AA;
+    static constexpr std::uint16_t kReserved = 0x00FF;
     static constexpr int kReservedWords = 8;
+    // A block's every 200th word and its last one are acknowledged (`Y`), the others streamed (`S`).
+    static constexpr std::uint32_t kPacing = 200;
 
-    StreamStep feed(std::uint16_t word, Memory& memory);
+    // `kind` is the frame letter. With a boot ROM the stream is as strict as the chip's: headers, counts and
+    // addresses are `U`, the end marker `X`, the reserved words 0x00FF, data words paced as above.
+    StreamStep feed(char kind, std::uint16_t word, Memory& memory, F28xBootRom* rom);
     bool finished() const { return state_ == State::Done; }
     // The entry point once the stream has finished.
     std::optional<std::uint32_t> entryPoint() const;
     const std::vector<BootBlock>& blocks() const { return blocks_; }
+    // Words the boot ROM could not write.
+    bool wordsLost() const { return wordsLost_; }
 
 private:
     enum class State { Key, Reserved, EntryHigh, EntryLow, BlockCount, AddressHigh, AddressLow, Data, Done, Failed };
+    // The frame kind the stream expects now.
+    char expectedKind(std::uint16_t word) const;
     State state_ = State::Key;
+    bool wordsLost_ = false;
     int reserved_ = 0;
     std::uint32_t entry_ = 0;
     std::uint32_t address_ = 0;
@@ -48,6 +68,8 @@ public:
     virtual bool routineReceived(std::size_t index, const std::vector<std::uint16_t>& words) = 0;
     // A user program word; false when it could not be written.
     virtual bool programWord(std::uint32_t address, std::uint16_t word) = 0;
+    // Whether a routine word of this kind is taken (routine index as above); any by default.
+    virtual bool takesRoutineWord(std::size_t /*index*/, char /*kind*/) { return true; }
 };
 
 class Lf240xBootStream {

@@ -1,5 +1,6 @@
 #include "sim/simulated_chip.h"
 
+#include "programming/device_memory.h"
 #include "programming/image_manifest.h"
 #include "programming/simulation_images.h"
 
@@ -7,6 +8,7 @@
 #include "image/flash_layout.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace lumetra::sim {
 
@@ -18,10 +20,18 @@ constexpr int kDualBankSectors = 14;
 constexpr std::uint32_t kLf2401aFlashWords = 0x2000;
 constexpr std::uint32_t kLf2407aFlashWords = 0x8000;
 constexpr image::FlashRange kOtpWindows[] = {{0x380400, 0x3807FF}, {0x3D7800, 0x3D7BFF}};
+constexpr int kAlgorithmBaudCode = 4; // 115200
 
 std::string wordText(std::size_t segment, std::size_t word)
 {
     return " segment " + std::to_string(segment) + " word " + std::to_string(word);
+}
+
+std::string addressText(std::uint32_t address)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06X", static_cast<unsigned>(address));
+    return text;
 }
 
 } // namespace
@@ -83,6 +93,7 @@ void SimulatedChip::reset()
         = !password || std::all_of(password->begin(), password->end(), [](std::uint16_t w) { return w == kErased; });
     algorithm_ = Algorithm::None;
     dataFlashAlgorithm_ = false;
+    listening_ = false;
     selectedBank_ = 0;
     lf240xKernelRuns_ = false;
 }
@@ -143,26 +154,66 @@ bool SimulatedChip::matchesImage(
     return true;
 }
 
-void SimulatedChip::bootStreamFinished(const std::vector<BootBlock>& blocks)
+bool SimulatedChip::entryAccepted(std::uint32_t entry)
 {
+    if (programming::runsCode(config_.deviceCode, entry)) {
+        return true;
+    }
+    refusal_ = "entry point " + addressText(entry) + " is not memory that runs code";
+    return false;
+}
+
+bool SimulatedChip::writable(std::uint32_t address)
+{
+    return unlocked_ || !programming::inCsmSecureRam(config_.deviceCode, address);
+}
+
+bool SimulatedChip::bootStreamFinished(const std::vector<BootBlock>& blocks, std::uint32_t entry, bool wordsLost)
+{
+    listening_ = false;
+    // An image that the boot ROM does not start as built does not run.
+    const auto runs = [&](const std::string& name) {
+        if (entry == programming::ramBootEntryOf(config_.deviceCode)) {
+            return true;
+        }
+        refusal_ = name + " does not run: the stream enters at " + addressText(entry);
+        return false;
+    };
     std::vector<std::uint16_t> keys;
     const auto dataFlashAlgorithm = programming::dataFlashAlgorithmName(config_.deviceCode);
     if (dataFlashAlgorithm && sameShape(*dataFlashAlgorithm, blocks)) {
-        dataFlashAlgorithm_ = matchesImage(*dataFlashAlgorithm, blocks, keys);
-        return;
+        dataFlashAlgorithm_ = runs(*dataFlashAlgorithm) && matchesImage(*dataFlashAlgorithm, blocks, keys);
+        return true;
     }
     const auto algorithm = programming::flashAlgorithmName(config_.deviceCode);
     if (algorithm && sameShape(*algorithm, blocks)) {
+        if (!runs(*algorithm)) {
+            algorithm_ = Algorithm::None;
+            return true;
+        }
         algorithm_ = matchesImage(*algorithm, blocks, keys) ? Algorithm::Running : Algorithm::Faulted;
         if (algorithm_ == Algorithm::Running && keysMatch(keys)) {
             unlocked_ = true;
         }
-        return;
+        return true;
     }
     const auto flow = programming::matchingFlowName(config_.deviceCode);
-    if (flow && sameShape(*flow, blocks) && matchesImage(*flow, blocks, keys) && keysMatch(keys)) {
-        unlocked_ = true;
+    if (flow && sameShape(*flow, blocks)) {
+        if (runs(*flow) && matchesImage(*flow, blocks, keys) && keysMatch(keys)) {
+            unlocked_ = true;
+        }
+        return true;
     }
+    if (wordsLost) {
+        refusal_ = "program words for secured RAM were lost: the code security module is locked";
+    }
+    return !wordsLost;
+}
+
+void SimulatedChip::targetBaudSet(int code)
+{
+    const bool algorithmStarted = algorithm_ == Algorithm::Running || dataFlashAlgorithm_;
+    listening_ = algorithmStarted && code == kAlgorithmBaudCode;
 }
 
 void SimulatedChip::eraseRange(std::uint32_t first, std::uint32_t count)
@@ -211,7 +262,7 @@ bool SimulatedChip::program(std::uint32_t address, const std::vector<std::uint16
 std::string SimulatedChip::flashOperation(
     const FlashRequest& request, const std::vector<std::uint16_t>& streamed, char unlockedReply)
 {
-    if (algorithm_ != Algorithm::Running) {
+    if (algorithm_ != Algorithm::Running || !listening_) {
         return {};
     }
     if (request.op == 0x00) {
@@ -261,6 +312,17 @@ bool SimulatedChip::routineReceived(std::size_t index, const std::vector<std::ui
         }
     }
     return true;
+}
+
+bool SimulatedChip::takesRoutineWord(std::size_t index, char kind)
+{
+    // Routines close with `Z`, the flash-program routine (the last) with `Y`; their other words are streamed.
+    const char closing = index + 1 == programming::kLf240xRoutineCount ? 'Y' : 'Z';
+    if (kind == 'S' || kind == closing) {
+        return true;
+    }
+    refusal_ = "routine " + std::to_string(index) + " took a '" + std::string(1, kind) + "' word";
+    return false;
 }
 
 bool SimulatedChip::programWord(std::uint32_t address, std::uint16_t word)

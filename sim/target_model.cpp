@@ -118,6 +118,9 @@ std::string TargetModel::handle(std::string_view body, double seconds)
     case 'K':
         if (auto code = soleField(rest, 1, false); code && *code <= kMaxBaudCode) {
             targetBaudCode_ = static_cast<int>(*code);
+            if (chip_) {
+                chip_->targetBaudSet(targetBaudCode_);
+            }
             return std::string(kAck);
         }
         return std::string(kNak);
@@ -251,12 +254,13 @@ std::string TargetModel::bootWord(char kind, std::string_view digits)
     const auto value = static_cast<std::uint16_t>(*word);
     MemoryKernel memoryKernel(memory_);
     Lf240xKernel& kernel = chip_ ? static_cast<Lf240xKernel&>(*chip_) : memoryKernel;
-    const StreamStep step =
-        bootState_ == BootState::F28xStream ? f28x_.feed(value, memory_) : lf240x_.feed(kind, value, kernel);
+    F28xBootRom* rom = chip_ ? &*chip_ : nullptr;
+    StreamStep step = bootState_ == BootState::F28xStream ? f28x_.feed(kind, value, memory_, rom)
+                                                          : lf240x_.feed(kind, value, kernel);
     if (step == StreamStep::Finished && bootState_ == BootState::F28xStream) {
         entryPoint_ = f28x_.entryPoint();
-        if (chip_) {
-            chip_->bootStreamFinished(f28x_.blocks());
+        if (chip_ && !chip_->bootStreamFinished(f28x_.blocks(), *entryPoint_, f28x_.wordsLost())) {
+            step = StreamStep::Rejected;
         }
     }
     if (!acknowledged) {

@@ -133,6 +133,11 @@ std::string dataFlashDoneLine(std::string_view title)
     return s(title) + " 완료";
 }
 
+std::string dataFlashFailedLine(std::string_view title, std::string_view resultLine)
+{
+    return s(title) + ": " + s(resultLine);
+}
+
 std::string dataFlashNotStartedLine(std::string_view message)
 {
     return "데이터 플래시 명령을 시작하지 못했읍니다: " + s(message);

@@ -40,6 +40,8 @@ std::string sciBootResultLine(std::string_view resultLine);
 std::string sciBootNotStartedLine(std::string_view message);
 // `title` is the command's title, "DSP2834x 데이터 플래시 Erase" and the like.
 std::string dataFlashDoneLine(std::string_view title);
+// `resultLine` is the run's last log line, "[ERROR]: SCI BOOT is failed" and the like.
+std::string dataFlashFailedLine(std::string_view title, std::string_view resultLine);
 std::string dataFlashNotStartedLine(std::string_view message);
 
 } // namespace lumetra::app

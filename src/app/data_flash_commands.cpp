@@ -48,8 +48,17 @@ void DataFlashCommands::startRun(programming::DataFlashJob job)
 {
     link::CPodLink& link = app_.mainFrame().link();
     const programming::DataFlashWorkerPorts ports {link, dialog_, app_.programmingFlags().programmingThreadBusy,
-        cancel_, [&link](link::Milliseconds wait) { link.pause(wait); }, [this] { post_([this] { complete(); }); }};
+        cancel_, [&link](link::Milliseconds wait) { link.pause(wait); }, [this] { post_([this] { complete(); }); },
+        [this](programming::DataFlashResult result) { post_([this, result] { failed(result); }); }};
     worker_.start(ports, std::move(job));
+}
+
+void DataFlashCommands::failed(programming::DataFlashResult result)
+{
+    worker_.join();
+    if (state_.mode)
+        app_.activityLog().record(
+            dataFlashFailedLine(programming::dataFlashTitle(*state_.mode), programming::dataFlashResultLine(result)));
 }
 
 void DataFlashCommands::complete()

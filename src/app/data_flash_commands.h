@@ -35,6 +35,8 @@ public:
     void requestCancel() { cancel_ = true; }
     // The worker's success, on the user interface thread.
     void complete();
+    // The worker's failure or cancel, on the user interface thread.
+    void failed(programming::DataFlashResult result);
     // Waits for the worker thread (tests, shutdown).
     void join() { worker_.join(); }
 

@@ -52,6 +52,11 @@ SettingsDialogControls settingsDialogControls(const SettingsDialogState& state);
 
 enum class MessageIcon { Information, Error };
 
+// Group titles and the note under the key fields ("&&" is one "&" on screen).
+inline constexpr std::string_view kCsmGroupTitle = "CSM && Erase Options for F28xx/LF240xA Device";
+inline constexpr std::string_view kCsmKeyNote = "Flash Algorithm Code에 사용됩니다. - Hex Value";
+inline constexpr std::string_view kDataFlashGroupTitle = "TMS320C2834x 외부 Data Flash 설정";
+
 // USB failures, shown by the settings dialog, its firmware check and the command line (error icon).
 inline constexpr std::string_view kUsbDriverLoadFailedText = "FTD2XX.dll 파일를 로드할 수 없읍니다.";
 inline constexpr std::string_view kUsbPodNotFoundText = "USB POD의 연결 상태에 문제가 발생하였읍니다.";

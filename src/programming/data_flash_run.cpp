@@ -179,13 +179,13 @@ DataFlashResult RunDataFlashSteps(const DataFlashRunPorts& ports, const DataFlas
     return Steps(ports, job).run();
 }
 
-bool RunDataFlash(const DataFlashRunPorts& ports, const DataFlashJob& job)
+DataFlashResult RunDataFlash(const DataFlashRunPorts& ports, const DataFlashJob& job)
 {
     const DataFlashResult result = RunDataFlashSteps(ports, job);
     ports.pause(kBeforeDisconnect);
     ports.link.Disconnect();
     ports.dialog.finish(result);
-    return isDataFlashSuccess(result);
+    return result;
 }
 
 } // namespace lumetra::programming

@@ -36,7 +36,7 @@ struct DataFlashRunPorts {
 // The steps up to the run's result; the link stays open.
 DataFlashResult RunDataFlashSteps(const DataFlashRunPorts& ports, const DataFlashJob& job);
 // The worker's body: the steps, then, whatever their end, a 1 ms pause, the link closed and Finish with the
-// result. True on success.
-bool RunDataFlash(const DataFlashRunPorts& ports, const DataFlashJob& job);
+// result, which it returns.
+DataFlashResult RunDataFlash(const DataFlashRunPorts& ports, const DataFlashJob& job);
 
 } // namespace lumetra::programming

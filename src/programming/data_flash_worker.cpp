@@ -14,11 +14,14 @@ void DataFlashWorker::start(const DataFlashWorkerPorts& ports, DataFlashJob job)
     ports.cancel = false;
     ports.threadBusy = true;
     thread_ = std::thread([ports, job = std::move(job)] {
-        const bool succeeded = RunDataFlash({ports.link, ports.dialog, ports.cancel, ports.pause}, job);
+        const DataFlashResult result = RunDataFlash({ports.link, ports.dialog, ports.cancel, ports.pause}, job);
         ports.threadBusy = false;
         ports.cancel = false;
-        if (!succeeded)
+        if (!isDataFlashSuccess(result)) {
+            if (ports.failed)
+                ports.failed(result);
             return;
+        }
         ports.pause(kBeforeSuccessNotice);
         ports.succeeded();
     });

@@ -19,6 +19,8 @@ struct DataFlashWorkerPorts {
     std::function<void(link::Milliseconds)> pause;
     // Called on the worker thread after a successful run; the desktop posts it to the main window.
     std::function<void()> succeeded;
+    // Called on the worker thread with the result of a run that failed or was cancelled.
+    std::function<void(DataFlashResult)> failed;
 };
 
 class DataFlashWorker {

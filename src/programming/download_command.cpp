@@ -3,6 +3,7 @@
 #include "programming/programming_runs.h"
 #include "programming/run_images.h"
 #include "programming/run_link.h"
+#include "programming/section_placement.h"
 
 #include "core/device_catalogue.h"
 
@@ -158,22 +159,22 @@ int runTargetBaud(int deviceCode)
 DownloadCheck checkDownload(const ProgramData& program, int deviceCode)
 {
     if (program.totalBytes == 0 || program.sections.empty())
-        return {std::nullopt, kNoProgramDataMessage};
-    if (core::familyOf(deviceCode) == core::Family::Lf240x) {
-        if (program.targetId != core::kTargetIdLf240x)
-            return {std::nullopt, kNotLf240xCoffMessage};
+        return {std::nullopt, std::string(kNoProgramDataMessage)};
+    const bool lf240x = core::familyOf(deviceCode) == core::Family::Lf240x;
+    if (program.targetId != (lf240x ? core::kTargetIdLf240x : core::kTargetIdC28x))
+        return {std::nullopt, std::string(lf240x ? kNotLf240xCoffMessage : kNotF28xCoffMessage)};
+    if (auto outside = sectionOutsideMemoryMessage(program, deviceCode))
+        return {std::nullopt, std::move(*outside)};
+    if (lf240x)
         return {DownloadPath::Lf240x, {}};
-    }
-    if (program.targetId != core::kTargetIdC28x)
-        return {std::nullopt, kNotF28xCoffMessage};
     const image::FlashSummary& summary = program.summary;
     if (hasFlashData(program, deviceCode)) {
         if (summary.flashSections == 0 || summary.flashBytes == 0)
-            return {std::nullopt, kNoFlashDataMessage};
+            return {std::nullopt, std::string(kNoFlashDataMessage)};
         return {DownloadPath::F28xFlash, {}};
     }
     if (summary.ramSections == 0 || summary.ramBytes == 0)
-        return {std::nullopt, kNoRamDataMessage};
+        return {std::nullopt, std::string(kNoRamDataMessage)};
     return {DownloadPath::F28xRam, {}};
 }
 
@@ -184,7 +185,7 @@ DownloadOutcome DownloadCommand(const DownloadPorts& ports, const DownloadReques
     const DownloadCheck check = checkDownload(program, request.device.deviceIndex);
     if (!check.path) {
         ports.prompts.showMessage(core::MessageIcon::Information, check.message);
-        return {std::nullopt, std::string(check.message), false};
+        return {std::nullopt, check.message, false};
     }
     return Download(ports, request, program).run(*check.path);
 }

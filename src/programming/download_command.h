@@ -80,10 +80,11 @@ struct DownloadOutcome {
     bool baudRestoreFailed = false;
 };
 
-// The command checks in order: nullopt with the message when one fails.
+// The command checks in order: nullopt with the message when one fails. After the family's check, a section
+// outside the device's memory is refused (see section_placement.h).
 struct DownloadCheck {
     std::optional<DownloadPath> path;
-    std::string_view message;
+    std::string message;
 };
 DownloadCheck checkDownload(const ProgramData& program, int deviceCode);
 

@@ -11,7 +11,7 @@ ProgramData programDataOf(const image::ProgramImage& image)
     const auto& sections = image.sections();
     for (std::size_t i = 0; i < sections.size(); ++i) {
         const image::LoadedSection& loaded = sections[i];
-        ProgramSection section {loaded.startAddress, {}, loaded.inFlash, loaded.inSecondBank};
+        ProgramSection section {loaded.startAddress, {}, loaded.inFlash, loaded.inSecondBank, loaded.name};
         const std::span<const std::uint8_t> bytes = image.sectionData(i);
         if (bytes.size() < loaded.sizeBytes()) {
             data.sections.push_back(std::move(section));

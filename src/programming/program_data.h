@@ -6,6 +6,7 @@
 #include "image/program_image.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace lumetra::programming {
@@ -15,6 +16,7 @@ struct ProgramSection {
     std::vector<std::uint16_t> words; // empty: the image holds no data for it
     bool inFlash = false; // first (or only) bank, OTP included
     bool inSecondBank = false;
+    std::string name;
 };
 
 struct ProgramData {

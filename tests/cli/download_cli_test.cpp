@@ -39,9 +39,10 @@ TEST(DownloadCli, RamDownloadAndJson)
 {
     if (!coffSamplesDir())
         GTEST_SKIP() << "no COFF samples";
-    Podsim podsim({QStringLiteral("--device"), QStringLiteral("35")});
+    // pm_sincos is built for the F2837x: on the F28377S row.
+    Podsim podsim({QStringLiteral("--device"), QStringLiteral("69")});
     const CliRun run
-        = runCli({QStringLiteral("download"), sample("pm_sincos.out"), QStringLiteral("--device"), QStringLiteral("35"),
+        = runCli({QStringLiteral("download"), sample("pm_sincos.out"), QStringLiteral("--device"), QStringLiteral("69"),
             QStringLiteral("--port"), podsim.device(), QStringLiteral("--simulated-pod"), QStringLiteral("--json")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(run.out).object();

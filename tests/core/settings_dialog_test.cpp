@@ -278,6 +278,13 @@ TEST(SettingsDialogOk, AllZeroKeysWarnOfThePermanentLockOnlyWithEightKeys)
     EXPECT_EQ(values.csmKeys, (CsmKeys {0, 0, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}));
 }
 
+TEST(SettingsDialogTexts, GroupTitlesAndKeyNote)
+{
+    EXPECT_EQ(kCsmGroupTitle, "CSM && Erase Options for F28xx/LF240xA Device");
+    EXPECT_EQ(kCsmKeyNote, "Flash Algorithm Code에 사용됩니다. - Hex Value");
+    EXPECT_EQ(kDataFlashGroupTitle, "TMS320C2834x 외부 Data Flash 설정");
+}
+
 TEST(SettingsDialogOk, KeyFieldsAreHexadecimalWords)
 {
     SettingsDialogState state = openedWith(26, true);
@@ -286,7 +293,7 @@ TEST(SettingsDialogOk, KeyFieldsAreHexadecimalWords)
     EXPECT_EQ(values.csmKeys, (CsmKeys {0x1A2B, 0x12, 0xFF, 0x7, 0, 0xFFFF, 0x1, 0}));
     EXPECT_TRUE(values.csmUse);
 
-    for (const char* text : {"GHIJ", "12G4", "0x", "0xG", "1 2", "-1", "10000"}) {
+    for (const char* text : {"GHIJ", "12G4", "0x", "0xG", "1 2", "-1", "10000", "12345"}) {
         SCOPED_TRACE(text);
         state.keyTexts[5] = text;
         EXPECT_EQ(messageOf(acceptSettingsDialog(state, kUsbPresent)),

@@ -38,7 +38,7 @@ struct WorkerDialogHost : DataFlashDialogHost {
                 pauses.push_back(wait.count());
                 busyWhileRunning = busyWhileRunning || threadBusy.load();
             },
-            [this] { ++successes; }};
+            [this] { ++successes; }, {}};
         worker.start(ports, std::move(job));
         worker.join();
     }

@@ -87,7 +87,7 @@ struct DataFlashTarget {
     bool run(const DataFlashJob& job)
     {
         target.connect();
-        return RunDataFlash(ports(), job);
+        return isDataFlashSuccess(RunDataFlash(ports(), job));
     }
 
     std::vector<std::string> records(std::string_view type) const { return target.frames(":" + std::string(type)); }

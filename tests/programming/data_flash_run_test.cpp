@@ -109,7 +109,7 @@ TEST(DataFlashRun, AutoBaudFailureRetriesAt38400)
     DataFlashTarget bench;
     bench.target.connect();
     bench.target.pod.injectFault({.kind = sim::FaultKind::WrongAck, .command = 'P'});
-    EXPECT_TRUE(RunDataFlash(bench.ports(), bench.job(DataFlashMode::Erase, 0x100)));
+    EXPECT_TRUE(isDataFlashSuccess(RunDataFlash(bench.ports(), bench.job(DataFlashMode::Erase, 0x100))));
     EXPECT_EQ(bench.target.frames("K2").size(), 1u);
     EXPECT_EQ(bench.target.frames("M").size(), 2u);
 }
@@ -144,7 +144,7 @@ TEST_P(DataFlashFaults, EndWithTheStepsLineAndTheLinkClosed)
     DataFlashTarget clean;
     clean.target.connect();
     clean.target.pod.clearTrace();
-    ASSERT_TRUE(RunDataFlash(clean.ports(), clean.job(DataFlashMode::WriteVerify, 0x10001)));
+    ASSERT_TRUE(isDataFlashSuccess(RunDataFlash(clean.ports(), clean.job(DataFlashMode::WriteVerify, 0x10001))));
     const auto [index, bytesBefore] = locate(clean.target.pod.trace(), step.command, step.skip);
 
     DataFlashTarget bench;
@@ -157,7 +157,7 @@ TEST_P(DataFlashFaults, EndWithTheStepsLineAndTheLinkClosed)
     if (kind == sim::FaultKind::HangUp)
         fault.afterBytes = bytesBefore + 1;
     bench.target.pod.injectFault(fault);
-    EXPECT_FALSE(RunDataFlash(bench.ports(), bench.job(DataFlashMode::WriteVerify, 0x10001)));
+    EXPECT_FALSE(isDataFlashSuccess(RunDataFlash(bench.ports(), bench.job(DataFlashMode::WriteVerify, 0x10001))));
     EXPECT_EQ(bench.dialog.result, step.result);
     ASSERT_EQ(bench.dialog.lines.size(), step.lastLine + 1);
     EXPECT_EQ(bench.dialog.lines.back(), kWriteVerifyLines[step.lastLine]);
@@ -209,7 +209,7 @@ TEST(DataFlashRun, AByteCorruptedWhileProgrammingFailsTheVerify)
     DataFlashTarget bench;
     bench.target.connect();
     bench.target.pod.injectFault({.kind = sim::FaultKind::CorruptPage, .skip = 5});
-    EXPECT_FALSE(RunDataFlash(bench.ports(), bench.job(DataFlashMode::WriteVerify, 0x10001)));
+    EXPECT_FALSE(isDataFlashSuccess(RunDataFlash(bench.ports(), bench.job(DataFlashMode::WriteVerify, 0x10001))));
     EXPECT_EQ(bench.dialog.result, DataFlashResult::VerifyingFailed);
     EXPECT_EQ(bench.records("73").size(), 257u);
     EXPECT_EQ(bench.records("74").size(), 6u);

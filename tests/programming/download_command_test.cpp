@@ -2,6 +2,8 @@
 // the run, the notice after a flash download.
 #include "download_fixture.h"
 
+#include "core/device_catalogue.h"
+
 #include <gtest/gtest.h>
 
 namespace lumetra::programming::test {
@@ -37,6 +39,66 @@ TEST(DownloadChecks, MessagesInOrder)
     ProgramData noRamBytes = programOf(26, {{0x8000, 4}});
     noRamBytes.summary.ramSections = 0;
     EXPECT_EQ(checkDownload(noRamBytes, 26).message, kNoRamDataMessage);
+}
+
+TEST(DownloadChecks, SectionOutsideTheDeviceMemoryIsRefusedInEveryGroup)
+{
+    // One row per group of the catalogue: a section just beyond its memory, one inside.
+    const struct {
+        int device;
+        std::uint32_t outside;
+        std::uint32_t inside;
+    } cases[] = {
+        {0, 0x2000, 0x1FFC}, // LF2401A: 8 K words of flash
+        {6, 0x3F3FFE, 0x3F4000}, // F2801: its flash starts at 0x3F4000
+        {18, 0x3E7FFE, 0x3E8000}, // F2810
+        {28, 0x00BFFE, 0x3F4000}, // F28016: nothing after H0
+        {33, 0x32FFFE, 0x330000}, // F28332
+        {36, 0x300000, 0x03FFFC}, // F28341: no flash
+        {44, 0x3EFFFE, 0x3F0000}, // F28023
+        {52, 0x00A000, 0x009FFC}, // F28030: L3 ends at 0x9FFF
+        {58, 0x3E7FFE, 0x3E8000}, // F28062
+        {66, 0x300000, 0x0C0000}, // F28374S
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.device);
+        const std::uint16_t id = c.device < 6 ? 0x0092 : 0x009D;
+        const DownloadCheck refused = checkDownload(programOf(c.device, {{c.inside, 4}, {c.outside, 4}}, id), c.device);
+        EXPECT_FALSE(refused.path);
+        EXPECT_TRUE(refused.message.starts_with("'.s1' 섹션(")) << refused.message;
+        EXPECT_TRUE(refused.message.ends_with(
+            "은 선택한 DSP(" + std::string(core::listNameOf(c.device)) + ")의 메모리 영역 밖에 있읍니다."));
+        EXPECT_TRUE(checkDownload(programOf(c.device, {{c.inside, 4}}, id), c.device).path);
+    }
+    EXPECT_EQ(checkDownload(programOf(26, {{0x33FFF0, 8}}), 26).message,
+        "'.s0' 섹션(0x33FFF0~0x33FFF7)은 선택한 DSP(F2812 - 150MHz(30MHz * 5))의 메모리 영역 밖에 있읍니다.");
+    EXPECT_EQ(checkDownload(programOf(0, {{0x1FFE, 4}}, 0x0092), 0).message,
+        "'.s0' 섹션(0x1FFE~0x2001)은 선택한 DSP(LF2401A - 30MHz(7.5MHz * 4))의 메모리 영역 밖에 있읍니다.");
+    // The family's own message comes first.
+    EXPECT_EQ(checkDownload(programOf(26, {{0x33FFF0, 8}}, 0x0092), 26).message, kNotF28xCoffMessage);
+}
+
+TEST(DownloadChecks, SamplesFitTheirOwnDeviceOnly)
+{
+    const auto samples = lumetra::test::coffSamplesDir();
+    if (!samples)
+        GTEST_SKIP() << "no COFF samples";
+    // pm_sincos is built for the F2837x: its constants lie in GS RAM at 0x011000.
+    const std::pair<const char*, int> own[]
+        = {{"c24x_sine", 4}, {"flash28333_api", 35}, {"flash2803x_api", 57}, {"pm_sincos", 69}, {"f2837x_bootrom_cpu01", 69}};
+    for (const auto& [name, device] : own) {
+        SCOPED_TRACE(name);
+        image::ProgramImage image;
+        ASSERT_EQ(image.load(*samples / (std::string(name) + ".out"), device), image::CoffLoadResult::Loaded);
+        const DownloadCheck check = checkDownload(programDataOf(image), device);
+        EXPECT_TRUE(check.path) << check.message;
+    }
+    image::ProgramImage f28335;
+    ASSERT_EQ(f28335.load(*samples / "flash28333_api.out", 26), image::CoffLoadResult::Loaded);
+    const DownloadCheck onF2812 = checkDownload(programDataOf(f28335), 26);
+    EXPECT_FALSE(onF2812.path);
+    EXPECT_TRUE(onF2812.message.ends_with("선택한 DSP(F2812 - 150MHz(30MHz * 5))의 메모리 영역 밖에 있읍니다."))
+        << onF2812.message;
 }
 
 TEST(DownloadCommand, FailedCheckShowsItsMessageAndTouchesNothing)

@@ -251,6 +251,29 @@ TEST(CodeSecurity, RamDownloadRunsTheFlowWithTheOptionOn)
     EXPECT_EQ(target.pod.words(0x9000, 3), sectionWords(0x9000, 3));
 }
 
+TEST(CodeSecurity, RamDownloadIntoSecuredRamNeedsTheKeys)
+{
+    const ProgramData program = programOf(33, {{0x9000, 3}}); // L1: secured
+    {
+        Target target(33, kPassword);
+        EXPECT_EQ(target.ram(program), RunResult::UserProgram);
+        EXPECT_EQ(target.pod.words(0x9000, 3), (std::vector<std::uint16_t> {0, 0, 0}));
+    }
+    {
+        Target target(33, kPassword);
+        Keys wrong = kPassword;
+        wrong[0] ^= 1;
+        EXPECT_EQ(target.ram(program, {true, wrong}), RunResult::UserProgram);
+    }
+    {
+        Target target(33, kPassword);
+        EXPECT_EQ(target.ram(program, {true, kPassword}), RunResult::SerialBootCompleted);
+        EXPECT_EQ(target.pod.words(0x9000, 3), sectionWords(0x9000, 3));
+    }
+    Target unsecured(33, kPassword);
+    EXPECT_EQ(unsecured.ram(programOf(33, {{0xC000, 3}})), RunResult::SerialBootCompleted); // L4
+}
+
 TEST(Cancel, EveryStreamedPhaseEndsWith18)
 {
     // Ranges of a flash run with the option on: header, matching flow, header, algorithm, flash writing.

@@ -110,7 +110,8 @@ inline ProgramData programOf(
         section.inSecondBank = tag.inSecondBank;
         section.secondBankMask = tag.secondBankMask;
         loaded.push_back(section);
-        program.sections.push_back({address, sectionWords(address, count), tag.inFlash, tag.inSecondBank});
+        const std::string name = ".s" + std::to_string(program.sections.size());
+        program.sections.push_back({address, sectionWords(address, count), tag.inFlash, tag.inSecondBank, name});
         program.totalBytes += count * 2;
     }
     program.summary = image::summariseFlash(device, loaded);

@@ -1,9 +1,11 @@
 // The simulated chip frame by frame: images checked word for word, flash operations only from a running
-// algorithm, erase before program, bank selection, and the POD-to-target wire time.
+// algorithm, erase before program, bank selection, the POD-to-target wire time, and a boot ROM and kernel as
+// strict as silicon.
 #include "sim/pod_simulator.h"
 
 #include "frame_conversation.h"
 
+#include "programming/device_memory.h"
 #include "programming/image_manifest.h"
 #include "programming/simulation_images.h"
 
@@ -19,38 +21,64 @@ std::string word(char kind, std::uint32_t value)
     return std::string(1, kind) + *link::hexField(value & 0xFFFF, 4) + "\r";
 }
 
-void header(PodSimulator& pod)
+// Boot mode, auto-baud, key and reserved words; the reply of the entry point's low word.
+std::string header(PodSimulator& pod, std::uint32_t entry = 0, std::uint16_t reserved = 0xFF)
 {
-    ASSERT_EQ(converse(pod, "M"), "!");
-    ASSERT_EQ(converse(pod, "P"), "!");
-    ASSERT_EQ(converse(pod, word('U', 0x08AA)), "!");
-    for (int i = 0; i < 10; ++i)
-        ASSERT_EQ(converse(pod, word('U', i < 8 ? 0xFF : 0)), "!");
+    EXPECT_EQ(converse(pod, "M"), "!");
+    EXPECT_EQ(converse(pod, "P"), "!");
+    EXPECT_EQ(converse(pod, word('U', 0x08AA)), "!");
+    for (int i = 0; i < 8; ++i) {
+        const std::string reply = converse(pod, word('U', i == 7 ? reserved : 0xFF));
+        if (reply != "!")
+            return reply;
+    }
+    EXPECT_EQ(converse(pod, word('U', entry >> 16)), "!");
+    return converse(pod, word('U', entry));
 }
 
-// Sends the segments of the image as the boot stream; the reply of the end marker.
-std::string sendImage(PodSimulator& pod, const programming::TargetImage& image, std::size_t segments)
+// A block's word count and address.
+void beginBlock(PodSimulator& pod, std::uint32_t count, std::uint32_t address)
 {
-    header(pod);
-    for (std::size_t s = 0; s < segments; ++s) {
-        const programming::ImageSegment& segment = image.segments[s];
-        converse(pod, word('U', static_cast<std::uint32_t>(segment.words.size())));
-        converse(pod, word('U', segment.address >> 16));
-        converse(pod, word('U', segment.address));
-        for (std::size_t i = 0; i < segment.words.size(); ++i)
-            converse(pod, word(i + 1 == segment.words.size() ? 'Y' : 'S', segment.words[i]));
+    converse(pod, word('U', count));
+    converse(pod, word('U', address >> 16));
+    converse(pod, word('U', address));
+}
+
+// One block as the host streams it: count, address, the words with every 200th and the last acknowledged; the
+// reply of the last word.
+std::string sendBlock(PodSimulator& pod, std::uint32_t address, const std::vector<std::uint16_t>& words)
+{
+    beginBlock(pod, static_cast<std::uint32_t>(words.size()), address);
+    std::string reply;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const bool acknowledged = (i + 1) % 200 == 0 || i + 1 == words.size();
+        reply = converse(pod, word(acknowledged ? 'Y' : 'S', words[i]));
     }
+    return reply;
+}
+
+// Sends the segments of the image as the boot stream entering at `entry`; the reply of the end marker.
+std::string sendImage(
+    PodSimulator& pod, const programming::TargetImage& image, std::size_t segments, std::uint32_t entry = 0)
+{
+    header(pod, entry);
+    for (std::size_t s = 0; s < segments; ++s)
+        sendBlock(pod, image.segments[s].address, image.segments[s].words);
     return converse(pod, word('X', 0));
 }
 
-// Sends the device's simulation algorithm (with `change` applied) as the boot stream; the reply of the end marker.
+// Sends the device's simulation algorithm (with `change` applied) as the boot stream entering where the device
+// starts a RAM program, then sets the target line to the algorithm's 115200 baud; the reply of the end marker.
 std::string sendAlgorithm(
     PodSimulator& pod, int device, const std::function<void(programming::TargetImage&)>& change = {})
 {
     programming::TargetImage image = *programming::simulationImageSet().find(*programming::flashAlgorithmName(device));
     if (change)
         change(image);
-    return sendImage(pod, image, programming::flashAlgorithmSegmentsSent(device));
+    const std::string reply = sendImage(
+        pod, image, programming::flashAlgorithmSegmentsSent(device), programming::ramBootEntryOf(device));
+    EXPECT_EQ(converse(pod, "K4"), "!");
+    return reply;
 }
 
 std::string program(PodSimulator& pod, std::uint32_t address, const std::vector<std::uint16_t>& words)
@@ -157,6 +185,8 @@ TEST(SimulatedChip, DataFlashRecordsNeedTheDataFlashAlgorithmOfTheClockGroup)
     EXPECT_EQ(sendImage(pod, dataFlashAlgorithm(39), 5), "!"); // the 300 MHz set on a 200 MHz device stays in RAM
     EXPECT_EQ(converse(pod, dataFlashRecord("7101")), "");
     EXPECT_EQ(sendImage(pod, dataFlashAlgorithm(38), 5), "!");
+    EXPECT_EQ(converse(pod, dataFlashRecord("7101")), ""); // the algorithm talks at 115200 only
+    EXPECT_EQ(converse(pod, "K4"), "!");
     EXPECT_EQ(converse(pod, dataFlashRecord("7101")), "!");
     // The flash holds an old boot table: nothing is programmed over it before an erase.
     EXPECT_EQ(converse(pod, pageRecord("73", 3, 0x5A)), "?");
@@ -168,6 +198,133 @@ TEST(SimulatedChip, DataFlashRecordsNeedTheDataFlashAlgorithmOfTheClockGroup)
     EXPECT_EQ(converse(pod, pageRecord("73", 0x800, 0x5A)), "?"); // past the 512 KB chip
     EXPECT_EQ(converse(pod, "N"), "!");
     EXPECT_EQ(converse(pod, dataFlashRecord("7101")), ""); // the reset stopped the algorithm
+}
+
+TEST(SimulatedBootRom, EntryPointMustLieInMemoryThatRunsCode)
+{
+    PodSimulator f2812({.chip = ChipConfig {26}});
+    EXPECT_EQ(header(f2812, 0xDEAD), "?"); // reserved space between L1 and the flash
+    EXPECT_EQ(f2812.chipRefusal(), "entry point 0x00DEAD is not memory that runs code");
+    EXPECT_EQ(header(f2812, 0x3F8000), "!");
+    PodSimulator f28335({.chip = ChipConfig {35}});
+    EXPECT_EQ(header(f28335, 0x001000), "?"); // a peripheral frame
+    EXPECT_EQ(header(f28335, 0x380000), "?"); // below the OTP
+    EXPECT_EQ(header(f28335, 0x33FFF6), "!"); // flash
+}
+
+TEST(SimulatedBootRom, AnImageRunsOnlyFromTheDevicesRamEntry)
+{
+    const auto& algorithm = *programming::simulationImageSet().find("flash-algorithm-33");
+    PodSimulator pod({.chip = ChipConfig {33}});
+    // 0x3F8000 is the L0 mirror on an F2833x, where the algorithm's entry branch is not.
+    EXPECT_EQ(sendImage(pod, algorithm, 4, 0x3F8000), "!");
+    ASSERT_EQ(converse(pod, "K4"), "!");
+    EXPECT_EQ(converse(pod, "O00"), "");
+    EXPECT_EQ(pod.chipRefusal(), "flash-algorithm-33 does not run: the stream enters at 0x3F8000");
+    EXPECT_EQ(sendImage(pod, algorithm, 4, 0), "!");
+    ASSERT_EQ(converse(pod, "K4"), "!");
+    EXPECT_EQ(converse(pod, "O00"), "!");
+}
+
+TEST(SimulatedBootRom, ReservedWordsAre00FF)
+{
+    PodSimulator pod({.chip = ChipConfig {33}});
+    EXPECT_EQ(header(pod, 0, 0x00FE), "?");
+    EXPECT_EQ(header(pod, 0, 0x00FF), "!");
+}
+
+TEST(SimulatedBootRom, EveryTwoHundredthAndTheLastWordAreAcknowledged)
+{
+    const std::vector<std::uint16_t> words(450, 0x1234);
+    PodSimulator pod({.chip = ChipConfig {33}});
+    header(pod);
+    EXPECT_EQ(sendBlock(pod, 0x00C000, words), "!");
+    EXPECT_EQ(converse(pod, word('X', 0)), "!");
+
+    // Acknowledged too early (word 100), or streamed where word 200 must be acknowledged: the block's next
+    // acknowledged word is refused.
+    for (const int streamed : {99, 249}) {
+        SCOPED_TRACE(streamed);
+        header(pod);
+        beginBlock(pod, 450, 0xC000);
+        for (int i = 0; i < streamed; ++i)
+            converse(pod, word('S', 0x1234));
+        EXPECT_EQ(converse(pod, word('Y', 0x1234)), "?");
+    }
+}
+
+TEST(SimulatedBootRom, OneStreamTakesOnlyItsOwnFrameKinds)
+{
+    PodSimulator pod({.chip = ChipConfig {33}});
+    header(pod);
+    beginBlock(pod, 2, 0xC000);
+    converse(pod, word('S', 1));
+    EXPECT_EQ(converse(pod, word('Z', 2)), "?"); // the LF240x kernel's closing letter
+
+    header(pod);
+    EXPECT_EQ(converse(pod, word('V', 2)), "?"); // a block count is `U`
+    header(pod);
+    EXPECT_EQ(converse(pod, word('U', 0)), "?"); // the end marker is `X`
+    header(pod);
+    EXPECT_EQ(converse(pod, word('X', 0)), "!");
+}
+
+TEST(SimulatedKernel, RoutinesCloseWithTheirOwnLetter)
+{
+    const auto names = *programming::lf240xRoutineNames(4);
+    // Sends routines 0..index, the last one closed with `closing`; the reply of its closing word.
+    const auto sendRoutines = [&names](PodSimulator& pod, std::size_t index, char closing) {
+        EXPECT_EQ(converse(pod, "M"), "!");
+        EXPECT_EQ(converse(pod, "T"), "!");
+        std::string reply;
+        for (std::size_t r = 0; r <= index; ++r) {
+            const auto& words = programming::simulationImageSet().find(names[r])->segments[0].words;
+            const char last = r == index ? closing : r == 3 ? 'Y' : 'Z';
+            for (std::size_t i = 0; i < words.size(); ++i)
+                reply = converse(pod, word(i + 1 == words.size() ? last : 'S', words[i]));
+        }
+        return reply;
+    };
+    PodSimulator pod({.chip = ChipConfig {4}});
+    EXPECT_EQ(sendRoutines(pod, 0, 'Y'), "?");
+    EXPECT_EQ(pod.chipRefusal(), "routine 0 took a 'Y' word");
+    EXPECT_EQ(sendRoutines(pod, 3, 'Z'), "?");
+    EXPECT_EQ(sendRoutines(pod, 3, 'Y'), "!");
+}
+
+TEST(SimulatedChip, TheAlgorithmHearsThePodOnlyAfterTheBaudChange)
+{
+    const auto& algorithm = *programming::simulationImageSet().find("flash-algorithm-33");
+    PodSimulator pod({.chip = ChipConfig {33}});
+    ASSERT_EQ(converse(pod, "K4"), "!"); // before the algorithm runs: does not count
+    EXPECT_EQ(sendImage(pod, algorithm, 4), "!");
+    EXPECT_EQ(converse(pod, "O00"), "");
+    ASSERT_EQ(converse(pod, "K2"), "!");
+    EXPECT_EQ(converse(pod, "O00"), "");
+    ASSERT_EQ(converse(pod, "K4"), "!");
+    EXPECT_EQ(converse(pod, "O00"), "!");
+}
+
+TEST(SimulatedChip, LockedModuleKeepsWordsOutOfSecuredRam)
+{
+    const std::array<std::uint16_t, 8> password {9, 8, 7, 6, 5, 4, 3, 2};
+    PodSimulator pod({.chip = ChipConfig {33, password}});
+    header(pod);
+    EXPECT_EQ(sendBlock(pod, 0x00C000, {1, 2}), "!"); // L4: not secured
+    EXPECT_EQ(converse(pod, word('X', 0)), "!");
+    EXPECT_EQ(pod.words(0xC000, 2), (std::vector<std::uint16_t> {1, 2}));
+
+    header(pod);
+    EXPECT_EQ(sendBlock(pod, 0x009000, {3, 4}), "!"); // L1: secured
+    EXPECT_EQ(converse(pod, word('X', 0)), "?");
+    EXPECT_EQ(pod.words(0x9000, 2), (std::vector<std::uint16_t> {0, 0}));
+    EXPECT_EQ(pod.chipRefusal(), "program words for secured RAM were lost: the code security module is locked");
+
+    // The chip's own flash algorithm in L0 runs and reports the lock.
+    const auto& algorithm = *programming::simulationImageSet().find("flash-algorithm-33");
+    EXPECT_EQ(sendImage(pod, algorithm, 4), "!");
+    ASSERT_EQ(converse(pod, "K4"), "!");
+    EXPECT_EQ(converse(pod, "O00"), "?");
 }
 
 TEST(SimulatedChip, CorruptPageFaultSpoilsOneProgrammedPage)

@@ -33,9 +33,11 @@ using programming::RunResult;
 
 class SciBootTest : public ::testing::Test {
 protected:
-    SciBootTest()
+    explicit SciBootTest(int device = sim::kDemoDeviceRow)
+        : simulator {sim::SimConfig {.chip = sim::ChipConfig {device}}, clock}
     {
         store.writeInt("Main Configuration", "MicroTime Length", 7);
+        store.writeInt("Main Configuration", "CPU TYPE", device);
         sim::configureDemoTarget(simulator);
         desktop = std::make_unique<DesktopApplication>(
             store, transports, instance, std::filesystem::path(scratch.path().toStdString()), &prompts);
@@ -58,7 +60,7 @@ protected:
 
     core::MemorySettingsStore store;
     sim::SimulatedClock clock;
-    sim::PodSimulator simulator {sim::SimConfig {.chip = sim::ChipConfig {sim::kDemoDeviceRow}}, clock};
+    sim::PodSimulator simulator;
     sim::InProcessTransportFactory transports {simulator};
     test::AlwaysFirstInstance instance;
     test::RecordingPrompts prompts;
@@ -116,7 +118,16 @@ TEST_F(SciBootTest, CancelFromTheDialogEndsTheRun)
     EXPECT_TRUE(eventsUntil([&] { return !dialog().isVisible(); }));
 }
 
-TEST_F(SciBootTest, RamDownloadOfASampleShowsNoNotice)
+// The samples are built for other devices than the demo's F2812.
+class SciBootF28377STest : public SciBootTest {
+protected:
+    SciBootF28377STest()
+        : SciBootTest(69)
+    {
+    }
+};
+
+TEST_F(SciBootF28377STest, RamDownloadOfASampleShowsNoNotice)
 {
     const auto samples = lumetra::test::coffSamplesDir();
     if (!samples)

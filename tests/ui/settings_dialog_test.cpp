@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,6 +71,21 @@ TEST_F(SettingsDialogTest, OpensWithTheStoredValuesAndTheirLists)
 
     d.serialPortButton()->setChecked(true);
     EXPECT_TRUE(d.comPortList()->isEnabled());
+}
+
+TEST_F(SettingsDialogTest, GroupTitlesAndTheKeyNoteAreTheCoresTexts)
+{
+    SettingsDialog& d = openDefaults();
+    QStringList titles;
+    for (const QGroupBox* group : d.findChildren<QGroupBox*>())
+        titles << group->title();
+    EXPECT_TRUE(titles.contains(QStringLiteral("CSM && Erase Options for F28xx/LF240xA Device"))) << titles.join('|').toStdString();
+    EXPECT_TRUE(titles.contains(QStringLiteral("TMS320C2834x 외부 Data Flash 설정"))) << titles.join('|').toStdString();
+    const auto* csmGroup = d.csmCheck()->parentWidget();
+    QStringList notes;
+    for (const QLabel* label : csmGroup->findChildren<QLabel*>())
+        notes << label->text();
+    EXPECT_TRUE(notes.contains(QStringLiteral("Flash Algorithm Code에 사용됩니다. - Hex Value"))) << notes.join('|').toStdString();
 }
 
 TEST_F(SettingsDialogTest, ChoosingATargetRowAppliesItsRulesAtOnce)

@@ -144,7 +144,7 @@ QWidget* SettingsDialog::buildTargetGroup()
 
 QWidget* SettingsDialog::buildCsmGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("Flash Erase / CSM"));
+    auto* group = new QGroupBox(qt(kCsmGroupTitle));
     intelligentErase_ = new QRadioButton(QStringLiteral("Intelligent Erase"));
     eraseAll_ = new QRadioButton(QStringLiteral("Erase All"));
     auto* eraseKind = new QButtonGroup(group);
@@ -167,12 +167,13 @@ QWidget* SettingsDialog::buildCsmGroup()
         keyLabels_[static_cast<std::size_t>(n)] = label;
         keyEdits_[static_cast<std::size_t>(n)] = edit;
     }
+    layout->addWidget(new QLabel(qt(kCsmKeyNote)), 6, 0, 1, 4);
     return group;
 }
 
 QWidget* SettingsDialog::buildDataFlashGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("데이터 플래시"));
+    auto* group = new QGroupBox(qt(kDataFlashGroupTitle));
     dataFlashList_ = new QComboBox;
     for (int type = 0; type < kDataFlashTypeCount; ++type)
         dataFlashList_->addItem(qt(dataFlashNameOf(type)));

@@ -34,7 +34,7 @@ SymbolRow rowOf(const RowSource& source, CDataObject record, std::size_t symbolI
     SymbolRow row;
     row.name = std::move(record.name);
     row.address = core::formatAddress(source.family, record.address);
-    row.dataType = dataTypeText(record.type);
+    row.dataType = dataTypeText(record.type) + bitFieldText(record.bitOffset, record.bitWidth);
     row.etc = std::move(record.arrayInfo);
     row.symbolIndex = symbolIndex;
     row.depth = depth;
@@ -45,11 +45,27 @@ SymbolRow rowOf(const RowSource& source, CDataObject record, std::size_t symbolI
     return row;
 }
 
+// A row that only tells: no name, nothing to add to the variable monitor.
+SymbolRow noteRow(const std::string& note, std::size_t symbolIndex, int depth)
+{
+    SymbolRow row;
+    row.symbolIndex = symbolIndex;
+    row.depth = depth;
+    row.note = note;
+    labelRow(row);
+    row.label += note;
+    return row;
+}
+
 // The members of `parent` at `depth`, each expanded one followed by its own.
 void appendMembers(const RowSource& source, std::size_t symbolIndex, const CDataObject& parent, int aggregate,
     int depth, std::vector<SymbolRow>& rows)
 {
     for (const SymbolMember& member : source.symbols.membersOf(parent, aggregate)) {
+        if (!member.note.empty()) {
+            rows.push_back(noteRow(member.note, symbolIndex, depth));
+            continue;
+        }
         rows.push_back(rowOf(source, member.record, symbolIndex, member.aggregate, depth));
         if (rows.back().expanded)
             appendMembers(source, symbolIndex, member.record, member.aggregate, depth + 1, rows);

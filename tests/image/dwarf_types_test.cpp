@@ -41,7 +41,9 @@ struct Debug {
 std::vector<std::uint8_t> program(const Debug& debug, const std::vector<CoffSymbol>& symbols)
 {
     CoffWriter writer(2, kTargetC28x);
-    writer.addSection(CoffSection::withData(".text", 0x3F4000, {0x1111, 0x2222}));
+    CoffSection text = CoffSection::withData(".text", 0x3F4000, {0x1111, 0x2222});
+    text.flags = kSectionText;
+    writer.addSection(std::move(text));
     CoffSection data = CoffSection::withData(".ebss", 0x8000, {});
     data.flags = kSectionBss;
     writer.addSection(std::move(data));
@@ -131,7 +133,7 @@ TEST(DwarfTypes, VariablesTakeTheirRealTypesInEveryDwarfVersion)
             {"FlashStatus", "Structure"},
             {"CsmScr", "Union"},
             {"Mode", "Enumeration"},
-            {"Callback", "Pointer to Unsigned long"},
+            {"Callback", "Pointer to Integer"},
             {"Buffer", "Array of Unsigned integer"},
             {"Matrix", "Array of Array of Integer"},
         };
@@ -181,7 +183,7 @@ TEST(DwarfTypes, PointerVariablesTheSymbolTableWouldDropAreListedWithTheirDebugT
         image.load(program({dwarf.info(), dwarf.abbrev()}, {handler, untyped}), kRowF28335), CoffLoadResult::Loaded);
     const auto symbols = listed(image);
     ASSERT_EQ(symbols.size(), 1u);
-    EXPECT_EQ(symbols.at("Handler").dataType, "Pointer to Unsigned long");
+    EXPECT_EQ(symbols.at("Handler").dataType, "Pointer to Integer");
 }
 
 TEST(DwarfTypes, FilesWithoutDebugInformationKeepTheSymbolTableRules)
@@ -192,7 +194,11 @@ TEST(DwarfTypes, FilesWithoutDebugInformationKeepTheSymbolTableRules)
     EXPECT_EQ(image.typeReading().debugInfo, DebugReadStatus::NoDebugInfo);
     EXPECT_EQ(typeReadingMessage(image.typeReading()), "No debug information: types from the symbol table");
     const auto all = listed(image);
-    EXPECT_EQ(all.size(), symbols.size()); // functions and code labels included, as the symbol table types them
+    // Functions outside code sections included, as the symbol table types them; code labels never.
+    EXPECT_EQ(all.size(), symbols.size() - 2);
+    EXPECT_TRUE(all.contains("Isr"));
+    EXPECT_FALSE(all.contains("main"));
+    EXPECT_FALSE(all.contains("code_start"));
     EXPECT_EQ(all.at("Gain").dataType, "Integer");
 }
 

@@ -50,7 +50,7 @@ std::optional<std::uint32_t> withBitField(const image::CDataObject& record, std:
         return value;
     const std::uint32_t field = lowBits(record.bitWidth);
     const std::uint32_t bits = value & field;
-    const bool fits = bits == value || (isSignedType(record.type) && signExtended(record, bits) == value);
+    const bool fits = isSignedType(record.type) ? signExtended(record, bits) == value : bits == value;
     if (!fits)
         return std::nullopt;
     const std::uint32_t place = field << record.bitOffset;

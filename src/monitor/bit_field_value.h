@@ -13,7 +13,8 @@ namespace lumetra::monitor {
 std::uint32_t bitFieldValue(const image::CDataObject& record, std::uint32_t held);
 
 // `held` with the field's bits replaced by `value`: for a record that is no bit field, `value`. Nothing when
-// `value` does not fit the field: neither in its bits nor, for a signed type, as a number of the field's range.
+// `value` (of the type's width) is not a number of the field's range: 0 to 2^width - 1, or for a signed type
+// -2^(width-1) to 2^(width-1) - 1, as a read of the field shows them.
 std::optional<std::uint32_t> withBitField(const image::CDataObject& record, std::uint32_t held, std::uint32_t value);
 
 } // namespace lumetra::monitor

@@ -21,9 +21,11 @@ struct RowSource {
     bool expandAll;
 };
 
+constexpr std::size_t kIndentPerDepth = 4;
+
 void labelRow(SymbolRow& row)
 {
-    row.label.assign(static_cast<std::size_t>(row.depth) * 4, ' ');
+    row.label.assign(static_cast<std::size_t>(row.depth) * kIndentPerDepth, ' ');
     if (row.expandable)
         row.label += row.expanded ? "- " : "+ ";
     row.label += row.name;
@@ -73,6 +75,38 @@ void appendMembers(const RowSource& source, std::size_t symbolIndex, const CData
 }
 
 } // namespace
+
+std::size_t expanderLength(const SymbolRow& row)
+{
+    return row.expandable ? static_cast<std::size_t>(row.depth) * kIndentPerDepth + 2 : 0;
+}
+
+std::vector<std::string> longestColumnTexts(const std::vector<SymbolRow>& rows, int column, std::size_t count)
+{
+    const auto text = [column](const SymbolRow& row) -> const std::string& {
+        switch (column) {
+        case 0:
+            return row.label;
+        case 1:
+            return row.address;
+        case 2:
+            return row.dataType;
+        default:
+            return row.etc;
+        }
+    };
+    std::vector<const std::string*> texts;
+    texts.reserve(rows.size());
+    for (const SymbolRow& row : rows)
+        texts.push_back(&text(row));
+    const std::size_t kept = std::min(count, texts.size());
+    std::partial_sort(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(kept), texts.end(),
+        [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+    std::vector<std::string> longest;
+    for (std::size_t i = 0; i < kept; ++i)
+        longest.push_back(*texts[i]);
+    return longest;
+}
 
 bool nameLessIgnoringCase(std::string_view a, std::string_view b)
 {

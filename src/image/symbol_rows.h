@@ -31,6 +31,14 @@ struct SymbolRow {
 std::vector<SymbolRow> buildSymbolRows(const SymbolList& symbols, std::uint16_t targetId,
     const std::set<std::string>& expanded = {}, bool expandAll = false);
 
+// The characters of a row's label up to and including its "+ " or "- " (a click there opens or closes the row);
+// 0 for a row without members.
+std::size_t expanderLength(const SymbolRow& row);
+
+// The texts of `column` (0 "Symbol Name" labels, 1 "Address", 2 "Data Type", 3 "Etc") that a column fitting them
+// all must measure: the `count` longest, longest first.
+std::vector<std::string> longestColumnTexts(const std::vector<SymbolRow>& rows, int column, std::size_t count);
+
 // Case-insensitive (ASCII) comparison of two names: true when a sorts before b.
 bool nameLessIgnoringCase(std::string_view a, std::string_view b);
 

@@ -72,6 +72,8 @@ json flashSummaryJson(const FlashSummary& summary)
 
 json symbolJson(const SymbolRow& row)
 {
+    if (!row.note.empty())
+        return {{"note", row.note}};
     return {
         {"name", row.name},
         {"address", row.address},
@@ -208,6 +210,10 @@ void printSymbols(const ProgramImage& image, bool members)
     printRow({padded("Symbol Name", -24), padded("Address", -8), padded("Data Type", -36), padded("Type Source", -12),
         "Etc"});
     for (const SymbolRow& symbol : rows) {
+        if (!symbol.note.empty()) {
+            printLine("  " + printableText(symbol.label));
+            continue;
+        }
         printRow({padded(printableText(members ? symbol.label : symbol.name), -24), padded(symbol.address, -8),
             padded(printableText(symbol.dataType), -36),
             padded(symbol.typedFromDebugInfo ? "debug info" : "symbol table", -12), printableText(symbol.etc)});

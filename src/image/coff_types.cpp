@@ -62,4 +62,11 @@ std::string dataTypeText(std::uint16_t type)
     return text;
 }
 
+std::string bitFieldText(std::uint8_t bitOffset, std::uint8_t bitWidth)
+{
+    if (bitWidth == 0)
+        return {};
+    return " (bit " + std::to_string(bitOffset) + ", width " + std::to_string(bitWidth) + ")";
+}
+
 } // namespace lumetra::image

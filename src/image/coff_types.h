@@ -33,4 +33,7 @@ std::string_view derivedTypePrefix(DerivedType derived);
 // up to the first zero one, then the basic type's name ("Array of Integer").
 std::string dataTypeText(std::uint16_t type);
 
+// What follows the data type text of a bit field: " (bit 4, width 3)"; empty for a width of 0 (no bit field).
+std::string bitFieldText(std::uint8_t bitOffset, std::uint8_t bitWidth);
+
 } // namespace lumetra::image

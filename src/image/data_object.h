@@ -16,6 +16,10 @@ public:
     std::uint16_t type = 0; // the whole COFF type field
     std::string arrayInfo; // empty, or "Array Info : [..]"
     std::uint8_t viewType = 0;
+    // A bit field of a structure: its lowest bit in the value of `type` at `address`, and its width (0: the whole
+    // value). Symbol files do not keep them; re-binding to the program's symbols brings them back.
+    std::uint8_t bitOffset = 0;
+    std::uint8_t bitWidth = 0;
 
     // True when the variable now lives elsewhere or has another type: address or type differ.
     bool placementDiffersFrom(const CDataObject& other) const { return address != other.address || type != other.type; }

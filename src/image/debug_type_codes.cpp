@@ -54,6 +54,23 @@ int pointerTargetCode(std::uint64_t sizeWords)
     return sizeWords == 1 ? 14 : 15;
 }
 
+std::uint32_t typeWordCount(std::uint16_t type)
+{
+    if (derivationOf(type, 0) == DerivedType::Pointer)
+        return 2;
+    switch (basicTypeOf(type)) {
+    case 5:
+    case 6:
+    case 7:
+    case 15:
+        return 2;
+    case 11:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
 std::uint16_t composeTypeField(int basicCode, std::span<const DerivedType> derivations)
 {
     auto field = static_cast<std::uint16_t>(basicCode & 0x0F);

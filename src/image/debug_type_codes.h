@@ -30,6 +30,10 @@ int baseTypeCode(std::uint64_t encoding, std::uint64_t sizeWords, std::string_vi
 // A pointer is read whole: an unsigned integer of its width (1 word: 14, otherwise 15).
 int pointerTargetCode(std::uint64_t sizeWords);
 
+// The words a value of the type field occupies where it is not an aggregate: a pointer 2, long, float and double 2,
+// long double 4, every other 1.
+std::uint32_t typeWordCount(std::uint16_t type);
+
 inline constexpr int kStructureCode = 8;
 inline constexpr int kUnionCode = 9;
 inline constexpr int kEnumerationCode = 10;

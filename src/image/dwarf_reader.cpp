@@ -19,9 +19,8 @@ namespace {
 
 // Deeper chains of typedefs, qualifiers and arrays are taken as damage (a cycle ends here too).
 constexpr int kMaxTypeDepth = 32;
-// Pointers without a size are C28x data pointers: 32 bits.
-constexpr Dwarf_Unsigned kDefaultPointerWords = 2;
 constexpr Dwarf_Unsigned kProgbitsSectionType = 1;
+constexpr std::uint32_t kWordBits = 16;
 // The attribute (0x47) by which a variable's definition refers to its declaration.
 constexpr Dwarf_Half kDeclarationAttribute = 0x47;
 
@@ -95,10 +94,12 @@ private:
 };
 
 struct ResolvedType {
-    int code = 0; // 0: no data type code (void, a function, an unknown kind)
+    int code = 0; // 0: void, or no data type code (an unknown kind) when there are no derivations either
     std::vector<DerivedType> derivations;
     std::vector<std::uint32_t> dimensions;
-    int aggregate = -1; // a structure or union (not an array or a pointer of one)
+    int aggregate = -1; // a structure or union, or an array of them (not a pointer to one)
+
+    bool known() const { return code != 0 || !derivations.empty(); }
 };
 
 class Reader {
@@ -130,8 +131,13 @@ private:
     const ResolvedType& resolve(Dwarf_Off offset, int depth);
     ResolvedType resolveDie(Dwarf_Die die, int depth);
     ResolvedType resolveArray(Dwarf_Die die, int depth);
+    // What a pointer or a function leads to, its own derivation first: "Pointer to Structure".
+    ResolvedType resolveDerived(Dwarf_Die die, DerivedType derivation, int depth);
     std::uint32_t subrangeCount(Dwarf_Die subrange);
     int readAggregate(Dwarf_Die die, int depth);
+    int arrayAggregate(const ResolvedType& element, const std::vector<std::uint32_t>& dimensions);
+    std::optional<DebugMember> readMember(Dwarf_Die member, int depth);
+    bool placeBitField(Dwarf_Die member, DebugMember& out);
     std::optional<std::uint32_t> memberOffset(Dwarf_Die member);
 
     Dwarf_Debug debug_;
@@ -242,7 +248,8 @@ std::optional<std::uint32_t> staticAddress(const std::vector<std::uint8_t>& expr
 void Reader::readVariable(Dwarf_Die die, Dwarf_Half addressSize, DebugTypes& out)
 {
     const std::optional<std::uint32_t> address = staticAddress(expressionAttribute(die, DW_AT_location), addressSize);
-    if (!address)
+    const bool declaredOnly = !address && flagAttribute(die, DW_AT_declaration);
+    if (!address && !declaredOnly)
         return;
     // A definition may name its declaration for the name, the linkage and the type.
     Die declaration;
@@ -261,10 +268,11 @@ void Reader::readVariable(Dwarf_Die die, Dwarf_Half addressSize, DebugTypes& out
     if (name.empty() || !typeOffset)
         return;
     const ResolvedType& type = resolve(*typeOffset, 0);
-    if (type.code == 0)
+    if (!type.known())
         return;
-    out.variables.try_emplace(std::string(name),
-        DebugVariable {*address, composeTypeField(type.code, type.derivations), type.dimensions, type.aggregate});
+    DebugVariable variable {address.value_or(0), composeTypeField(type.code, type.derivations), type.dimensions,
+        type.aggregate};
+    (declaredOnly ? out.declarations : out.variables).try_emplace(std::string(name), std::move(variable));
 }
 
 template <typename Value, typename Form>
@@ -355,8 +363,18 @@ const ResolvedType& Reader::resolve(Dwarf_Off offset, int depth)
         forgetError();
         return none_;
     }
-    // A type that refers back to itself while being resolved finds no code: the cycle ends.
-    types_.emplace(offset, ResolvedType {});
+    // A type that refers back to itself while being resolved finds no code, or a structure's or union's code
+    // without members (a pointer in it to itself): the cycle ends.
+    Dwarf_Half tag = 0;
+    ResolvedType placeholder;
+    if (dwarf_tag(die.get(), &tag, &error_) == DW_DLV_OK) {
+        if (tag == DW_TAG_structure_type || tag == DW_TAG_class_type)
+            placeholder.code = kStructureCode;
+        else if (tag == DW_TAG_union_type)
+            placeholder.code = kUnionCode;
+    }
+    forgetError();
+    types_.emplace(offset, std::move(placeholder));
     ResolvedType type = resolveDie(die.get(), depth);
     return types_.insert_or_assign(offset, std::move(type)).first->second;
 }
@@ -388,8 +406,10 @@ ResolvedType Reader::resolveDie(Dwarf_Die die, int depth)
     case DW_TAG_reference_type:
     case DW_TAG_rvalue_reference_type:
     case DW_TAG_ptr_to_member_type:
-        type.code = pointerTargetCode(unsignedAttribute(die, DW_AT_byte_size).value_or(kDefaultPointerWords));
-        type.derivations.push_back(DerivedType::Pointer);
+        type = resolveDerived(die, DerivedType::Pointer, depth);
+        break;
+    case DW_TAG_subroutine_type:
+        type = resolveDerived(die, DerivedType::Function, depth);
         break;
     case DW_TAG_structure_type:
     case DW_TAG_class_type:
@@ -434,7 +454,7 @@ ResolvedType Reader::resolveArray(Dwarf_Die die, int depth)
     if (!elementOffset)
         return {};
     ResolvedType element = resolve(*elementOffset, depth + 1);
-    if (element.code == 0)
+    if (!element.known())
         return {};
     ResolvedType type;
     forEachChild(die, [&](Dwarf_Die child, Dwarf_Half tag) {
@@ -445,34 +465,103 @@ ResolvedType Reader::resolveArray(Dwarf_Die die, int depth)
     forgetError();
     if (type.dimensions.empty())
         type.dimensions.push_back(0); // an array of unknown size
-    type.code = element.code; // an array of structures does not expand
+    type.code = element.code;
+    if (element.derivations.empty() && element.aggregate >= 0)
+        type.aggregate = arrayAggregate(element, type.dimensions);
     type.derivations.assign(type.dimensions.size(), DerivedType::Array);
     type.derivations.insert(type.derivations.end(), element.derivations.begin(), element.derivations.end());
     type.dimensions.insert(type.dimensions.end(), element.dimensions.begin(), element.dimensions.end());
     return type;
 }
 
+ResolvedType Reader::resolveDerived(Dwarf_Die die, DerivedType derivation, int depth)
+{
+    ResolvedType type;
+    if (const std::optional<Dwarf_Off> target = referenceAttribute(die, DW_AT_type)) {
+        const ResolvedType& pointee = resolve(*target, depth + 1);
+        type.code = pointee.code;
+        type.derivations = pointee.derivations;
+    }
+    type.derivations.insert(type.derivations.begin(), derivation);
+    return type;
+}
+
+// An array of structures or unions lists its elements, each with the element's members.
+int Reader::arrayAggregate(const ResolvedType& element, const std::vector<std::uint32_t>& dimensions)
+{
+    const auto index = static_cast<std::size_t>(element.aggregate);
+    if (index >= aggregates_->size() || (*aggregates_)[index].sizeWords == 0)
+        return -1; // without the element's size the elements cannot be placed
+    DebugAggregate array;
+    array.element = element.aggregate;
+    array.elementType = composeTypeField(element.code, {});
+    array.dimensions = dimensions;
+    array.sizeWords = (*aggregates_)[index].sizeWords;
+    aggregates_->push_back(std::move(array));
+    return static_cast<int>(aggregates_->size() - 1);
+}
+
 // The named, typed members of a structure or union, in declaration order.
 int Reader::readAggregate(Dwarf_Die die, int depth)
 {
     DebugAggregate aggregate;
+    aggregate.sizeWords = static_cast<std::uint32_t>(
+        std::min<Dwarf_Unsigned>(unsignedAttribute(die, DW_AT_byte_size).value_or(0), UINT32_MAX));
     forEachChild(die, [&](Dwarf_Die child, Dwarf_Half tag) {
-        const std::string_view name = tag == DW_TAG_member ? nameOf(child) : std::string_view();
-        const std::optional<Dwarf_Off> typeOffset = name.empty() ? std::nullopt : referenceAttribute(child, DW_AT_type);
-        const std::optional<std::uint32_t> at = typeOffset ? memberOffset(child) : std::nullopt;
-        if (at) {
-            const ResolvedType& type = resolve(*typeOffset, depth + 1);
-            if (type.code != 0) {
-                aggregate.members.push_back(
-                    DebugMember {std::string(name), *at, composeTypeField(type.code, type.derivations), type.dimensions,
-                        type.derivations.empty() ? type.aggregate : -1});
-            }
+        if (tag == DW_TAG_member) {
+            if (std::optional<DebugMember> member = readMember(child, depth))
+                aggregate.members.push_back(std::move(*member));
         }
         return true;
     });
     forgetError();
     aggregates_->push_back(std::move(aggregate));
     return static_cast<int>(aggregates_->size() - 1);
+}
+
+std::optional<DebugMember> Reader::readMember(Dwarf_Die child, int depth)
+{
+    const std::string_view name = nameOf(child);
+    const std::optional<Dwarf_Off> typeOffset = name.empty() ? std::nullopt : referenceAttribute(child, DW_AT_type);
+    const std::optional<std::uint32_t> at = typeOffset ? memberOffset(child) : std::nullopt;
+    if (!at)
+        return std::nullopt;
+    const ResolvedType& type = resolve(*typeOffset, depth + 1);
+    if (!type.known())
+        return std::nullopt;
+    DebugMember member {std::string(name), *at, composeTypeField(type.code, type.derivations), type.dimensions,
+        type.aggregate};
+    if (!placeBitField(child, member))
+        return std::nullopt;
+    return member;
+}
+
+// A bit field's place in the value of its type: from the value's top bit (DWARF 2 and 3) or from the structure's
+// first bit (DWARF 4). False for a field that does not fit in that value.
+bool Reader::placeBitField(Dwarf_Die child, DebugMember& member)
+{
+    const std::optional<Dwarf_Unsigned> width = unsignedAttribute(child, DW_AT_bit_size);
+    if (!width)
+        return true;
+    const Dwarf_Unsigned valueBits
+        = kWordBits * unsignedAttribute(child, DW_AT_byte_size).value_or(typeWordCount(member.type));
+    if (*width == 0 || valueBits == 0 || *width > valueBits || valueBits > 32)
+        return false;
+    Dwarf_Unsigned lowest = 0;
+    if (const std::optional<Dwarf_Unsigned> fromTop = unsignedAttribute(child, DW_AT_bit_offset)) {
+        if (*fromTop > valueBits - *width)
+            return false;
+        lowest = valueBits - *width - *fromTop;
+    } else if (const std::optional<Dwarf_Unsigned> fromStart = unsignedAttribute(child, DW_AT_data_bit_offset)) {
+        member.offset += static_cast<std::uint32_t>(std::min<Dwarf_Unsigned>(
+            *fromStart / valueBits * (valueBits / kWordBits), UINT32_MAX - member.offset));
+        lowest = *fromStart % valueBits;
+        if (lowest + *width > valueBits)
+            return false;
+    }
+    member.bitOffset = static_cast<std::uint8_t>(lowest);
+    member.bitWidth = static_cast<std::uint8_t>(*width);
+    return true;
 }
 
 // The word offset of a member: a constant, or an expression of one DW_OP_plus_uconst; union members have none (0).

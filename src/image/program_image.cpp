@@ -210,8 +210,7 @@ CoffLoadResult ProgramImage::readSymbols(
     noteTypeReading(debug);
     SymbolReadStatus read = SymbolReadStatus::Ok;
     if (debug.status == DebugReadStatus::Read) {
-        const DebugTyping typing {debug, codeSectionFlags(header, file)};
-        read = readSymbolTable(fileBytes, header, deviceRow, symbols_, &typing);
+        read = readSymbolTable(fileBytes, header, deviceRow, symbols_, &debug);
         if (read == SymbolReadStatus::Ok)
             symbols_.useAggregates(std::make_shared<const std::vector<DebugAggregate>>(std::move(debug.aggregates)));
     } else {

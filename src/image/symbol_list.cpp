@@ -75,6 +75,8 @@ void SymbolList::appendMembers(std::vector<CDataObject>& out, const CDataObject&
     if (depth > kMaxMemberDepth)
         return;
     for (SymbolMember& member : membersOf(parent, aggregate)) {
+        if (!member.note.empty())
+            continue;
         out.push_back(member.record);
         if (member.aggregate >= 0)
             appendMembers(out, member.record, member.aggregate, depth + 1);
@@ -109,63 +111,176 @@ void SymbolList::appendTypedFromDebugInfo(
     entries_.back().aggregate = aggregate;
 }
 
-std::vector<SymbolMember> SymbolList::membersOf(const CDataObject& parent, int aggregate) const
+const DebugAggregate* SymbolList::aggregate(int index) const
+{
+    if (!aggregates_ || index < 0 || static_cast<std::size_t>(index) >= aggregates_->size())
+        return nullptr;
+    return &(*aggregates_)[static_cast<std::size_t>(index)];
+}
+
+std::vector<SymbolMember> SymbolList::membersOf(const CDataObject& parent, int aggregateIndex) const
 {
     std::vector<SymbolMember> members;
-    if (!aggregates_ || aggregate < 0 || static_cast<std::size_t>(aggregate) >= aggregates_->size())
+    const DebugAggregate* type = aggregate(aggregateIndex);
+    if (type == nullptr)
         return members;
-    const DebugAggregate& type = (*aggregates_)[static_cast<std::size_t>(aggregate)];
-    members.reserve(type.members.size());
-    for (const DebugMember& member : type.members) {
+    if (type->element >= 0)
+        return elementsOf(parent, *type);
+    members.reserve(type->members.size());
+    for (const DebugMember& member : type->members) {
         SymbolMember entry;
         entry.record.name = parent.name + "." + member.name;
         entry.record.address = parent.address + member.offset;
         entry.record.type = member.type;
         entry.record.arrayInfo = arrayInfoText(member.dimensions);
+        entry.record.bitOffset = member.bitOffset;
+        entry.record.bitWidth = member.bitWidth;
         entry.aggregate = member.aggregate;
         members.push_back(std::move(entry));
     }
     return members;
 }
 
-const DebugMember* SymbolList::memberNamed(int aggregate, std::string_view name) const
+namespace {
+
+// Elements of all dimensions; 0 when one is of unknown size. Saturates far above any listing.
+std::uint64_t elementCount(const std::vector<std::uint32_t>& dimensions)
 {
-    if (!aggregates_ || aggregate < 0 || static_cast<std::size_t>(aggregate) >= aggregates_->size())
+    std::uint64_t count = 1;
+    for (const std::uint32_t dimension : dimensions)
+        count = std::min<std::uint64_t>(count * dimension, std::uint64_t {1} << 40);
+    return count;
+}
+
+// "[1][2]": the indexes of element `n` in row-major order.
+std::string indexText(std::uint64_t n, const std::vector<std::uint32_t>& dimensions)
+{
+    std::string text;
+    for (std::size_t d = dimensions.size(); d > 0; --d) {
+        text.insert(0, "[" + std::to_string(n % dimensions[d - 1]) + "]");
+        n /= dimensions[d - 1];
+    }
+    return text;
+}
+
+// The index "[12]" at the start of `text`, taken off it; nothing when it is not one below `dimension`.
+std::optional<std::uint32_t> takeIndex(std::string_view& text, std::uint32_t dimension)
+{
+    const std::size_t close = text.find(']');
+    if (text.empty() || text.front() != '[' || close == std::string_view::npos || close < 2)
+        return std::nullopt;
+    std::uint64_t index = 0;
+    for (const char c : text.substr(1, close - 1)) {
+        if (c < '0' || c > '9' || index >= dimension)
+            return std::nullopt;
+        index = index * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (index >= dimension)
+        return std::nullopt;
+    text.remove_prefix(close + 1);
+    return static_cast<std::uint32_t>(index);
+}
+
+} // namespace
+
+std::string moreElementsNote(std::uint64_t more)
+{
+    return "... 나머지 요소 " + std::to_string(more) + "개 생략";
+}
+
+std::vector<SymbolMember> SymbolList::elementsOf(const CDataObject& parent, const DebugAggregate& array) const
+{
+    const std::uint64_t count = elementCount(array.dimensions);
+    const std::uint64_t listed = std::min<std::uint64_t>(count, kMaxListedElements);
+    std::vector<SymbolMember> elements;
+    elements.reserve(static_cast<std::size_t>(listed) + 1);
+    for (std::uint64_t n = 0; n < listed; ++n) {
+        SymbolMember entry;
+        entry.record.name = parent.name + indexText(n, array.dimensions);
+        entry.record.address = static_cast<std::uint32_t>(parent.address + n * array.sizeWords);
+        entry.record.type = array.elementType;
+        entry.aggregate = array.element;
+        elements.push_back(std::move(entry));
+    }
+    if (count > listed) {
+        SymbolMember note;
+        note.note = moreElementsNote(count - listed);
+        elements.push_back(std::move(note));
+    }
+    return elements;
+}
+
+const DebugMember* SymbolList::memberNamed(int aggregateIndex, std::string_view name) const
+{
+    const DebugAggregate* type = aggregate(aggregateIndex);
+    if (type == nullptr)
         return nullptr;
-    const std::vector<DebugMember>& members = (*aggregates_)[static_cast<std::size_t>(aggregate)].members;
+    const std::vector<DebugMember>& members = type->members;
     const auto found
         = std::find_if(members.begin(), members.end(), [name](const DebugMember& m) { return m.name == name; });
     return found == members.end() ? nullptr : &*found;
 }
 
-// The first symbol of the base name that has members, then one member per dotted part.
+bool SymbolList::enterElement(Place& place, std::string_view indexes) const
+{
+    if (indexes.empty())
+        return true;
+    const DebugAggregate* array = aggregate(place.aggregate);
+    if (array == nullptr || array->element < 0)
+        return false;
+    std::uint64_t flat = 0;
+    for (const std::uint32_t dimension : array->dimensions) {
+        const std::optional<std::uint32_t> index = takeIndex(indexes, dimension);
+        if (!index)
+            return false;
+        flat = flat * dimension + *index;
+    }
+    if (!indexes.empty())
+        return false;
+    place.record.address = static_cast<std::uint32_t>(place.record.address + flat * array->sizeWords);
+    place.record.type = array->elementType;
+    place.record.arrayInfo.clear();
+    place.record.bitOffset = 0;
+    place.record.bitWidth = 0;
+    place.aggregate = array->element;
+    return true;
+}
+
+// The first symbol of the base name that has members, then its element's indexes, then one member (with its
+// element's indexes) per dotted part.
 std::optional<CDataObject> SymbolList::findMember(std::string_view dottedName) const
 {
-    const std::size_t dot = dottedName.find('.');
-    if (dot == std::string_view::npos || !aggregates_)
+    const std::size_t baseEnd = dottedName.find_first_of(".[");
+    if (baseEnd == std::string_view::npos || !aggregates_)
         return std::nullopt;
-    const std::string_view base = dottedName.substr(0, dot);
+    const std::string_view base = dottedName.substr(0, baseEnd);
     for (std::size_t i = 0; i < count(); ++i) {
         if (aggregateAt(i) < 0 || nameAt(i) != base)
             continue;
-        CDataObject record = at(i);
-        int aggregate = aggregateAt(i);
-        const DebugMember* member = nullptr;
-        std::string_view rest = dottedName.substr(dot + 1);
-        for (bool more = true; more;) {
-            const std::size_t next = rest.find('.');
-            member = memberNamed(aggregate, rest.substr(0, next));
+        Place place {at(i), aggregateAt(i)};
+        std::string_view rest = dottedName.substr(baseEnd);
+        std::size_t dot = rest.find('.');
+        if (!enterElement(place, rest.substr(0, dot)))
+            return std::nullopt;
+        while (dot != std::string_view::npos) {
+            rest = rest.substr(dot + 1);
+            dot = rest.find('.');
+            const std::string_view part = rest.substr(0, dot);
+            const std::string_view memberName = part.substr(0, part.find('['));
+            const DebugMember* member = memberNamed(place.aggregate, memberName);
             if (member == nullptr)
                 return std::nullopt;
-            record.address += member->offset;
-            aggregate = member->aggregate;
-            more = next != std::string_view::npos;
-            rest = more ? rest.substr(next + 1) : std::string_view();
+            place.record.address += member->offset;
+            place.record.type = member->type;
+            place.record.arrayInfo = arrayInfoText(member->dimensions);
+            place.record.bitOffset = member->bitOffset;
+            place.record.bitWidth = member->bitWidth;
+            place.aggregate = member->aggregate;
+            if (!enterElement(place, part.substr(memberName.size())))
+                return std::nullopt;
         }
-        record.name = dottedName;
-        record.type = member->type;
-        record.arrayInfo = arrayInfoText(member->dimensions);
-        return record;
+        place.record.name = dottedName;
+        return place.record;
     }
     return std::nullopt;
 }

@@ -19,13 +19,20 @@ namespace lumetra::image {
 
 // Members deeper than this are not listed (the debug information may describe a cycle).
 inline constexpr int kMaxMemberDepth = 8;
+// An array of structures lists this many elements at most, then a note of how many more it has.
+inline constexpr std::uint32_t kMaxListedElements = 256;
 
-// A member of a structure or union symbol: its record (dotted name, own address and type) and, when it is a
-// structure or union itself, its own members.
+// A member of a structure or union symbol, or an element of an array of them: its record (dotted name "a.b", or
+// indexed name "a[2]", own address and type) and, when it is a structure or union itself, its own members. A note
+// stands for the elements of an array past the listed ones: its record is empty.
 struct SymbolMember {
     CDataObject record;
     int aggregate = -1;
+    std::string note;
 };
+
+// The note after the listed elements of an array with `more` elements left out.
+std::string moreElementsNote(std::uint64_t more);
 
 class SymbolList {
 public:
@@ -50,13 +57,14 @@ public:
     // Every record, each structure or union followed by its members (depth first, in declaration order).
     std::vector<CDataObject> recordsWithMembers() const;
 
-    // The first record whose name is exactly `name` (case-sensitive); a dotted name "Regs.CTRL.bit" not listed
-    // as such names a member of a structure or union symbol.
+    // The first record whose name is exactly `name` (case-sensitive); a dotted name "Regs.CTRL.bit" or an indexed
+    // one "Sector[2].Mask" not listed as such names a member or element of a structure, union or array symbol.
     std::optional<CDataObject> findFirst(std::string_view name) const;
 
     // The structure or union a symbol's members come from; -1 for a symbol that has none.
     int aggregateAt(std::size_t index) const { return entries_.at(index).aggregate; }
-    // The members of `aggregate` under `parent`: "parent.member" at the parent's address plus the member's offset.
+    // The members of `aggregate` under `parent`: "parent.member" at the parent's address plus the member's offset;
+    // for an array of structures or unions its elements "parent[i]" (up to kMaxListedElements, then a note).
     std::vector<SymbolMember> membersOf(const CDataObject& parent, int aggregate) const;
     // The structures and unions of the debug information the typed symbols refer to.
     void useAggregates(std::shared_ptr<const std::vector<DebugAggregate>> aggregates)
@@ -119,8 +127,16 @@ private:
     }
 
     SharedBytes file_;
+    struct Place {
+        CDataObject record;
+        int aggregate = -1;
+    };
     std::optional<CDataObject> findMember(std::string_view dottedName) const;
+    const DebugAggregate* aggregate(int index) const;
     const DebugMember* memberNamed(int aggregate, std::string_view name) const;
+    // Moves `place` to the element "[i]..." of its array; true also for no indexes.
+    bool enterElement(Place& place, std::string_view indexes) const;
+    std::vector<SymbolMember> elementsOf(const CDataObject& parent, const DebugAggregate& array) const;
     void appendMembers(std::vector<CDataObject>& out, const CDataObject& parent, int aggregate, int depth) const;
 
     std::shared_ptr<const std::vector<DebugAggregate>> aggregates_;

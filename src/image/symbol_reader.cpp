@@ -34,18 +34,16 @@ std::uint32_t u32At(EntryBytes entry, std::size_t offset)
     return std::uint32_t {u16At(entry, offset)} | std::uint32_t {u16At(entry, offset + 2)} << 16;
 }
 
-// A symbol the debug information does not describe as a variable: listed by its symbol table type unless it is
-// a function.
-bool keepsSymbolTableType(const DebugTyping& typing, std::string_view name, const SymbolEntryFields& fields)
+bool inCodeSection(const std::vector<bool>& codeSections, std::int16_t sectionNumber)
 {
-    return hasListableCoffType(fields.type) && !typing.types.isFunction(name)
-        && !typing.inCodeSection(fields.sectionNumber);
+    return sectionNumber >= 1 && static_cast<std::size_t>(sectionNumber) <= codeSections.size()
+        && codeSections[static_cast<std::size_t>(sectionNumber - 1)];
 }
 
 } // namespace
 
 SymbolReadStatus readSymbolTable(const SharedBytes& fileBytes, const CoffFileHeader& header, int deviceRow,
-    SymbolList& symbols, const DebugTyping* typing)
+    SymbolList& symbols, const DebugTypes* types)
 {
     symbols.clear();
     const ByteView file = fileBytes.view();
@@ -58,6 +56,7 @@ SymbolReadStatus readSymbolTable(const SharedBytes& fileBytes, const CoffFileHea
     const std::span<const std::uint8_t> entries = table->bytes();
     const std::uint64_t count = header.symbolCount; // the whole table lies inside the file
     const std::span<const AddressRange> excluded = excludedAddressRanges(deviceRow);
+    const std::vector<bool> codeSections = codeSectionFlags(header, file); // their symbols are code labels
 
     const std::span<const std::uint8_t> names = strings->bytes();
     try {
@@ -80,8 +79,9 @@ SymbolReadStatus readSymbolTable(const SharedBytes& fileBytes, const CoffFileHea
                 u16At(entry, 14),
                 entry[16],
             };
-            const bool candidate = typing != nullptr ? isPlacedEntry(fields, header.sectionCount, excluded)
-                                                     : isListableEntry(fields, header.sectionCount, excluded);
+            const bool candidate = !inCodeSection(codeSections, fields.sectionNumber)
+                && (types != nullptr ? isPlacedEntry(fields, header.sectionCount, excluded)
+                                     : isListableEntry(fields, header.sectionCount, excluded));
             if (candidate) {
                 const ScannedName coffName = nameInStrings
                     ? scanName(names.data() + nameOffset, names.size() - nameOffset)
@@ -94,11 +94,11 @@ SymbolReadStatus readSymbolTable(const SharedBytes& fileBytes, const CoffFileHea
                     if (coffName.hasNonAscii)
                         utf8 = core::cp949ToUtf8(name);
                     const std::string_view listedName = utf8.ok() && coffName.hasNonAscii ? utf8.text : name;
-                    const DebugVariable* variable = typing != nullptr ? typing->types.variable(name) : nullptr;
+                    const DebugVariable* variable = types != nullptr ? types->variable(name) : nullptr;
                     if (variable != nullptr) {
                         symbols.appendTypedFromDebugInfo(listedName, fields.value, variable->type,
                             arrayInfoText(variable->dimensions), variable->aggregate);
-                    } else if (typing == nullptr || keepsSymbolTableType(*typing, name, fields)) {
+                    } else if (types == nullptr || (hasListableCoffType(fields.type) && !types->isFunction(name))) {
                         std::optional<std::uint32_t> arrayAux;
                         if (auxCount > 0 && derivationOf(fields.type, 0) == DerivedType::Array)
                             arrayAux = static_cast<std::uint32_t>(entry.data() + kSymbolEntrySize - fileBytes.data());

@@ -8,6 +8,8 @@ void rebindToSymbols(std::vector<CDataObject>& records, const SymbolList& symbol
         if (const std::optional<CDataObject> symbol = symbols.findFirst(record.name)) {
             record.address = symbol->address;
             record.type = symbol->type;
+            record.bitOffset = symbol->bitOffset;
+            record.bitWidth = symbol->bitWidth;
         }
     }
 }

@@ -8,7 +8,7 @@
 
 namespace lumetra::image {
 
-// Every record whose name is exactly that of a symbol takes the address and type of the first such symbol;
+// Every record whose name is exactly that of a symbol takes the address, type and bit field of the first such symbol;
 // its view type and array text stay. Records without a symbol of their name are left as they are.
 void rebindToSymbols(std::vector<CDataObject>& records, const SymbolList& symbols);
 

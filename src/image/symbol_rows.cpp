@@ -21,9 +21,11 @@ struct RowSource {
     bool expandAll;
 };
 
+constexpr std::size_t kIndentPerDepth = 4;
+
 void labelRow(SymbolRow& row)
 {
-    row.label.assign(static_cast<std::size_t>(row.depth) * 4, ' ');
+    row.label.assign(static_cast<std::size_t>(row.depth) * kIndentPerDepth, ' ');
     if (row.expandable)
         row.label += row.expanded ? "- " : "+ ";
     row.label += row.name;
@@ -34,7 +36,7 @@ SymbolRow rowOf(const RowSource& source, CDataObject record, std::size_t symbolI
     SymbolRow row;
     row.name = std::move(record.name);
     row.address = core::formatAddress(source.family, record.address);
-    row.dataType = dataTypeText(record.type);
+    row.dataType = dataTypeText(record.type) + bitFieldText(record.bitOffset, record.bitWidth);
     row.etc = std::move(record.arrayInfo);
     row.symbolIndex = symbolIndex;
     row.depth = depth;
@@ -45,11 +47,27 @@ SymbolRow rowOf(const RowSource& source, CDataObject record, std::size_t symbolI
     return row;
 }
 
+// A row that only tells: no name, nothing to add to the variable monitor.
+SymbolRow noteRow(const std::string& note, std::size_t symbolIndex, int depth)
+{
+    SymbolRow row;
+    row.symbolIndex = symbolIndex;
+    row.depth = depth;
+    row.note = note;
+    labelRow(row);
+    row.label += note;
+    return row;
+}
+
 // The members of `parent` at `depth`, each expanded one followed by its own.
 void appendMembers(const RowSource& source, std::size_t symbolIndex, const CDataObject& parent, int aggregate,
     int depth, std::vector<SymbolRow>& rows)
 {
     for (const SymbolMember& member : source.symbols.membersOf(parent, aggregate)) {
+        if (!member.note.empty()) {
+            rows.push_back(noteRow(member.note, symbolIndex, depth));
+            continue;
+        }
         rows.push_back(rowOf(source, member.record, symbolIndex, member.aggregate, depth));
         if (rows.back().expanded)
             appendMembers(source, symbolIndex, member.record, member.aggregate, depth + 1, rows);
@@ -57,6 +75,38 @@ void appendMembers(const RowSource& source, std::size_t symbolIndex, const CData
 }
 
 } // namespace
+
+std::size_t expanderLength(const SymbolRow& row)
+{
+    return row.expandable ? static_cast<std::size_t>(row.depth) * kIndentPerDepth + 2 : 0;
+}
+
+std::vector<std::string> longestColumnTexts(const std::vector<SymbolRow>& rows, int column, std::size_t count)
+{
+    const auto text = [column](const SymbolRow& row) -> const std::string& {
+        switch (column) {
+        case 0:
+            return row.label;
+        case 1:
+            return row.address;
+        case 2:
+            return row.dataType;
+        default:
+            return row.etc;
+        }
+    };
+    std::vector<const std::string*> texts;
+    texts.reserve(rows.size());
+    for (const SymbolRow& row : rows)
+        texts.push_back(&text(row));
+    const std::size_t kept = std::min(count, texts.size());
+    std::partial_sort(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(kept), texts.end(),
+        [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+    std::vector<std::string> longest;
+    for (std::size_t i = 0; i < kept; ++i)
+        longest.push_back(*texts[i]);
+    return longest;
+}
 
 bool nameLessIgnoringCase(std::string_view a, std::string_view b)
 {

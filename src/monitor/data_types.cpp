@@ -61,9 +61,38 @@ const DataTypeInfo& dataTypeInfo(std::uint32_t code)
     return table[code & 0x0F];
 }
 
+namespace {
+
+constexpr std::uint32_t kUnsignedLong = 15;
+
+// A pointer, or an array of them.
+bool readsAsPointer(std::uint16_t type)
+{
+    for (int n = 0; n < image::kMaxDerivations; ++n) {
+        const image::DerivedType derived = image::derivationOf(type, n);
+        if (derived != image::DerivedType::Array)
+            return derived == image::DerivedType::Pointer;
+    }
+    return false;
+}
+
+} // namespace
+
+const DataTypeInfo& dataTypeInfoOfField(std::uint16_t type)
+{
+    return dataTypeInfo(readsAsPointer(type) ? kUnsignedLong : type);
+}
+
+std::string dataTypeTextOf(std::uint16_t type, std::uint8_t bitOffset, std::uint8_t bitWidth)
+{
+    std::string text = readsAsPointer(type) ? image::dataTypeText(type) : std::string(dataTypeInfo(type).displayName);
+    return text + image::bitFieldText(bitOffset, bitWidth);
+}
+
 std::optional<ViewType> refreshedViewType(std::uint32_t code)
 {
-    const std::uint32_t basic = code & 0x0F;
+    const std::uint16_t type = static_cast<std::uint16_t>(code);
+    const std::uint32_t basic = readsAsPointer(type) ? kUnsignedLong : code & 0x0F;
     if (basic == kVoid || basic == kEnumeration)
         return std::nullopt;
     return dataTypeInfo(basic).defaultViewType;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace lumetra::monitor {
@@ -25,8 +26,16 @@ struct DataTypeInfo {
 // Only the low 4 bits of code are used, as only the low 4 bits of a COFF type field are the basic type.
 const DataTypeInfo& dataTypeInfo(std::uint32_t code);
 
+// What a variable of the whole type field reads as: a pointer (also an array's element pointer, whatever it points
+// to) as the 32-bit Unsigned long it holds, every other type as its basic type.
+const DataTypeInfo& dataTypeInfoOfField(std::uint16_t type);
+// "Data Type" of a variable: a pointer's whole data type text ("Pointer to Structure"), else the basic type's
+// display name; a bit field's bits after it.
+std::string dataTypeTextOf(std::uint16_t type, std::uint8_t bitOffset, std::uint8_t bitWidth);
+
 // The view type a monitored variable takes when its symbol is refreshed after a reload: the default view
-// type, except nullopt for Void and Enumeration, whose row then stores view type 0 and shows no view type text.
+// type of what the type field reads as, except nullopt for Void and Enumeration, whose row then stores view type 0
+// and shows no view type text.
 std::optional<ViewType> refreshedViewType(std::uint32_t code);
 
 // The short naming used by the graph item dialogs: "short", "integer", "long", "float", "unsigned integer",

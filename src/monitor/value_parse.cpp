@@ -70,7 +70,7 @@ EntryResult parseMemoryEntry(std::string_view text, ViewType view)
 
 EntryResult parseVariableEntry(std::string_view text, ViewType view, std::uint32_t dataType)
 {
-    return parseEntry(text, view, dataTypeInfo(dataType).wordCount == 1 ? 16 : 32);
+    return parseEntry(text, view, dataTypeInfoOfField(static_cast<std::uint16_t>(dataType)).wordCount == 1 ? 16 : 32);
 }
 
 } // namespace lumetra::monitor

@@ -1,6 +1,7 @@
 #include "monitor/variable_monitor.h"
 
 #include "monitor/address_width.h"
+#include "monitor/bit_field_value.h"
 #include "monitor/data_types.h"
 #include "monitor/value_parse.h"
 #include "monitor/value_render.h"
@@ -17,12 +18,22 @@ namespace {
 
 const DataTypeInfo& dataTypeOf(const image::CDataObject& record)
 {
-    return dataTypeInfo(record.type);
+    return dataTypeInfoOfField(record.type);
+}
+
+std::string dataTypeTextOf(const image::CDataObject& record)
+{
+    return monitor::dataTypeTextOf(record.type, record.bitOffset, record.bitWidth);
 }
 
 VariableRow rowOf(const image::CDataObject& record, std::string_view viewTypeText)
 {
-    return {{}, std::string(viewTypeText), std::string(dataTypeOf(record).displayName), {}};
+    return {{}, std::string(viewTypeText), dataTypeTextOf(record), {}};
+}
+
+char readMode(const DataTypeInfo& type)
+{
+    return type.wordCount == 1 ? 'R' : 'L';
 }
 
 std::vector<std::size_t> existingRowsLastFirst(std::span<const std::size_t> selectedRows, std::size_t rowCount)
@@ -101,9 +112,9 @@ bool VariableMonitor::readRow(link::CPodLink& link, std::size_t index)
     if (type.wordCount == 0 || !type.displayGroup)
         return true;
     std::uint32_t raw = 0;
-    if (!link.ReadWord(record.address, type.wordCount == 1 ? 'R' : 'L', raw))
+    if (!link.ReadWord(record.address, readMode(type), raw))
         return false;
-    RenderedValue rendered = renderVariableValue(raw, viewTypeOf(record), *type.displayGroup);
+    RenderedValue rendered = renderVariableValue(bitFieldValue(record, raw), viewTypeOf(record), *type.displayGroup);
     rows_[index].value = std::move(rendered.value);
     rows_[index].ascii = std::move(rendered.ascii);
     rows_[index].readInPass = freshness_.pass();
@@ -128,7 +139,7 @@ std::optional<VariableDataChangeDialog> VariableMonitor::dataChangeDialog(std::s
     const image::CDataObject& record = registered_[row];
     return VariableDataChangeDialog {record.name,
         core::formatAddress(addressFamilyOfTargetId(targetId), record.address),
-        std::string(dataTypeOf(record).displayName), row < rows_.size() ? rows_[row].value : std::string {}};
+        dataTypeTextOf(record), row < rows_.size() ? rows_[row].value : std::string {}};
 }
 
 DataChangeResult VariableMonitor::changeData(link::CPodLink& link, std::size_t row, std::string_view entry)
@@ -141,8 +152,19 @@ DataChangeResult VariableMonitor::changeData(link::CPodLink& link, std::size_t r
     const EntryResult parsed = parseVariableEntry(entry, viewTypeOf(record), record.type);
     if (!parsed.ok())
         return {DataChangeStatus::EntryRefused, entryErrorMessage(*parsed.error)};
-    const int width = dataTypeOf(record).wordCount == 1 ? 1 : 2;
-    const std::uint32_t value = width == 1 ? parsed.value & 0xFFFF : parsed.value;
+    const DataTypeInfo& type = dataTypeOf(record);
+    const int width = type.wordCount == 1 ? 1 : 2;
+    std::uint32_t value = width == 1 ? parsed.value & 0xFFFF : parsed.value;
+    if (record.bitWidth != 0) {
+        // A bit field is written with the other bits of its word as they are on the target now.
+        std::uint32_t held = 0;
+        if (!link.ReadWord(record.address, readMode(type), held))
+            return {DataChangeStatus::WriteFailed, kWriteErrorMessage};
+        const std::optional<std::uint32_t> word = withBitField(record, held, value);
+        if (!word)
+            return {DataChangeStatus::EntryRefused, kBitFieldRangeText};
+        value = width == 1 ? *word & 0xFFFF : *word;
+    }
     if (!link.WriteWord(width, record.address, value))
         return {DataChangeStatus::WriteFailed, kWriteErrorMessage};
     return {DataChangeStatus::Written, {}};
@@ -193,7 +215,7 @@ void VariableMonitor::refreshAgainstSymbols(const image::SymbolList& symbols)
         record = *symbol;
         const auto view = refreshedViewType(record.type);
         record.viewType = viewTypeCode(view.value_or(ViewType::Hex16));
-        rows_[index].dataTypeText = dataTypeOf(record).displayName;
+        rows_[index].dataTypeText = dataTypeTextOf(record);
         rows_[index].viewTypeText = view ? viewTypeName(*view) : std::string_view {};
     }
     if (monitoring)

@@ -25,7 +25,7 @@ namespace lumetra::monitor {
 struct VariableRow {
     std::string value;
     std::string viewTypeText; // empty for a Void variable added from the symbol list
-    std::string dataTypeText; // the basic type's display name
+    std::string dataTypeText; // the basic type's display name (a pointer's whole type), a bit field's bits
     std::string ascii;
     std::uint64_t readInPass = 0; // the poll pass that last read the value, 0 for none
     bool unbound = false; // the loaded program has no symbol of the record's name
@@ -39,6 +39,9 @@ inline constexpr std::string_view kUnboundNameSuffix = " (프로그램에 없음
 // variables, so it is refused.
 inline constexpr std::string_view kUnboundWriteRefusedText
     = "로드한 프로그램에 없는 변수이므로 값을 쓰지 않았읍니다. 변수를 다시 등록하십시요.";
+
+// A data change on a bit field whose value does not fit the field's bits.
+inline constexpr std::string_view kBitFieldRangeText = "비트 필드의 범위를 벗어난 값입니다.";
 
 inline constexpr std::string_view kStartVariableMonitoringText = "변수 모니터링 시작";
 inline constexpr std::string_view kStopVariableMonitoringText = "변수 모니터링 중지";
@@ -78,8 +81,8 @@ public:
     // The first visible row and the rows per page: a poll reads rows first .. first + rowsPerPage.
     void setVisibleRows(std::size_t firstVisible, std::size_t rowsPerPage);
 
-    // One refresh of the visible rows, each read by its address with R (one word) or L (two words); Void rows are
-    // not read. Stops at the first failed read and answers false: earlier rows keep their new values, later ones
+    // One refresh of the visible rows, each read by its address with R (one word) or L (two words), a bit field
+    // showing its own bits; Void rows are not read. Stops at the first failed read and answers false: earlier rows keep their new values, later ones
     // stay as they were. Shows no message and leaves the link and the monitoring flags to the caller.
     bool poll(link::CPodLink& link);
 
@@ -93,7 +96,8 @@ public:
     bool doubleClickRow(std::size_t row);
     // OK in the data change dialog: parses the entry by the row's view type and data type and writes it at the
     // record's address, one word (the low 16 bits) for one-word data types and two words otherwise. Refused on a
-    // row the loaded program lacks.
+    // row the loaded program lacks. A bit field reads its word first and writes it back with only the field's bits
+    // changed; a value that does not fit the field is refused.
     DataChangeResult changeData(link::CPodLink& link, std::size_t row, std::string_view entry);
 
     // Removes the selected rows and their records; an emptied list stops variable monitoring.

@@ -3,6 +3,7 @@
 #include "image/coff_types.h"
 #include "image/program_image.h"
 #include "image/symbol_rebinding.h"
+#include "image/symbol_rows.h"
 
 #include "support/coff_writer.h"
 #include "support/debug_info_reader.h"
@@ -10,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 
 using namespace lumetra::image;
 using namespace lumetra::test;
@@ -41,7 +44,9 @@ struct Debug {
 std::vector<std::uint8_t> program(const Debug& debug, const std::vector<CoffSymbol>& symbols)
 {
     CoffWriter writer(2, kTargetC28x);
-    writer.addSection(CoffSection::withData(".text", 0x3F4000, {0x1111, 0x2222}));
+    CoffSection text = CoffSection::withData(".text", 0x3F4000, {0x1111, 0x2222});
+    text.flags = kSectionText;
+    writer.addSection(std::move(text));
     CoffSection data = CoffSection::withData(".ebss", 0x8000, {});
     data.flags = kSectionBss;
     writer.addSection(std::move(data));
@@ -131,7 +136,7 @@ TEST(DwarfTypes, VariablesTakeTheirRealTypesInEveryDwarfVersion)
             {"FlashStatus", "Structure"},
             {"CsmScr", "Union"},
             {"Mode", "Enumeration"},
-            {"Callback", "Pointer to Unsigned long"},
+            {"Callback", "Pointer to Integer"},
             {"Buffer", "Array of Unsigned integer"},
             {"Matrix", "Array of Array of Integer"},
         };
@@ -181,7 +186,7 @@ TEST(DwarfTypes, PointerVariablesTheSymbolTableWouldDropAreListedWithTheirDebugT
         image.load(program({dwarf.info(), dwarf.abbrev()}, {handler, untyped}), kRowF28335), CoffLoadResult::Loaded);
     const auto symbols = listed(image);
     ASSERT_EQ(symbols.size(), 1u);
-    EXPECT_EQ(symbols.at("Handler").dataType, "Pointer to Unsigned long");
+    EXPECT_EQ(symbols.at("Handler").dataType, "Pointer to Integer");
 }
 
 TEST(DwarfTypes, FilesWithoutDebugInformationKeepTheSymbolTableRules)
@@ -192,7 +197,11 @@ TEST(DwarfTypes, FilesWithoutDebugInformationKeepTheSymbolTableRules)
     EXPECT_EQ(image.typeReading().debugInfo, DebugReadStatus::NoDebugInfo);
     EXPECT_EQ(typeReadingMessage(image.typeReading()), "No debug information: types from the symbol table");
     const auto all = listed(image);
-    EXPECT_EQ(all.size(), symbols.size()); // functions and code labels included, as the symbol table types them
+    // Functions outside code sections included, as the symbol table types them; code labels never.
+    EXPECT_EQ(all.size(), symbols.size() - 2);
+    EXPECT_TRUE(all.contains("Isr"));
+    EXPECT_FALSE(all.contains("main"));
+    EXPECT_FALSE(all.contains("code_start"));
     EXPECT_EQ(all.at("Gain").dataType, "Integer");
 }
 
@@ -356,4 +365,155 @@ TEST(DwarfTypes, GraphChannelsListEveryMemberAfterItsStructureAndCyclesStop)
     EXPECT_EQ(all[all.size() - 2].name, "Regs.COUNT");
     // CTRL at depth 1, then "all" and "self" at each depth from 2 to 8.
     EXPECT_EQ(all.size(), 1u + 1u + 2u * 7u + 1u + 1u);
+}
+
+TEST(DwarfTypes, AVariableDefinedWithoutDebugInformationTakesTheTypeOfItsDeclaration)
+{
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
+    for (const int version : {2, 3, 4}) {
+        SCOPED_TRACE(version);
+        DwarfWriter dwarf(version);
+        const auto uint32 = dwarf.typedefOf("Uint32", dwarf.baseType("unsigned long", kEncodingUnsigned, 2));
+        dwarf.declaration("Flash_CPUScaleFactor", uint32); // extern Uint32 Flash_CPUScaleFactor;
+        dwarf.declaration("Flash_CallbackPtr", dwarf.pointerTo(dwarf.functionType()));
+        ProgramImage image;
+        ASSERT_EQ(image.load(program({dwarf.info(), dwarf.abbrev()},
+                                 {intSymbol("Flash_CPUScaleFactor", 0x0D04), intSymbol("Flash_CallbackPtr", 0x0D02)}),
+                      kRowF28335),
+            CoffLoadResult::Loaded);
+        const auto symbols = listed(image);
+        ASSERT_EQ(symbols.size(), 2u);
+        EXPECT_EQ(symbols.at("Flash_CPUScaleFactor").dataType, "Unsigned long");
+        EXPECT_EQ(symbols.at("Flash_CPUScaleFactor").address, 0x0D04u); // the symbol table's, as declarations have none
+        EXPECT_TRUE(symbols.at("Flash_CPUScaleFactor").fromDebugInfo);
+        EXPECT_EQ(symbols.at("Flash_CallbackPtr").dataType, "Pointer to Function of Void");
+    }
+}
+
+TEST(DwarfTypes, PointersNameWhatTheyPointTo)
+{
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
+    DwarfWriter dwarf(3);
+    const auto uintType = dwarf.baseType("unsigned int", kEncodingUnsigned, 1);
+    const auto address = dwarf.pointerTo(uintType);
+    const auto sector = dwarf.structure("SECTOR", 4);
+    dwarf.member("StartAddr", address, 0);
+    dwarf.variable("Current", 0x8000, dwarf.pointerTo(sector));
+    dwarf.variable("Handler", 0x8002, dwarf.pointerTo(dwarf.functionType()));
+    dwarf.variable("Cursor", 0x8004, dwarf.pointerTo(dwarf.volatileOf(uintType)));
+    dwarf.variable("Table", 0x8006, dwarf.arrayOf(dwarf.pointerTo(uintType), {4}));
+    ProgramImage image;
+    ASSERT_EQ(image.load(program({dwarf.info(), dwarf.abbrev()},
+                             {intSymbol("Current", 0x8000), intSymbol("Handler", 0x8002), intSymbol("Cursor", 0x8004),
+                                 intSymbol("Table", 0x8006)}),
+                  kRowF28335),
+        CoffLoadResult::Loaded);
+    const auto symbols = listed(image);
+    EXPECT_EQ(symbols.at("Current").dataType, "Pointer to Structure");
+    EXPECT_EQ(symbols.at("Handler").dataType, "Pointer to Function of Void");
+    EXPECT_EQ(symbols.at("Cursor").dataType, "Pointer to Unsigned integer");
+    EXPECT_EQ(symbols.at("Table").dataType, "Array of Pointer to Unsigned integer");
+    // A pointer is no structure: it lists no members.
+    EXPECT_EQ(image.symbols().aggregateAt(0), -1);
+}
+
+TEST(DwarfTypes, BitFieldsKeepTheirBitsInTheWordThatHoldsThem)
+{
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
+    for (const int version : {2, 3, 4}) {
+        SCOPED_TRACE(version);
+        DwarfWriter dwarf(version);
+        const auto uintType = dwarf.baseType("unsigned int", kEncodingUnsigned, 1);
+        const auto ulongType = dwarf.baseType("unsigned long", kEncodingUnsigned, 2);
+        const auto bits = dwarf.structure("ADCST_BITS", 1);
+        dwarf.bitField("INT_SEQ1", uintType, 0, 1, 0, 1);
+        dwarf.bitField("SEQ1_BSY", uintType, 0, 1, 2, 1);
+        dwarf.bitField("SEQ_CNTR", uintType, 0, 1, 4, 4);
+        const auto reg = dwarf.unionType("ADCST_REG", 1);
+        dwarf.member("all", uintType, 0);
+        dwarf.member("bit", bits, 0);
+        const auto wide = dwarf.structure("WIDE_BITS", 2);
+        dwarf.bitField("LOW", ulongType, 0, 2, 0, 12);
+        dwarf.bitField("HIGH", ulongType, 0, 2, 20, 12);
+        const auto regs = dwarf.structure("ADC_REGS", 6);
+        dwarf.member("ADCTRL1", uintType, 0);
+        dwarf.member("ADCST", reg, 3);
+        dwarf.member("WIDE", wide, 4);
+        dwarf.variable("AdcRegs", 0x7100, regs);
+        ProgramImage image;
+        ASSERT_EQ(image.load(program({dwarf.info(), dwarf.abbrev()}, {intSymbol("AdcRegs", 0x7100)}), kRowF28335),
+            CoffLoadResult::Loaded);
+
+        std::map<std::string, std::string> rows;
+        for (const SymbolRow& row : buildSymbolRows(image.symbols(), kTargetC28x, {}, true))
+            rows[row.name] = row.address + " " + row.dataType;
+        EXPECT_EQ(rows.at("AdcRegs.ADCST.all"), "0x007103 Unsigned integer");
+        EXPECT_EQ(rows.at("AdcRegs.ADCST.bit.INT_SEQ1"), "0x007103 Unsigned integer (bit 0, width 1)");
+        EXPECT_EQ(rows.at("AdcRegs.ADCST.bit.SEQ1_BSY"), "0x007103 Unsigned integer (bit 2, width 1)");
+        EXPECT_EQ(rows.at("AdcRegs.ADCST.bit.SEQ_CNTR"), "0x007103 Unsigned integer (bit 4, width 4)");
+        EXPECT_EQ(rows.at("AdcRegs.WIDE.LOW"), "0x007104 Unsigned long (bit 0, width 12)");
+        EXPECT_EQ(rows.at("AdcRegs.WIDE.HIGH"), "0x007104 Unsigned long (bit 20, width 12)");
+
+        // The variable monitor gets the same bits by the dotted name, also after a symbol file lost them.
+        const std::optional<CDataObject> counter = image.symbols().findFirst("AdcRegs.ADCST.bit.SEQ_CNTR");
+        ASSERT_TRUE(counter);
+        EXPECT_EQ(std::pair(counter->bitOffset, counter->bitWidth), std::pair(std::uint8_t {4}, std::uint8_t {4}));
+        std::vector<CDataObject> registered {CDataObject {"AdcRegs.ADCST.bit.SEQ_CNTR", 0x7103, counter->type, "", 0}};
+        rebindToSymbols(registered, image.symbols());
+        EXPECT_EQ(registered[0], *counter);
+    }
+}
+
+TEST(DwarfTypes, ArraysOfStructuresListTheirElementsWithTheirMembers)
+{
+    LUMETRA_SKIP_WITHOUT_DEBUG_INFO_READER();
+    DwarfWriter dwarf(2);
+    const auto uintType = dwarf.baseType("unsigned int", kEncodingUnsigned, 1);
+    const auto address = dwarf.pointerTo(uintType);
+    const auto sector = dwarf.structure("SECTOR", 4);
+    dwarf.member("StartAddr", address, 0);
+    dwarf.member("EndAddr", address, 2);
+    const auto sample = dwarf.structure("SAMPLE", 1);
+    dwarf.member("value", uintType, 0);
+    dwarf.variable("Sector", 0x8806, dwarf.arrayOf(sector, {8}));
+    dwarf.variable("Grid", 0x9000, dwarf.arrayOf(sample, {2, 3}));
+    dwarf.variable("Log", 0xA000, dwarf.arrayOf(sample, {1000}));
+    ProgramImage image;
+    ASSERT_EQ(image.load(program({dwarf.info(), dwarf.abbrev()},
+                             {intSymbol("Sector", 0x8806), intSymbol("Grid", 0x9000), intSymbol("Log", 0xA000)}),
+                  kRowF28335),
+        CoffLoadResult::Loaded);
+
+    const std::vector<SymbolRow> rows = buildSymbolRows(image.symbols(), kTargetC28x, {"Sector", "Sector[7]"});
+    std::vector<std::string> sectorRows;
+    for (const SymbolRow& row : rows) {
+        if (row.name.starts_with("Sector"))
+            sectorRows.push_back(row.label + " " + row.address + " " + row.dataType);
+    }
+    ASSERT_EQ(sectorRows.size(), 1u + 8u + 2u);
+    EXPECT_EQ(sectorRows[0], "- Sector 0x008806 Array of Structure");
+    EXPECT_EQ(sectorRows[1], "    + Sector[0] 0x008806 Structure");
+    EXPECT_EQ(sectorRows[8], "    - Sector[7] 0x008822 Structure");
+    EXPECT_EQ(sectorRows[10], "        Sector[7].EndAddr 0x008824 Pointer to Unsigned integer");
+
+    const std::optional<CDataObject> cell = image.symbols().findFirst("Grid[1][2].value");
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->address, 0x9000u + 5);
+    EXPECT_FALSE(image.symbols().findFirst("Grid[2][0].value"));
+    EXPECT_FALSE(image.symbols().findFirst("Grid[1].value"));
+    EXPECT_FALSE(image.symbols().findFirst("Sector[1]x"));
+
+    // A huge array lists its first elements and a note of the others; those can still be registered by name.
+    std::vector<SymbolRow> logRows;
+    for (const SymbolRow& row : buildSymbolRows(image.symbols(), kTargetC28x, {"Log"}))
+        if (row.depth == 1 && row.symbolIndex == 2)
+            logRows.push_back(row);
+    ASSERT_EQ(logRows.size(), kMaxListedElements + 1);
+    EXPECT_EQ(logRows[kMaxListedElements - 1].name, "Log[255]");
+    EXPECT_EQ(logRows.back().name, "");
+    EXPECT_EQ(logRows.back().label, "    " + moreElementsNote(1000 - kMaxListedElements));
+    ASSERT_TRUE(image.symbols().findFirst("Log[999].value"));
+    EXPECT_EQ(image.symbols().findFirst("Log[999].value")->address, 0xA000u + 999);
+    const auto all = image.symbols().recordsWithMembers();
+    EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const CDataObject& r) { return r.name.empty(); }));
 }

@@ -160,3 +160,28 @@ TEST(ElfLoad, DwarfFourTypesTheSymbolsAndTheirMembers)
     ASSERT_TRUE(status);
     EXPECT_EQ(status->address, 0x8011u);
 }
+
+TEST(ElfLoad, SectionAddressesCountWordsAndSizesCountBytes)
+{
+    // As a real boot ROM lays them out: .text of 0x40B2 bytes at 0x3FA9C0, the next section at 0x3FCA1A.
+    std::vector<std::uint16_t> code(0x40B2 / 2);
+    for (std::size_t i = 0; i < code.size(); ++i)
+        code[i] = static_cast<std::uint16_t>(i);
+    ElfWriter writer;
+    writer.addSection(ElfSectionSpec::words(".text", 0x3FA9C0, code, kElfAlloc | kElfExecutable))
+        .addSection(ElfSectionSpec::words(".econst", 0x3FCA1A, {0xBEEF}))
+        .addSymbol({"table", 0x3FCA1A, 2});
+    ProgramImage image;
+    ASSERT_EQ(image.load(writer.build(), kRowF28335), CoffLoadResult::Loaded);
+    ASSERT_EQ(image.sections().size(), 2u);
+    EXPECT_EQ(image.sections()[0].sizeWords, 0x2059u);
+    EXPECT_EQ(image.sections()[0].endAddress(), 0x3FCA18u); // below the next section: sizes are not words
+    EXPECT_EQ(image.sections()[1].startAddress, 0x3FCA1Au);
+    EXPECT_EQ(image.totalWords(), 0x2059u + 1);
+    const std::vector<std::uint8_t> buffer = bytesOf(image.imageBuffer());
+    ASSERT_EQ(buffer.size(), 0x40B2u + 2);
+    EXPECT_EQ(buffer[0x40B0], 0x58); // the last word of .text, 0x2058
+    EXPECT_EQ(buffer[0x40B2], 0xEF);
+    ASSERT_TRUE(image.symbols().findFirst("table"));
+    EXPECT_EQ(image.symbols().findFirst("table")->address, 0x3FCA1Au);
+}

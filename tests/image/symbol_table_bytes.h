@@ -1,4 +1,4 @@
-// Builds a COFF symbol table with its string table after a few filler bytes, for symbol reader tests.
+// Builds a COFF symbol table with its string table after zeroed section headers, for symbol reader tests.
 #pragma once
 
 #include "image/coff_headers.h"
@@ -23,7 +23,8 @@ struct SymbolSpec {
 
 class SymbolTableBytes {
 public:
-    static constexpr std::uint32_t kTableOffset = 64;
+    // After the file header and room for three section headers of data (all flags clear).
+    static constexpr std::uint32_t kTableOffset = 22 + 3 * 48;
 
     // Auxiliary entries carry spec.dims, or are spelled as the given symbol entries (one per auxCount).
     void add(const SymbolSpec& spec, const std::vector<SymbolSpec>& auxSpelledAs = {})
@@ -55,7 +56,7 @@ public:
 
     std::vector<std::uint8_t> file() const
     {
-        std::vector<std::uint8_t> bytes(kTableOffset, 0xEE);
+        std::vector<std::uint8_t> bytes(kTableOffset, 0x00);
         bytes.insert(bytes.end(), entries_.begin(), entries_.end());
         const std::uint32_t length = static_cast<std::uint32_t>(4 + strings_.size());
         for (int shift = 0; shift < 32; shift += 8)
@@ -70,6 +71,8 @@ public:
         h.version = 2;
         h.targetId = 0x009D;
         h.sectionCount = sectionCount;
+        h.sectionHeadersOffset = 22;
+        h.sectionHeaderSize = 48;
         h.symbolTableOffset = kTableOffset;
         h.symbolCount = count.value_or(count_);
         h.stringTableOffset = std::uint64_t {h.symbolTableOffset} + std::uint64_t {h.symbolCount} * 18;

@@ -431,3 +431,70 @@ TEST(VariableMonitorMembers, MembersAreAddedByDottedNameAndReadAtTheirOwnAddress
 
 } // namespace
 } // namespace lumetra::monitor
+
+namespace lumetra::monitor {
+namespace {
+
+TEST(VariableMonitorMembers, BitFieldsShowTheirOwnBitsAndAreWrittenIntoTheirWord)
+{
+    auto aggregates = std::make_shared<std::vector<image::DebugAggregate>>(1);
+    (*aggregates)[0].members
+        = {{"SEQ_CNTR", 0, kUnsignedInt, {}, -1, 4, 4}, {"OFFSET", 0, kShort, {}, -1, 9, 5}, {"all", 0, kUnsignedInt, {}, -1}};
+    image::SymbolList symbols;
+    symbols.appendTypedFromDebugInfo("AdcRegs", 0x7100, 8, "", 0);
+    symbols.useAggregates(aggregates);
+    std::vector<CDataObject> registered;
+    RecordingMonitoring monitoring;
+    SimulatedLink sim;
+    VariableMonitor monitor {registered, monitoring};
+    monitor.setVisibleRows(0, 10);
+    for (const char* name : {"AdcRegs.SEQ_CNTR", "AdcRegs.OFFSET", "AdcRegs.all"})
+        ASSERT_TRUE(monitor.addVariable(name, symbols));
+    EXPECT_EQ(monitor.rows()[0].dataTypeText, "Unsigned integer (bit 4, width 4)");
+    EXPECT_EQ(monitor.dataChangeDialog(1, 0x009D)->dataTypeText, "Short (bit 9, width 5)");
+
+    sim.pod.setWord(0x7100, 0xA << 4 | 0x1D << 9 | 0x8001); // SEQ_CNTR 10, OFFSET -3, two other bits
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(sim.takeTrace(), (Frames {"@007100\r", "R", "@007100\r", "R", "@007100\r", "R"}));
+    EXPECT_EQ(monitor.rows()[0].value, "10");
+    EXPECT_EQ(monitor.rows()[1].value, "-3");
+    EXPECT_EQ(monitor.rows()[2].value, "47777"); // 0xBAA1
+
+    // A write reads the word and changes only the field's bits.
+    EXPECT_EQ(monitor.changeData(sim.link, 0, "5").status, DataChangeStatus::Written);
+    EXPECT_EQ(sim.pod.words(0x7100, 1)[0], 0x5 << 4 | 0x1D << 9 | 0x8001);
+    EXPECT_EQ(monitor.changeData(sim.link, 1, "-16").status, DataChangeStatus::Written);
+    EXPECT_EQ(sim.pod.words(0x7100, 1)[0], 0x5 << 4 | 0x10 << 9 | 0x8001);
+    const std::uint16_t before = sim.pod.words(0x7100, 1)[0];
+    for (const auto& [row, entry] : std::vector<std::pair<std::size_t, const char*>> {{0, "16"}, {1, "16"}, {1, "-17"}})
+        EXPECT_EQ(monitor.changeData(sim.link, row, entry),
+            (DataChangeResult {DataChangeStatus::EntryRefused, kBitFieldRangeText}))
+            << entry;
+    EXPECT_EQ(sim.pod.words(0x7100, 1)[0], before);
+}
+
+TEST(VariableMonitorMembers, PointersAreReadAsThe32BitValueTheyHold)
+{
+    constexpr std::uint16_t kPointerToStructure = 0x18;
+    constexpr std::uint16_t kPointerToCharacter = 0x12;
+    image::SymbolList symbols {{symbol("Current", 0x8800, kPointerToStructure), symbol("Text", 0x8802, kPointerToCharacter)}};
+    std::vector<CDataObject> registered;
+    RecordingMonitoring monitoring;
+    SimulatedLink sim;
+    VariableMonitor monitor {registered, monitoring};
+    monitor.setVisibleRows(0, 10);
+    ASSERT_TRUE(monitor.addVariable("Current", symbols));
+    ASSERT_TRUE(monitor.addVariable("Text", symbols));
+    EXPECT_EQ(monitor.rows()[0].dataTypeText, "Pointer to Structure");
+    EXPECT_EQ(monitor.rows()[1].dataTypeText, "Pointer to Character");
+    sim.pod.setWord(0x8802, 0x0123);
+    sim.pod.setWord(0x8803, 0x0033);
+    ASSERT_TRUE(monitor.poll(sim.link));
+    EXPECT_EQ(sim.takeTrace(), (Frames {"@008800\r", "L", "@008802\r", "L"}));
+    EXPECT_EQ(monitor.rows()[1].value, "3342627"); // 0x00330123
+    EXPECT_EQ(monitor.changeData(sim.link, 1, "0x3F8000").status, DataChangeStatus::Written);
+    EXPECT_EQ(sim.pod.words(0x8802, 2), (std::vector<std::uint16_t> {0x8000, 0x003F}));
+}
+
+} // namespace
+} // namespace lumetra::monitor

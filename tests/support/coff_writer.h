@@ -37,13 +37,13 @@ struct CoffSection {
     bool nameInStringTable = false; // names longer than 8 characters always go there
     std::uint32_t startAddress = 0;
     std::vector<std::uint16_t> words; // raw data, written low byte first
-    std::uint32_t flags = kSectionText;
+    std::uint32_t flags = kSectionData; // symbols of a text section are code labels, never listed
     std::uint16_t page = 0;
     // Stored instead of words.size() / the real raw data offset (0 = no raw data), for malformed files.
     std::optional<std::uint32_t> sizeWordsOverride;
     std::optional<std::uint32_t> rawDataOffsetOverride;
 
-    // A text section with its data.
+    // A data section with its data.
     static CoffSection withData(std::string name, std::uint32_t startAddress, std::vector<std::uint16_t> words);
     // A copy section of debug information, whose size counts bytes (a last odd byte is padded in the file).
     static CoffSection debugSection(std::string name, const std::vector<std::uint8_t>& bytes);

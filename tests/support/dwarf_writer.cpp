@@ -11,9 +11,10 @@ namespace {
 constexpr std::uint8_t kTagArray = 0x01, kTagEnumeration = 0x04, kTagMember = 0x0d, kTagPointer = 0x0f,
                        kTagCompileUnit = 0x11, kTagStructure = 0x13, kTagTypedef = 0x16, kTagUnion = 0x17,
                        kTagSubrange = 0x21, kTagBase = 0x24, kTagVariable = 0x34, kTagVolatile = 0x35,
-                       kTagSubprogram = 0x2e;
+                       kTagSubprogram = 0x2e, kTagSubroutineType = 0x15;
 constexpr std::uint8_t kAtLocation = 0x02, kAtName = 0x03, kAtByteSize = 0x0b, kAtLowPc = 0x11, kAtUpperBound = 0x2f,
-                       kAtDataMemberLocation = 0x38, kAtEncoding = 0x3e, kAtExternal = 0x3f, kAtType = 0x49;
+                       kAtDataMemberLocation = 0x38, kAtEncoding = 0x3e, kAtExternal = 0x3f, kAtType = 0x49,
+                       kAtBitOffset = 0x0c, kAtBitSize = 0x0d, kAtDeclaration = 0x3c, kAtDataBitOffset = 0x6b;
 constexpr std::uint8_t kFormAddr = 0x01, kFormBlock1 = 0x0a, kFormData1 = 0x0b, kFormData4 = 0x06, kFormString = 0x08,
                        kFormFlag = 0x0c, kFormRef4 = 0x13, kFormExprloc = 0x18;
 constexpr std::uint8_t kOpAddr = 0x03, kOpPlusUconst = 0x23;
@@ -42,6 +43,14 @@ const std::vector<AbbrevShape>& shapes()
         {kTagVariable, false,
             {{kAtName, kFormString}, {kAtExternal, kFormFlag}, {kAtType, kFormRef4}, {kAtLocation, kFormBlock1}}},
         {kTagSubprogram, false, {{kAtName, kFormString}, {kAtExternal, kFormFlag}, {kAtLowPc, kFormAddr}}},
+        {kTagMember, false,
+            {{kAtName, kFormString}, {kAtType, kFormRef4}, {kAtByteSize, kFormData1}, {kAtBitSize, kFormData1},
+                {kAtBitOffset, kFormData1}, {kAtDataMemberLocation, kFormBlock1}}},
+        {kTagMember, false,
+            {{kAtName, kFormString}, {kAtType, kFormRef4}, {kAtBitSize, kFormData1}, {kAtDataBitOffset, kFormData4}}},
+        {kTagSubroutineType, false, {}},
+        {kTagVariable, false,
+            {{kAtName, kFormString}, {kAtExternal, kFormFlag}, {kAtType, kFormRef4}, {kAtDeclaration, kFormFlag}}},
     };
     return all;
 }
@@ -60,6 +69,10 @@ enum AbbrevCode : std::uint8_t {
     kCodeSubrange,
     kCodeVariable,
     kCodeSubprogram,
+    kCodeBitField,
+    kCodeBitFieldFromStart,
+    kCodeSubroutineType,
+    kCodeDeclaration,
 };
 
 void put32(std::vector<std::uint8_t>& out, std::uint32_t value)
@@ -143,6 +156,31 @@ void DwarfWriter::member(const std::string& name, Ref type, std::uint32_t offset
     openAggregate_ = parent;
 }
 
+void DwarfWriter::bitField(const std::string& name, Ref type, std::uint32_t offsetWords, std::uint8_t valueWords,
+    std::uint8_t lowestBit, std::uint8_t widthBits)
+{
+    const int parent = openAggregate_;
+    const std::uint32_t valueBits = 16u * valueWords;
+    if (version_ >= 4) {
+        add(kCodeBitFieldFromStart,
+            {{Attribute::Text, name}, {Attribute::Reference, {}, static_cast<std::uint32_t>(type)},
+                {Attribute::Byte, {}, widthBits}, {Attribute::Word, {}, offsetWords * 16 + lowestBit}},
+            parent);
+    } else {
+        add(kCodeBitField,
+            {{Attribute::Text, name}, {Attribute::Reference, {}, static_cast<std::uint32_t>(type)},
+                {Attribute::Byte, {}, valueWords}, {Attribute::Byte, {}, widthBits},
+                {Attribute::Byte, {}, valueBits - lowestBit - widthBits}, {Attribute::MemberOffset, {}, offsetWords}},
+            parent);
+    }
+    openAggregate_ = parent;
+}
+
+DwarfWriter::Ref DwarfWriter::functionType()
+{
+    return add(kCodeSubroutineType, {});
+}
+
 DwarfWriter::Ref DwarfWriter::arrayOf(Ref element, const std::vector<std::uint32_t>& dimensions)
 {
     const Ref array = add(kCodeArray, {{Attribute::Reference, {}, static_cast<std::uint32_t>(element)}});
@@ -162,6 +200,13 @@ void DwarfWriter::variable(const std::string& name, std::uint32_t address, Ref t
 void DwarfWriter::function(const std::string& name, std::uint32_t address)
 {
     add(kCodeSubprogram, {{Attribute::Text, name}, {Attribute::Flag, {}, 1}, {Attribute::Address, {}, address}});
+}
+
+void DwarfWriter::declaration(const std::string& name, Ref type)
+{
+    add(kCodeDeclaration,
+        {{Attribute::Text, name}, {Attribute::Flag, {}, 1}, {Attribute::Reference, {}, static_cast<std::uint32_t>(type)},
+            {Attribute::Flag, {}, 1}});
 }
 
 DwarfWriter::Ref DwarfWriter::rawReference(std::uint32_t unitOffset)

@@ -30,10 +30,18 @@ public:
     Ref structure(const std::string& name, std::uint8_t sizeWords);
     Ref unionType(const std::string& name, std::uint8_t sizeWords);
     void member(const std::string& name, Ref type, std::uint32_t offsetWords);
+    // A bit field of `widthBits` bits whose lowest bit is `lowestBit` of the value of `type` (`valueWords` long) at
+    // `offsetWords`: DWARF 2 and 3 count its place from the value's top bit, DWARF 4 from the structure's first bit.
+    void bitField(const std::string& name, Ref type, std::uint32_t offsetWords, std::uint8_t valueWords,
+        std::uint8_t lowestBit, std::uint8_t widthBits);
+    // A function type returning nothing, for pointers to functions.
+    Ref functionType();
     // An array with one subrange per dimension (element counts, outermost first).
     Ref arrayOf(Ref element, const std::vector<std::uint32_t>& dimensions);
     void variable(const std::string& name, std::uint32_t address, Ref type, bool external = true);
     void function(const std::string& name, std::uint32_t address);
+    // An external variable declared here and defined elsewhere: a type, no location.
+    void declaration(const std::string& name, Ref type);
     // A reference to a type that points at the given offset in the unit, for damaged files.
     Ref rawReference(std::uint32_t unitOffset);
 

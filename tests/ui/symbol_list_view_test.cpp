@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
 #include <QItemSelectionModel>
 #include <QMenu>
 
@@ -162,6 +165,42 @@ TEST(SectionPageTest, ListsTheSectionsAndShowsTheSelectedOnesBytes)
     page.showSections(image);
     EXPECT_EQ(page.sectionModel()->rowCount(), 0);
     EXPECT_EQ(page.sectionList()->columnWidths(), std::vector<int>({120, 120, 120, 120}));
+}
+
+void clickAt(SymbolListView& view, QPoint point)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(point), view.viewport()->mapToGlobal(QPointF(point)),
+        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(point), view.viewport()->mapToGlobal(QPointF(point)),
+        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &release);
+}
+
+TEST(SymbolListViewTest, AClickOnThePlusOpensTheRowAndEveryTextFitsItsColumn)
+{
+    core::MemorySettingsStore store;
+    SymbolListView view(store);
+    view.resize(800, 300);
+    view.show();
+    view.showSymbols(structureSymbols(), 0x009D);
+    const QRect regs = view.visualRect(view.model()->index(0, 0));
+    clickAt(view, QPoint(regs.left() + 4, regs.center().y()));
+    EXPECT_EQ(column(view, 0), QStringList({"- Regs", "    + Regs.CTRL", "    Regs.COUNT", "value"}));
+    // On the name the click only selects.
+    clickAt(view, QPoint(regs.right() - 2, regs.center().y()));
+    EXPECT_EQ(view.model()->rowCount(), 4);
+    const QRect ctrl = view.visualRect(view.model()->index(1, 0));
+    const int indent = QFontMetrics(view.font()).horizontalAdvance(QStringLiteral("    "));
+    clickAt(view, QPoint(ctrl.left() + indent + 4, ctrl.center().y()));
+    EXPECT_EQ(column(view, 0).mid(1, 3),
+        QStringList({"    - Regs.CTRL", "        Regs.CTRL.all", "        + Regs.CTRL.bit"}));
+
+    const QFontMetrics metrics(view.font());
+    for (int c = 0; c < view.model()->columnCount(); ++c) {
+        for (const QString& text : column(view, c))
+            EXPECT_LT(metrics.horizontalAdvance(text), view.columnWidth(c)) << text.toStdString();
+    }
 }
 
 } // namespace

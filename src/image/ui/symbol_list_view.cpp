@@ -1,14 +1,20 @@
 #include "image/ui/symbol_list_view.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QStyle>
 
 #include <algorithm>
 
 namespace lumetra::image::ui {
 
 namespace {
+
+// Proportional fonts make the longest text by characters nearly always the widest: a few are measured.
+constexpr std::size_t kMeasuredTextsPerColumn = 16;
 
 const std::string& symbolCell(const SymbolRow& row, int column)
 {
@@ -33,7 +39,7 @@ SymbolListView::SymbolListView(core::SettingsStore& store, QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setModel(model_);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid())
+        if (index.isValid() && !model_->row(index.row()).name.empty())
             emit addSymbolsRequested({model_->row(index.row()).name});
     });
 }
@@ -48,7 +54,28 @@ void SymbolListView::showSymbols(const SymbolList& symbols, std::uint16_t target
 
 void SymbolListView::refill()
 {
-    model_->setRows(buildSymbolRows(symbols_, targetId_, expanded_));
+    std::vector<SymbolRow> rows = buildSymbolRows(symbols_, targetId_, expanded_);
+    for (int column = 0; column < model_->columnCount(); ++column)
+        fitColumnTo(column, longestColumnTexts(rows, column, kMeasuredTextsPerColumn));
+    model_->setRows(std::move(rows));
+}
+
+void SymbolListView::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() && index.column() == 0) {
+        const SymbolRow& row = model_->row(index.row());
+        const QString expander = QString::fromStdString(row.label.substr(0, expanderLength(row)));
+        // The label starts after the cell's text margin.
+        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+        const int x = event->position().toPoint().x() - visualRect(index).left() - margin;
+        if (!expander.isEmpty() && x < QFontMetrics(font()).horizontalAdvance(expander)) {
+            toggleMembers(index.row());
+            event->accept();
+            return;
+        }
+    }
+    ReportView::mousePressEvent(event);
 }
 
 void SymbolListView::toggleMembers(int row)
@@ -80,8 +107,10 @@ std::vector<std::string> SymbolListView::selectedNames() const
     std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(rows.size()));
-    for (const QModelIndex& index : rows)
-        names.push_back(model_->row(index.row()).name);
+    for (const QModelIndex& index : rows) {
+        if (!model_->row(index.row()).name.empty()) // a note row
+            names.push_back(model_->row(index.row()).name);
+    }
     return names;
 }
 

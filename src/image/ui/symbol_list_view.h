@@ -1,6 +1,6 @@
 // The symbol list pane: the program's symbols sorted by name, structures and unions expandable into their
-// members, with the context menu that opens a COFF file, expands or collapses a row, or hands the chosen symbols
-// and members to the variable monitor.
+// members and arrays of them into their elements, columns as wide as their texts, with the context menu that opens
+// a COFF file, expands or collapses a row, or hands the chosen symbols and members to the variable monitor.
 #pragma once
 
 #include "core/ui/report_view.h"
@@ -46,6 +46,8 @@ protected:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A click on a row's "+" or "-" opens or closes it.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void refill();

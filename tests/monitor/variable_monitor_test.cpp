@@ -401,20 +401,18 @@ TEST_F(VariableMonitorTest, ContextMenuFollowsRowsSelectionAndGraphs)
 }
 
 
+// Programs whose debug information gives structures, bit fields and pointers.
+using VariableMonitorMembers = VariableMonitorTest;
+
 // A register structure of the debug information: its members are added by dotted name and read at their own
 // addresses with their own widths.
-TEST(VariableMonitorMembers, MembersAreAddedByDottedNameAndReadAtTheirOwnAddress)
+TEST_F(VariableMonitorMembers, MembersAreAddedByDottedNameAndReadAtTheirOwnAddress)
 {
     auto aggregates = std::make_shared<std::vector<image::DebugAggregate>>(1);
     (*aggregates)[0].members = {{"CTRL", 0, kUnsignedInt, {}, -1}, {"PERIOD", 2, 15, {}, -1}};
-    image::SymbolList symbols;
+    symbols = image::SymbolList {};
     symbols.appendTypedFromDebugInfo("TimerRegs", 0x0C00, 8, "", 0);
     symbols.useAggregates(aggregates);
-    std::vector<CDataObject> registered;
-    RecordingMonitoring monitoring;
-    SimulatedLink sim;
-    VariableMonitor monitor {registered, monitoring};
-    monitor.setVisibleRows(0, 10);
     ASSERT_TRUE(monitor.addVariable("TimerRegs.PERIOD", symbols));
     ASSERT_TRUE(monitor.addVariable("TimerRegs.CTRL", symbols));
     EXPECT_FALSE(monitor.addVariable("TimerRegs.NONE", symbols));
@@ -429,25 +427,14 @@ TEST(VariableMonitorMembers, MembersAreAddedByDottedNameAndReadAtTheirOwnAddress
     EXPECT_EQ(monitor.rows()[1].value, "16");
 }
 
-} // namespace
-} // namespace lumetra::monitor
-
-namespace lumetra::monitor {
-namespace {
-
-TEST(VariableMonitorMembers, BitFieldsShowTheirOwnBitsAndAreWrittenIntoTheirWord)
+TEST_F(VariableMonitorMembers, BitFieldsShowTheirOwnBitsAndAreWrittenIntoTheirWord)
 {
     auto aggregates = std::make_shared<std::vector<image::DebugAggregate>>(1);
     (*aggregates)[0].members
         = {{"SEQ_CNTR", 0, kUnsignedInt, {}, -1, 4, 4}, {"OFFSET", 0, kShort, {}, -1, 9, 5}, {"all", 0, kUnsignedInt, {}, -1}};
-    image::SymbolList symbols;
+    symbols = image::SymbolList {};
     symbols.appendTypedFromDebugInfo("AdcRegs", 0x7100, 8, "", 0);
     symbols.useAggregates(aggregates);
-    std::vector<CDataObject> registered;
-    RecordingMonitoring monitoring;
-    SimulatedLink sim;
-    VariableMonitor monitor {registered, monitoring};
-    monitor.setVisibleRows(0, 10);
     for (const char* name : {"AdcRegs.SEQ_CNTR", "AdcRegs.OFFSET", "AdcRegs.all"})
         ASSERT_TRUE(monitor.addVariable(name, symbols));
     EXPECT_EQ(monitor.rows()[0].dataTypeText, "Unsigned integer (bit 4, width 4)");
@@ -473,16 +460,12 @@ TEST(VariableMonitorMembers, BitFieldsShowTheirOwnBitsAndAreWrittenIntoTheirWord
     EXPECT_EQ(sim.pod.words(0x7100, 1)[0], before);
 }
 
-TEST(VariableMonitorMembers, PointersAreReadAsThe32BitValueTheyHold)
+TEST_F(VariableMonitorMembers, PointersAreReadAsThe32BitValueTheyHold)
 {
     constexpr std::uint16_t kPointerToStructure = 0x18;
     constexpr std::uint16_t kPointerToCharacter = 0x12;
-    image::SymbolList symbols {{symbol("Current", 0x8800, kPointerToStructure), symbol("Text", 0x8802, kPointerToCharacter)}};
-    std::vector<CDataObject> registered;
-    RecordingMonitoring monitoring;
-    SimulatedLink sim;
-    VariableMonitor monitor {registered, monitoring};
-    monitor.setVisibleRows(0, 10);
+    symbols = image::SymbolList {
+        {symbol("Current", 0x8800, kPointerToStructure), symbol("Text", 0x8802, kPointerToCharacter)}};
     ASSERT_TRUE(monitor.addVariable("Current", symbols));
     ASSERT_TRUE(monitor.addVariable("Text", symbols));
     EXPECT_EQ(monitor.rows()[0].dataTypeText, "Pointer to Structure");

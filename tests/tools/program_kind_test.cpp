@@ -1,4 +1,5 @@
 #include "tools/program_kind.h"
+#include "support/test_paths.h"
 
 #include "pe_bytes.h"
 
@@ -56,8 +57,8 @@ TEST(ProgramKind, AnythingShortOrOutOfPlaceIsNotGui)
 
 TEST(ProgramKind, FilesAreReadFromDisk)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "lumetra_program_kind_test";
-    std::filesystem::create_directories(folder);
+    const lumetra::test::ScratchDir scratch;
+    const std::filesystem::path& folder = scratch.path();
     const std::vector<std::uint8_t> gui = peFile(2);
     {
         std::ofstream out(folder / "gui.exe", std::ios::binary);
@@ -74,8 +75,7 @@ TEST(ProgramKind, FilesAreReadFromDisk)
         EXPECT_FALSE(missing.isOpen());
         EXPECT_EQ(classifyProgram(missing), ProgramKind::Other);
     }
-    // Windows removes no file that is still open: the sources are gone by now.
-    std::filesystem::remove_all(folder);
+    // Windows removes no file that is still open: the sources are closed before the folder goes.
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/memory_settings_store.h"
 #include "tools/registered_tools.h"
 #include "tools/ui/user_tools_controller.h"
+#include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,6 @@ protected:
         std::ofstream(folder / "gen.sh") << "#!/bin/sh\n";
         program = QString::fromStdString((folder / "gen.sh").string());
     }
-    ~UserToolDialogTest() override { std::filesystem::remove_all(folder); }
 
     void addTool(UserToolDialog& dialog, const QString& command, const QString& name = {})
     {
@@ -73,7 +73,8 @@ protected:
         dialog.addButton()->click();
     }
 
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "lumetra_user_tool_dialog_test";
+    const test::ScratchDir scratch;
+    const std::filesystem::path folder = scratch.path();
     QString program;
     core::MemorySettingsStore store;
     tools::SystemPathProbe probe;

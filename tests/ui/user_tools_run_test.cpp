@@ -3,6 +3,7 @@
 #include "core/memory_settings_store.h"
 #include "tools/registered_tools.h"
 #include "tools/ui/user_tools_controller.h"
+#include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -66,11 +67,7 @@ protected:
                 [this] { ++busyOn; }, [this] { ++busyOff; }},
             &menu, &registration, buttons, nullptr);
     }
-    ~UserToolsRunTest() override
-    {
-        controller.reset();
-        std::filesystem::remove_all(folder);
-    }
+    ~UserToolsRunTest() override { controller.reset(); }
 
     // An executable shell script in the test folder; returns its path.
     std::string script(const std::string& name, const std::string& body)
@@ -114,7 +111,9 @@ protected:
 
     QString page() const { return messages.messagePage()->toPlainText(); }
 
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "lumetra_user_tools_run_test";
+    // Its own folder: test programs run side by side.
+    const test::ScratchDir scratch;
+    const std::filesystem::path folder = scratch.path();
     core::MemorySettingsStore store;
     RecordingPrompts prompts;
     tools::SystemPathProbe probe;

@@ -3,6 +3,7 @@
 #include "cli/executable_folder.h"
 #include "cli/text_format.h"
 
+#include "core/installed_data.h"
 #include "core/path_text.h"
 #include "link/pseudo_terminal_check.h"
 #include "programming/image_set_file.h"
@@ -15,11 +16,9 @@ namespace {
 
 std::filesystem::path simulationImagesFolder()
 {
-    const std::filesystem::path installed = executableFolder() / ".." / "share" / "lumetra" / "simulation-images";
-    std::error_code error;
-    if (std::filesystem::exists(installed / programming::kImageSetFileName, error))
-        return installed.lexically_normal();
-    return LUMETRA_SIMULATION_IMAGES;
+    const std::optional<std::filesystem::path> installed = core::installedData(
+        executableFolder(), std::filesystem::path("simulation-images") / programming::kImageSetFileName);
+    return installed ? installed->parent_path() : std::filesystem::path(LUMETRA_SIMULATION_IMAGES);
 }
 
 } // namespace

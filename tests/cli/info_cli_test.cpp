@@ -1,6 +1,7 @@
 #include "cli_process.h"
 
 #include "support/coff_writer.h"
+#include "support/dwarf_writer.h"
 #include "support/test_paths.h"
 
 #include <QJsonArray>
@@ -147,6 +148,49 @@ TEST(InfoCli, TypesFromTheDebugInformationShowTheirSourcePerSymbol)
     const CliRun text = runCli({"info", pathText(*samples / "flash28333_api.out"), "--device", "35"});
     EXPECT_TRUE(text.out.contains("Types: Types from the debug information (DWARF 2): 10 of 12 symbols"));
     EXPECT_TRUE(text.out.contains("Type Source"));
+}
+
+TEST(InfoCli, TypesOfAGeneratedDwarfFileComeFromItsDebugInformation)
+{
+    DwarfWriter dwarf(3);
+    const auto floatType = dwarf.baseType("float", kEncodingFloat, 2);
+    const auto uintType = dwarf.baseType("unsigned int", kEncodingUnsigned, 1);
+    const auto status = dwarf.structure("STATUS", 2);
+    dwarf.member("Count", uintType, 0);
+    dwarf.member("Level", uintType, 1);
+    dwarf.variable("Gain", 0x8000, floatType);
+    dwarf.variable("Status", 0x8002, status);
+    dwarf.variable("Next", 0x8004, dwarf.pointerTo(status));
+
+    CoffWriter writer(2, kTargetC28x);
+    writer.addSection(CoffSection::withData("ramdata", 0x8000, {0, 0, 0, 0, 0}));
+    writer.addSection(CoffSection::debugSection(".debug_info", dwarf.info()));
+    writer.addSection(CoffSection::debugSection(".debug_abbrev", dwarf.abbrev()));
+    for (const auto& [name, address] : std::vector<std::pair<std::string, std::uint32_t>> {
+             {"_Gain", 0x8000}, {"_Status", 0x8002}, {"_Next", 0x8004}}) {
+        CoffSymbol symbol;
+        symbol.name = name;
+        symbol.value = address;
+        symbol.type = coffType(4); // "Integer" in the symbol table
+        writer.addSymbol(symbol);
+    }
+    ScratchDir dir;
+    writer.writeTo(dir / "typed.out");
+
+    const CliRun run = runCli({"info", pathText(dir / "typed.out"), "--json", "--members"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject info = parseObject(run.out);
+    EXPECT_EQ(info["typeReading"].toObject()["debugInfo"].toString(), "read");
+    EXPECT_EQ(info["typeReading"].toObject()["dwarfVersion"].toInt(), 3);
+    std::map<QString, QJsonObject> byName;
+    for (const auto& entry : info["symbols"].toArray())
+        byName[entry.toObject()["name"].toString()] = entry.toObject();
+    EXPECT_EQ(byName["Gain"]["dataType"].toString(), "Floating point");
+    EXPECT_EQ(byName["Status"]["dataType"].toString(), "Structure");
+    EXPECT_EQ(byName["Next"]["dataType"].toString(), "Pointer to Structure");
+    for (const char* name : {"Gain", "Status", "Next"})
+        EXPECT_EQ(byName[name]["typeSource"].toString(), "debug info") << name;
+    EXPECT_EQ(byName["Status"]["members"].toArray().size(), 2) << run.out.toStdString();
 }
 
 TEST(InfoCli, AFileWithoutDebugInformationSaysSo)

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+// lumetra-podsim is built where pseudo-terminals are (not on Windows).
+#ifdef LUMETRA_PODSIM_PATH
+
 namespace lumetra::test {
 
 // The simulator on a pseudo-terminal for the length of a test; closing its standard input ends it.
@@ -29,3 +32,5 @@ private:
 };
 
 } // namespace lumetra::test
+
+#endif

@@ -215,7 +215,7 @@ DwarfWriter::Ref DwarfWriter::rawReference(std::uint32_t unitOffset)
     return -static_cast<Ref>(rawTargets_.size());
 }
 
-std::vector<std::uint8_t> DwarfWriter::emit(std::vector<std::uint32_t>& offsets) const
+std::vector<std::uint8_t> DwarfWriter::unitBytes(std::vector<std::uint32_t>& offsets) const
 {
     std::vector<std::uint8_t> out;
     put32(out, 0); // unit length, set at the end
@@ -284,8 +284,8 @@ std::vector<std::uint8_t> DwarfWriter::info() const
 {
     // References are fixed-size, so the offsets found by a first pass hold for the second.
     std::vector<std::uint32_t> offsets(nodes_.size(), 0);
-    emit(offsets);
-    return emit(offsets);
+    unitBytes(offsets);
+    return unitBytes(offsets);
 }
 
 std::vector<std::uint8_t> DwarfWriter::abbrev() const

@@ -61,7 +61,7 @@ private:
     };
     Ref add(std::uint8_t abbrev, std::vector<Attribute> attributes, int parent = -1);
     // Writes the unit with references to `offsets` and stores there where each node landed.
-    std::vector<std::uint8_t> emit(std::vector<std::uint32_t>& offsets) const;
+    std::vector<std::uint8_t> unitBytes(std::vector<std::uint32_t>& offsets) const;
 
     int version_;
     std::vector<Node> nodes_;

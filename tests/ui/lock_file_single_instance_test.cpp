@@ -1,3 +1,5 @@
+#ifndef _WIN32
+// Windows has the named mutex instead (named_mutex_second_start_test.cpp).
 #include "app/single_instance.h"
 #include "app/ui/lock_file_single_instance.h"
 
@@ -110,3 +112,5 @@ TEST(LockFileSingleInstanceTest, ASecondStartEndsWithOneLineOnStandardError)
 
 } // namespace
 } // namespace lumetra::app::ui
+
+#endif

@@ -1,4 +1,5 @@
 // Captured runs of real programs: shell scripts made by the tests, started through the tools menu's launch.
+#ifndef _WIN32
 #include "app/ui/message_window.h"
 #include "core/memory_settings_store.h"
 #include "tools/registered_tools.h"
@@ -274,3 +275,5 @@ TEST_F(UserToolsRunTest, EndlessOutputKeepsTheWindowResponsiveAndThePageWithinIt
 }
 
 } // namespace
+
+#endif

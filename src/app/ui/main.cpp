@@ -7,6 +7,7 @@
 #include "app/ui/lock_file_single_instance.h"
 #endif
 #include "app/ui/qt_translations.h"
+#include "core/installed_data.h"
 #include "core/path_text.h"
 #include "core/qt/qsettings_store.h"
 #include "sim/demo_program.h"
@@ -30,29 +31,29 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 using namespace lumetra;
 
 namespace {
 
-// The demo program for the simulated target: installed beside the program, else the one of the build tree.
-QString demoCoffPath()
+std::filesystem::path programFolder()
 {
-    const QString installed
-        = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("../share/lumetra/demo.out"));
-    if (QFileInfo::exists(installed))
-        return QDir::cleanPath(installed);
-    return QStringLiteral(LUMETRA_DEMO_COFF);
+    return core::pathFromUtf8(QApplication::applicationDirPath().toStdString());
 }
 
-// The simulation image set: installed beside the program, else the one of the build tree.
+// The demo program for the simulated target: installed with the program, else the one of the build tree.
+QString demoCoffPath()
+{
+    const std::optional<std::filesystem::path> installed = core::installedData(programFolder(), "demo.out");
+    return installed ? QString::fromStdString(core::utf8Of(*installed)) : QStringLiteral(LUMETRA_DEMO_COFF);
+}
+
+// The simulation image set: installed with the program, else the one of the build tree.
 std::filesystem::path simulationImagesFolder()
 {
-    const QString installed
-        = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("../share/lumetra/simulation-images"));
-    if (QFileInfo::exists(installed))
-        return core::pathFromUtf8(QDir::cleanPath(installed).toStdString());
-    return LUMETRA_SIMULATION_IMAGES;
+    const std::optional<std::filesystem::path> installed = core::installedData(programFolder(), "simulation-images");
+    return installed ? *installed : std::filesystem::path(LUMETRA_SIMULATION_IMAGES);
 }
 
 } // namespace

@@ -1,0 +1,26 @@
+# The Windows build's Qt has no SVG icon engine: there the icons are PNG pictures, drawn from the SVG icons by
+# rsvg-convert when the build is configured, under the SVG names so that the code loads the same resource paths.
+# lumetra_png_icons(<svg qrc> <variable>) sets <variable> to a resource file of the PNG pictures.
+function(lumetra_png_icons svg_qrc result)
+  find_program(LUMETRA_RSVG_CONVERT rsvg-convert REQUIRED)
+  get_filename_component(svg_dir ${svg_qrc} DIRECTORY)
+  set(png_dir ${CMAKE_CURRENT_BINARY_DIR}/png-icons)
+  file(MAKE_DIRECTORY ${png_dir})
+  file(STRINGS ${svg_qrc} lines REGEX "<file>.*\\.svg</file>")
+  set(entries "")
+  foreach(line ${lines})
+    string(REGEX REPLACE ".*<file>(.*)\\.svg</file>.*" "\\1" name "${line}")
+    set(svg ${svg_dir}/${name}.svg)
+    set(png ${png_dir}/${name}.png)
+    if(NOT EXISTS ${png} OR ${svg} IS_NEWER_THAN ${png})
+      execute_process(COMMAND ${LUMETRA_RSVG_CONVERT} -w 48 -h 48 -o ${png} ${svg} COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+    string(APPEND entries "  <file alias=\"${name}.svg\">${name}.png</file>\n")
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${svg_qrc})
+  file(GLOB svgs ${svg_dir}/*.svg)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${svgs})
+  file(CONFIGURE OUTPUT ${png_dir}/icons.qrc
+    CONTENT "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/icons\">\n${entries}</qresource>\n</RCC>\n")
+  set(${result} ${png_dir}/icons.qrc PARENT_SCOPE)
+endfunction()

@@ -1,5 +1,6 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (the posix-threads compilers, for std::thread and
-# std::mutex). Programs are linked statically, so they need no MinGW runtime DLLs, and run under Wine.
+# std::mutex). Programs, DLLs and plugins are linked statically against the MinGW runtime, so they need no
+# runtime DLLs, and run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -15,3 +16,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")

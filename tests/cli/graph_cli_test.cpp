@@ -26,6 +26,8 @@ using namespace lumetra::test;
 
 namespace {
 
+// The helpers of the tests against lumetra-podsim, below.
+#ifdef LUMETRA_PODSIM_PATH
 QStringList csvLines(const CliRun& run)
 {
     return QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -74,6 +76,7 @@ template <typename Condition> bool becomesTrue(Condition condition)
     }
     return true;
 }
+#endif
 
 TEST(GraphCliUsage, RefusesBadInvocationsBeforeOpeningThePort)
 {

@@ -46,12 +46,14 @@ std::filesystem::path writeAlgorithm(const std::filesystem::path& folder)
     return file;
 }
 
+#ifdef LUMETRA_PODSIM_PATH
 std::filesystem::path writeProgram(const std::filesystem::path& folder)
 {
     const std::filesystem::path file = folder / "program.out";
     CoffWriter().addSection(CoffSection::withData(".text", 0x338000, std::vector<std::uint16_t>(300, 0x2BAD))).writeTo(file);
     return file;
 }
+#endif
 
 TEST(ImagesCli, ImportsAProgramAsTheImageOfOneDevice)
 {

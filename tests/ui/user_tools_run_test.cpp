@@ -267,9 +267,10 @@ TEST_F(UserToolsRunTest, EndlessOutputKeepsTheWindowResponsiveAndThePageWithinIt
     ticker.stop();
     controller->stop();
 
-    // A 20 ms timer keeps ticking while the output pours in. A starved event loop gets one or two ticks; a tenth of
-    // them leaves room for a machine busy with other work, which slows the loop but does not stop it.
-    EXPECT_GE(ticks, static_cast<int>(ran / 20 / 10)) << "ran " << ran << " ms";
+    // A 20 ms timer keeps ticking while the output pours in. A starved event loop gets one or two ticks in the whole
+    // run; a loop that keeps turning gets dozens, and still more than a handful on a machine loaded with other work
+    // (8 in 2.4 s was seen beside two builds), which is why the bound does not scale with the time.
+    EXPECT_GE(ticks, 5) << "ran " << ran << " ms";
     EXPECT_GT(messages.messageLength(), 0);
     EXPECT_LE(static_cast<std::size_t>(messages.messageLength()), tools::kMessagePageLimit);
 }

@@ -2,6 +2,7 @@
 // Windows has the named mutex instead (named_mutex_second_start_test.cpp).
 #include "app/single_instance.h"
 #include "app/ui/lock_file_single_instance.h"
+#include "second_start.h"
 
 #include <gtest/gtest.h>
 
@@ -94,14 +95,7 @@ TEST(LockFileSingleInstanceTest, ASecondStartEndsWithOneLineOnStandardError)
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(LUMETRA_GUI_PATH), {});
-    const bool ended = second.waitForFinished(20000);
-    if (!ended) {
-        second.kill();
-        second.waitForFinished();
-    }
-    ASSERT_TRUE(ended) << "the second start kept running";
+    ASSERT_TRUE(test::secondStartEnds(second, environment, {}, 20000)) << "the second start kept running";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     const std::string expected = anotherInstanceLine(running.lockPath(kSingleInstanceName).toStdString());

@@ -2,6 +2,7 @@
 
 #include "app/named_mutex_single_instance.h"
 #include "app/single_instance.h"
+#include "second_start.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +21,8 @@ TEST(NamedMutexSecondStart, ASecondStartOfTheDesktopProgramEndsAtOnce)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(LUMETRA_GUI_PATH), {QStringLiteral("--simulate")});
-    const bool ended = second.waitForFinished(60000);
-    if (!ended) {
-        second.kill();
-        second.waitForFinished();
-    }
-    ASSERT_TRUE(ended) << "the second start kept running";
+    ASSERT_TRUE(test::secondStartEnds(second, environment, {QStringLiteral("--simulate")}, 60000))
+        << "the second start kept running";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardError().isEmpty()) << "it ends without a message";
